@@ -1,0 +1,229 @@
+// Separable eight-point transform with Chen's butterfly, columns first, in
+// 32-bit integers. Every rotation (a sum of two products) and every product
+// with c4 is shifted right by 9. The column pass works on four times the
+// coefficients (its constants are the row pass's times four); the result of
+// both passes is sixteen times the sample.
+//
+// Where the processor has AVX2 the block runs through eight 32-bit lanes at
+// once: the column pass with one lane per column, then, transposed, the row
+// pass with one lane per line. Each lane computes exactly what the scalar
+// form computes for its column or line.
+#include <cstring>
+
+#include "idct.h"
+#include "range_limit.h"
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define CODEC_IDCT_AVX2 1
+#endif
+
+namespace codec {
+namespace {
+
+struct Constants {
+  int32_t c4, cos2, sin2, cos1, sin1, cos3, sin3;
+};
+constexpr Constants kColumn = {1448, 1892, 784, 2008, 400, 1704, 1136};
+constexpr Constants kRow = {362, 473, 196, 502, 100, 426, 284};
+constexpr int32_t kC4 = 362;
+
+// v / 16 rounded with halves away from zero: (v + 8) / 16 for v >= 0 and
+// (v - 8) / 16 for v < 0 with truncating division, i.e. (v + 7) >> 4 there.
+inline int32_t Descale(int32_t v) { return (v + 8 + (v >> 31)) >> 4; }
+
+// One eight-point butterfly over x[0], x[step], ..., x[7 * step].
+template <int kStep>
+inline void Butterfly(const int32_t* x, int32_t* y, const Constants& k) {
+  const int32_t x0 = x[0], x1 = x[kStep], x2 = x[2 * kStep], x3 = x[3 * kStep];
+  const int32_t x4 = x[4 * kStep], x5 = x[5 * kStep], x6 = x[6 * kStep], x7 = x[7 * kStep];
+  // Even part.
+  const int32_t a = ((x0 + x4) * k.c4) >> 9;
+  const int32_t d = ((x0 - x4) * k.c4) >> 9;
+  const int32_t b = (x2 * k.cos2 + x6 * k.sin2) >> 9;
+  const int32_t c = (x2 * k.sin2 - x6 * k.cos2) >> 9;
+  const int32_t e = a + b, f = a - b, g = d + c, h = d - c;
+  if ((x1 | x3 | x5 | x7) == 0) {
+    y[0] = e, y[7 * kStep] = e;
+    y[kStep] = g, y[6 * kStep] = g;
+    y[2 * kStep] = h, y[5 * kStep] = h;
+    y[3 * kStep] = f, y[4 * kStep] = f;
+    return;
+  }
+  // Odd part.
+  const int32_t p = (x1 * k.sin1 - x7 * k.cos1) >> 9;
+  const int32_t q = (x1 * k.cos1 + x7 * k.sin1) >> 9;
+  const int32_t r = (x5 * k.cos3 - x3 * k.sin3) >> 9;
+  const int32_t s = (x3 * k.cos3 + x5 * k.sin3) >> 9;
+  const int32_t big_q = q + s, big_p = p + r;
+  const int32_t m = (((q - s) - (p - r)) * kC4) >> 9;
+  const int32_t n = (((q - s) + (p - r)) * kC4) >> 9;
+  y[0] = e + big_q, y[7 * kStep] = e - big_q;
+  y[kStep] = g + n, y[6 * kStep] = g - n;
+  y[2 * kStep] = h + m, y[5 * kStep] = h - m;
+  y[3 * kStep] = f + big_p, y[4 * kStep] = f - big_p;
+}
+
+// Column by column, skipping the arithmetic of zero columns and odd parts.
+void InverseDctScalar(const int32_t* block, uint8_t* out, int stride) {
+  int32_t work[64];
+  for (int col = 0; col < 8; ++col) {
+    const int32_t* x = block + col;
+    if ((x[8] | x[16] | x[24] | x[32] | x[40] | x[48] | x[56]) == 0) {
+      const int32_t dc = (x[0] * kColumn.c4) >> 9;
+      for (int row = 0; row < 8; ++row) work[row * 8 + col] = dc;
+      continue;
+    }
+    Butterfly<8>(x, work + col, kColumn);
+  }
+  for (int row = 0; row < 8; ++row) {
+    const int32_t* x = work + row * 8;
+    uint8_t* dst = out + row * stride;
+    if ((x[1] | x[2] | x[3] | x[4] | x[5] | x[6] | x[7]) == 0) {
+      std::memset(dst, RangeLimit(Descale((x[0] * kRow.c4) >> 9)), 8);
+      continue;
+    }
+    int32_t y[8];
+    Butterfly<1>(x, y, kRow);
+    for (int i = 0; i < 8; ++i) dst[i] = RangeLimit(Descale(y[i]));
+  }
+}
+
+#ifdef CODEC_IDCT_AVX2
+
+#define CODEC_AVX2 __attribute__((target("avx2"), always_inline)) inline
+
+CODEC_AVX2 __m256i Times(__m256i v, int32_t k) {
+  return _mm256_mullo_epi32(v, _mm256_set1_epi32(k));
+}
+CODEC_AVX2 __m256i Shift9(__m256i v) { return _mm256_srai_epi32(v, 9); }
+
+CODEC_AVX2 void ButterflyLanes(const __m256i* x, __m256i* y, const Constants& k) {
+  const __m256i a = Shift9(Times(_mm256_add_epi32(x[0], x[4]), k.c4));
+  const __m256i d = Shift9(Times(_mm256_sub_epi32(x[0], x[4]), k.c4));
+  const __m256i b = Shift9(_mm256_add_epi32(Times(x[2], k.cos2), Times(x[6], k.sin2)));
+  const __m256i c = Shift9(_mm256_sub_epi32(Times(x[2], k.sin2), Times(x[6], k.cos2)));
+  const __m256i e = _mm256_add_epi32(a, b), f = _mm256_sub_epi32(a, b);
+  const __m256i g = _mm256_add_epi32(d, c), h = _mm256_sub_epi32(d, c);
+  const __m256i p = Shift9(_mm256_sub_epi32(Times(x[1], k.sin1), Times(x[7], k.cos1)));
+  const __m256i q = Shift9(_mm256_add_epi32(Times(x[1], k.cos1), Times(x[7], k.sin1)));
+  const __m256i r = Shift9(_mm256_sub_epi32(Times(x[5], k.cos3), Times(x[3], k.sin3)));
+  const __m256i s = Shift9(_mm256_add_epi32(Times(x[3], k.cos3), Times(x[5], k.sin3)));
+  const __m256i big_q = _mm256_add_epi32(q, s), big_p = _mm256_add_epi32(p, r);
+  const __m256i q_s = _mm256_sub_epi32(q, s), p_r = _mm256_sub_epi32(p, r);
+  const __m256i m = Shift9(Times(_mm256_sub_epi32(q_s, p_r), kC4));
+  const __m256i n = Shift9(Times(_mm256_add_epi32(q_s, p_r), kC4));
+  y[0] = _mm256_add_epi32(e, big_q), y[7] = _mm256_sub_epi32(e, big_q);
+  y[1] = _mm256_add_epi32(g, n), y[6] = _mm256_sub_epi32(g, n);
+  y[2] = _mm256_add_epi32(h, m), y[5] = _mm256_sub_epi32(h, m);
+  y[3] = _mm256_add_epi32(f, big_p), y[4] = _mm256_sub_epi32(f, big_p);
+}
+
+CODEC_AVX2 void Transpose(__m256i* v) {
+  __m256i t[8], u[8];
+  for (int k = 0; k < 4; ++k) {
+    t[2 * k] = _mm256_unpacklo_epi32(v[2 * k], v[2 * k + 1]);
+    t[2 * k + 1] = _mm256_unpackhi_epi32(v[2 * k], v[2 * k + 1]);
+  }
+  for (int half = 0; half < 2; ++half) {
+    const int r = 4 * half;
+    u[r] = _mm256_unpacklo_epi64(t[r], t[r + 2]);
+    u[r + 1] = _mm256_unpackhi_epi64(t[r], t[r + 2]);
+    u[r + 2] = _mm256_unpacklo_epi64(t[r + 1], t[r + 3]);
+    u[r + 3] = _mm256_unpackhi_epi64(t[r + 1], t[r + 3]);
+  }
+  for (int j = 0; j < 4; ++j) {
+    v[j] = _mm256_permute2x128_si256(u[j], u[j + 4], 0x20);
+    v[j + 4] = _mm256_permute2x128_si256(u[j], u[j + 4], 0x31);
+  }
+}
+
+// Rounds, adds 128 and range-limits the row pass's results (one vector per
+// pixel column, one lane per line), then writes the eight lines.
+CODEC_AVX2 void StoreSamples(const __m256i* columns, uint8_t* out, int stride) {
+  __m256i v[8];
+  const __m256i bias = _mm256_set1_epi32(8 + 128 * 16);
+  for (int x = 0; x < 8; ++x) {
+    // (v + 8 + (v >> 31)) >> 4, with 128 added before the shift.
+    v[x] = _mm256_srai_epi32(
+        _mm256_add_epi32(_mm256_add_epi32(columns[x], bias), _mm256_srai_epi32(columns[x], 31)), 4);
+  }
+  // Saturating packs do the range limit: lanes hold lines 0-3 | 4-7.
+  const __m256i low = _mm256_packus_epi16(_mm256_packs_epi32(v[0], v[1]),
+                                          _mm256_packs_epi32(v[2], v[3]));  // columns 0-3
+  const __m256i high = _mm256_packus_epi16(_mm256_packs_epi32(v[4], v[5]),
+                                           _mm256_packs_epi32(v[6], v[7]));  // columns 4-7
+  const __m256i by_line = _mm256_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15, 0,
+                                           4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+  const __m256i left = _mm256_shuffle_epi8(low, by_line);
+  const __m256i right = _mm256_shuffle_epi8(high, by_line);
+  const __m256i lines_0145 = _mm256_unpacklo_epi32(left, right);
+  const __m256i lines_2367 = _mm256_unpackhi_epi32(left, right);
+  const __m128i l01 = _mm256_castsi256_si128(lines_0145);
+  const __m128i l45 = _mm256_extracti128_si256(lines_0145, 1);
+  const __m128i l23 = _mm256_castsi256_si128(lines_2367);
+  const __m128i l67 = _mm256_extracti128_si256(lines_2367, 1);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), l01);
+  _mm_storeh_pd(reinterpret_cast<double*>(out + stride), _mm_castsi128_pd(l01));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 2 * stride), l23);
+  _mm_storeh_pd(reinterpret_cast<double*>(out + 3 * stride), _mm_castsi128_pd(l23));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 4 * stride), l45);
+  _mm_storeh_pd(reinterpret_cast<double*>(out + 5 * stride), _mm_castsi128_pd(l45));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 6 * stride), l67);
+  _mm_storeh_pd(reinterpret_cast<double*>(out + 7 * stride), _mm_castsi128_pd(l67));
+}
+
+__attribute__((target("avx2"))) void InverseDctAvx2(const int32_t* block, uint8_t* out,
+                                                    int stride) {
+  __m256i lines[8], work[8];
+  for (int row = 0; row < 8; ++row) {
+    lines[row] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 8 * row));
+  }
+  ButterflyLanes(lines, work, kColumn);  // work[i]: line i, one lane per column
+  Transpose(work);                       // work[j]: column j, one lane per line
+  ButterflyLanes(work, lines, kRow);     // lines[x]: pixel column x, one lane per line
+  StoreSamples(lines, out, stride);
+}
+
+const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+
+#endif
+
+}  // namespace
+
+void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int stride) {
+  if (shape.OnlyDc()) {
+    // Both passes of a lone DC coefficient give one value everywhere.
+    const int32_t column = (block[0] * kColumn.c4) >> 9;
+    const uint8_t sample = RangeLimit(Descale((column * kRow.c4) >> 9));
+    for (int row = 0; row < 8; ++row) std::memset(out + row * stride, sample, 8);
+    return;
+  }
+  if (shape.lines == 1) {
+    // Coefficients in the first line only: every column pass gives a constant
+    // column, so all eight lines are the same single row transform.
+    int32_t x[8], y[8];
+    for (int col = 0; col < 8; ++col) x[col] = (block[col] * kColumn.c4) >> 9;
+    Butterfly<1>(x, y, kRow);
+    uint8_t line[8];
+    for (int i = 0; i < 8; ++i) line[i] = RangeLimit(Descale(y[i]));
+    for (int row = 0; row < 8; ++row) std::memcpy(out + row * stride, line, 8);
+    return;
+  }
+  if (shape.columns == 1) {
+    // Coefficients in the first column only: one column transform, then each
+    // line holds its DC term alone and is flat.
+    int32_t y[64];  // the butterfly writes a column: every eighth entry
+    Butterfly<8>(block, y, kColumn);
+    for (int row = 0; row < 8; ++row) {
+      std::memset(out + row * stride, RangeLimit(Descale((y[8 * row] * kRow.c4) >> 9)), 8);
+    }
+    return;
+  }
+#ifdef CODEC_IDCT_AVX2
+  if (kHasAvx2) return InverseDctAvx2(block, out, stride);
+#endif
+  InverseDctScalar(block, out, stride);
+}
+
+}  // namespace codec

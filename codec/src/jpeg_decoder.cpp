@@ -1,0 +1,90 @@
+// The library's entry points: context creation, cursors, and one decode from
+// its start to the marker loop's result.
+#include "codec/jpeg_decoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "bit_reader.h"
+#include "chunked_source.h"
+#include "decode_steps.h"
+#include "decoder_context.h"
+
+namespace codec {
+
+void JpegDecoder::Append(const uint8_t* data, size_t count) {
+  count = std::min(count, output.size - output.written);
+  if (count == 0 || cursors.sink == nullptr) return;
+  if (data != nullptr) {
+    std::memcpy(cursors.sink, data, count);
+  } else {
+    std::memset(cursors.sink, 0, count);
+  }
+  cursors.sink += count;
+  output.written += count;
+}
+
+void JpegDecoderDeleter::operator()(JpegDecoder* decoder) const noexcept { delete decoder; }
+
+JpegDecoderPtr JpegDecoderCreate() {
+  JpegDecoderPtr decoder(new (std::nothrow) JpegDecoder);
+  if (!decoder) return nullptr;
+  const auto specs = StandardHuffmanTables();
+  for (size_t i = 0; i < decoder->huffman.size(); ++i) {
+    if (!BuildHuffmanTable(specs[i], decoder->huffman[i])) return nullptr;
+  }
+  return decoder;
+}
+
+JpegCursors& JpegDecoderCursors(JpegDecoder& decoder) { return decoder.cursors; }
+
+void JpegSetFastThreeQuarter(JpegDecoder& decoder, bool on) { decoder.fast_three_quarter = on; }
+
+bool JpegFastThreeQuarter(const JpegDecoder& decoder) { return decoder.fast_three_quarter; }
+
+JpegStatistics JpegLastStatistics(const JpegDecoder& decoder) { return decoder.statistics.result; }
+
+namespace {
+
+JpegResult Decode(JpegDecoder& decoder, int mode, int statistics_option) {
+  decoder.output = OutputState{};
+  decoder.output.mode = mode;
+  StatisticsState& statistics = decoder.statistics;
+  statistics.option = statistics_option;
+  statistics.counts = {};
+  if (statistics_option != 0) statistics.grey_window = {128, 384, 115, 384};
+
+  ChunkedSource source(decoder.cursors);
+  if (!source.Allocate()) return kJpegNoMemory;
+  if (source.Refill() == 0) return kJpegBadStream;
+  if (mode < kJpegFirstMode || mode > kJpegLastMode) return kJpegUnsupported;
+  decoder.output.geometry = JpegModeInfo(mode);
+  decoder.output.size = JpegOutputSize(mode);
+
+  BitReader reader(source);
+  reader.LoadFirstByte();
+  decoder.restart_interval = 0;
+  decoder.quant_table_count = 0;
+  // The frame belongs to the image that declares it.
+  decoder.frame = FrameState{};
+  return RunMarkerLoop(decoder, reader);
+}
+
+}  // namespace
+
+JpegResult JpegDecode(int mode, JpegDecoder* decoder, int statistics_option) {
+  if (decoder == nullptr) return kJpegNoMemory;
+  const JpegResult result = Decode(*decoder, mode, statistics_option);
+  decoder->buffers = DecodeBuffers{};  // plane and band buffers go with the decode
+  return result;
+}
+
+JpegResult JpegDecodeBuffer(const uint8_t* source, int mode, uint8_t* sink, size_t length,
+                            JpegDecoder* decoder) {
+  if (decoder == nullptr) return kJpegNoMemory;
+  decoder->cursors = JpegCursors{source, length, sink};
+  return JpegDecode(mode, decoder, 0);
+}
+
+}  // namespace codec

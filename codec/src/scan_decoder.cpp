@@ -1,0 +1,230 @@
+// SOS: the scan header, the preparation of a reducing scan (inverse DCT,
+// resampling, top margin) and the MCU loop with restart handling. After each
+// MCU row the planes go through the band converter and the band is appended;
+// in the full-size modes the whole picture stays in the planes until EOI.
+#include <cstring>
+
+#include "decode_steps.h"
+#include "entropy_decoder.h"
+#include "statistics.h"
+
+namespace codec {
+namespace {
+
+struct ScanComponent {
+  Component* component;
+  BlockTables tables;
+  size_t row_offset[2];  // the block row pointers, as offsets into the planes
+};
+
+struct Scan {
+  int count = 0;
+  ScanComponent components[kComponentIds];
+  InverseDct idct = nullptr;
+  int edge = 8;
+};
+
+JpegResult ReadScanHeader(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
+  const FrameState& frame = decoder.frame;
+  uint32_t length, count;
+  if (!reader.Read(16, length) || !reader.Read(8, count)) return kJpegBadStream;
+  // One interleaved scan holding every component of the frame, in order.
+  if (count != static_cast<uint32_t>(frame.component_count)) return kJpegUnsupported;
+  scan.count = static_cast<int>(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    uint32_t id, selectors;
+    if (!reader.Read(8, id) || !reader.Read(8, selectors)) return kJpegBadStream;
+    if (id != static_cast<uint32_t>(frame.base_id) + i) return kJpegUnsupported;
+    const uint32_t dc = selectors >> 4;
+    const uint32_t ac = selectors & 15;
+    // Two DC and two AC tables exist.
+    if (dc > 1 || ac > 1) return kJpegBadStream;
+    Component& component = decoder.frame.components[id];
+    component.dc_table = static_cast<uint8_t>(dc);
+    component.ac_table = static_cast<uint8_t>(ac);
+    component.dc_predictor = 0;
+    scan.components[i].component = &component;
+    scan.components[i].tables = {&decoder.huffman[dc], &decoder.huffman[kAcTableBase + ac],
+                                 decoder.quant[component.quant_table].data()};
+  }
+  uint32_t start, end, approximation;
+  if (!reader.Read(8, start) || !reader.Read(8, end) || !reader.Read(8, approximation)) {
+    return kJpegBadStream;
+  }
+  if (start != 0) return kJpegBadSpectralStart;
+  if (end != 63) return kJpegBadSpectralEnd;
+  if (approximation != 0) return kJpegBadApproximation;
+  return kJpegOk;
+}
+
+ChromaLayout LayoutOf(SamplingKind sampling) {
+  switch (sampling) {
+    case SamplingKind::k420:
+      return ChromaLayout::k420;
+    case SamplingKind::k422:
+      return ChromaLayout::k422;
+    default:
+      return ChromaLayout::k444;
+  }
+}
+
+// Inverse DCT, resampling set-up and top margin of a reducing scan.
+JpegResult PrepareReducingScan(JpegDecoder& decoder, Scan& scan) {
+  FrameState& frame = decoder.frame;
+  const OutputState& output = decoder.output;
+  switch (frame.reduction) {
+    case 1:
+      scan.idct = InverseDct8x8, scan.edge = 8;
+      break;
+    case 2:
+      scan.idct = InverseDct4x4, scan.edge = 4;
+      break;
+    case 4:
+      scan.idct = InverseDct2x2, scan.edge = 2;
+      break;
+    case 8:
+      scan.idct = InverseDctDcOnly, scan.edge = 1;
+      break;
+    default:
+      return kJpegBadReduction;
+  }
+  frame.lines_per_mcu_row = 8 * frame.v_max / frame.reduction;
+
+  ResamplingSetup setup;
+  setup.scaled_width = frame.scaled_width;
+  setup.scaled_height = frame.scaled_height;
+  setup.output_width = output.geometry.width;
+  setup.output_height = output.geometry.height;
+  setup.bytes_per_pixel = output.geometry.bytes_per_pixel;
+  setup.reduction = frame.reduction;
+  setup.chroma = LayoutOf(frame.sampling);
+  setup.fast_three_quarter = decoder.fast_three_quarter;
+  ResamplingState& resampling = decoder.resampling;
+  SetUpResampling(setup, resampling);
+  // The 80 x 60 modes have no resampling converter below the 1/8 reduction.
+  if (!resampling.exact_fit && frame.reduction != 8 && (output.mode == 4 || output.mode == 11)) {
+    return kJpegUnsupported;
+  }
+  decoder.Append(nullptr, static_cast<size_t>(resampling.top_margin) * output.geometry.width *
+                              output.geometry.bytes_per_pixel);
+  return kJpegOk;
+}
+
+void ConvertRow(JpegDecoder& decoder) {
+  const FrameState& frame = decoder.frame;
+  const Component& y = frame.components[frame.base_id];
+  const Component& cb = frame.components[frame.base_id + 1];
+  const Component& cr = frame.components[frame.base_id + 2];
+  uint8_t* planes = decoder.buffers.planes.get();
+  const BandInput in{planes + y.plane_offset,  y.plane_width,  planes + cb.plane_offset,
+                     planes + cr.plane_offset, cb.plane_width, frame.lines_per_mcu_row};
+  ResamplingState& resampling = decoder.resampling;
+  resampling.last_band_bytes = resampling.converter(in, resampling, decoder.buffers.band.get());
+  decoder.Append(decoder.buffers.band.get(), resampling.last_band_bytes);
+}
+
+// At a restart point: an RSTn marker is taken and the predictors cleared;
+// any other marker ends the scan with kJpegMarkerInScan.
+JpegResult HandleRestart(BitReader& reader, Scan& scan) {
+  reader.Align();
+  if (!reader.Need(8)) return kJpegBadStream;
+  if (reader.Peek(8) != 0xFF) return kJpegOk;
+  reader.Drop(8);
+  if (!reader.Need(8)) return kJpegBadStream;
+  if ((reader.Peek(8) & 0xF8) != 0xD0) return kJpegMarkerInScan;
+  reader.Drop(8);
+  for (int i = 0; i < scan.count; ++i) scan.components[i].component->dc_predictor = 0;
+  return kJpegOk;
+}
+
+JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
+  const FrameState& frame = decoder.frame;
+  const bool full_size = decoder.output.geometry.full_size;
+  const bool keep_ac = scan.edge > 1;
+  const int rows = frame.mcus_per_column;
+  const int columns = frame.mcus_per_row;
+  uint8_t* planes = decoder.buffers.planes.get();
+  StatisticsState& statistics = decoder.statistics;
+  alignas(64) int32_t block[64] = {};
+  int restart_count = 0;
+
+  for (int row = 0; row < rows; ++row) {
+    for (int i = 0; i < scan.count; ++i) {
+      ScanComponent& sc = scan.components[i];
+      const Component& c = *sc.component;
+      const size_t stride = static_cast<size_t>(c.plane_width);
+      sc.row_offset[0] = c.plane_offset + (full_size ? row * c.v * 8 * stride : 0);
+      sc.row_offset[1] = sc.row_offset[0] + stride * scan.edge;
+    }
+    for (int column = 0; column < columns; ++column) {
+      for (int i = 0; i < scan.count; ++i) {
+        ScanComponent& sc = scan.components[i];
+        Component& c = *sc.component;
+        const int id = frame.base_id + i;
+        for (int v = 0; v < c.v; ++v) {
+          for (int h = 0; h < c.h; ++h) {
+            BlockShape shape;
+            const JpegResult result =
+                DecodeBlock(reader, sc.tables, c.dc_predictor, keep_ac, block, shape);
+            if (result != kJpegOk) return result;
+            uint8_t* out = planes + sc.row_offset[v];
+            scan.idct(block, shape, out, c.plane_width);
+            if (!shape.OnlyDc()) {
+              std::memset(block, 0, sizeof block);
+            } else {
+              block[0] = 0;
+            }
+            if (statistics.option != 0) KeepStatisticsSample(statistics, id, *out);
+            sc.row_offset[v] += static_cast<size_t>(scan.edge);
+          }
+        }
+      }
+      if (decoder.restart_interval != 0 && ++restart_count == decoder.restart_interval) {
+        restart_count = 0;
+        // No restart marker follows the last interval of the scan.
+        const bool last_mcu = row == rows - 1 && column == columns - 1;
+        if (!last_mcu) {
+          const JpegResult result = HandleRestart(reader, scan);
+          if (result == kJpegMarkerInScan && column == columns - 1 && !full_size) {
+            ConvertRow(decoder);  // the row is complete
+          }
+          if (result != kJpegOk) return result;
+        }
+      }
+    }
+    if (!full_size) ConvertRow(decoder);
+  }
+  return kJpegOk;
+}
+
+}  // namespace
+
+JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
+  if (!decoder.frame.present) return kJpegBadStream;
+  Scan scan;
+  JpegResult result = kJpegOk;
+  if (decoder.output.geometry.full_size) {
+    scan.idct = InverseDct8x8;
+    scan.edge = 8;
+    decoder.frame.lines_per_mcu_row = 8 * decoder.frame.v_max;
+    result = ReadScanHeader(decoder, reader, scan);
+  } else if (decoder.frame.reduction == 8) {
+    result = ReadScanHeader(decoder, reader, scan);
+    if (result == kJpegOk) result = PrepareReducingScan(decoder, scan);
+  } else {
+    result = PrepareReducingScan(decoder, scan);
+    if (result == kJpegOk) result = ReadScanHeader(decoder, reader, scan);
+  }
+  if (result != kJpegOk) return result;
+
+  result = RunMcuLoop(decoder, reader, scan);
+  if (result != kJpegOk) return result;
+  if (!decoder.output.geometry.full_size) {
+    // Bottom margin: the rest of the output is black.
+    decoder.Append(nullptr, decoder.output.size - decoder.output.written);
+  }
+  reader.Align();
+  return kJpegOk;
+}
+
+}  // namespace codec

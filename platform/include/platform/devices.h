@@ -1,0 +1,12 @@
+// Device manager. (Skeleton.)
+#pragma once
+
+namespace platform {
+
+class DeviceManager {
+ public:
+  DeviceManager() = default;
+  void Shutdown() {}
+};
+
+}  // namespace platform

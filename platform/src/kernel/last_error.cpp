@@ -1,0 +1,12 @@
+#include "platform/last_error.h"
+
+namespace platform {
+
+namespace {
+thread_local DWORD last_error = ERROR_SUCCESS;
+}
+
+DWORD GetLastError() { return last_error; }
+void SetLastError(DWORD error) { last_error = error; }
+
+}  // namespace platform
