@@ -15,7 +15,7 @@
 namespace platform {
 namespace {
 
-constexpr std::uint64_t kJune2003 = 126988560000000000ull;
+constexpr std::uint64_t kJune2003 = 126989424000000000ull;
 
 class FileApiTest : public ::testing::Test {
  protected:

@@ -20,7 +20,7 @@
 namespace platform::testing {
 
 // 1 June 2003, 12:00 UTC, in 100 ns ticks since 1601.
-inline constexpr std::uint64_t kJune2003 = 126988560000000000ull;
+inline constexpr std::uint64_t kJune2003 = 126989424000000000ull;
 inline constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 
 class FilesTest : public ::testing::Test {
