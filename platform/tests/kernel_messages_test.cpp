@@ -61,9 +61,8 @@ TEST_F(MessagesTest, CrossThreadSendReturnsTheReceiversResult) {
 }
 
 TEST_F(MessagesTest, SendersHandleMessagesSentToThemWhileWaiting) {
-  HWND mine = CreateMessageTarget([](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
-    return message == kPong ? 7 : 0;
-  });
+  HWND mine = CreateMessageTarget(
+      [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT { return message == kPong ? 7 : 0; });
   LoopThread loop = StartLoop([&](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
     // Sends back to the thread that is waiting in its own send.
     if (message == kPing) return SendMessage(mine, kPong, 0, 0) + 1;
@@ -110,15 +109,16 @@ TEST_F(MessagesTest, ThreadTimerFiresInsideTheOwnersMessageLoop) {
   LoopThread loop = StartLoop([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
   (void)loop;
   ThreadHandle owner = CreateThread([&]() -> DWORD {
-    UINT_PTR id = SetTimer(nullptr, 0, 30, [&](HWND hwnd, UINT message, UINT_PTR timer, DWORD time) {
-      EXPECT_EQ(hwnd, nullptr);
-      EXPECT_EQ(message, WM_TIMER);
-      ticks.emplace_back(GetCurrentThreadId(), time);
-      if (ticks.size() == 3) {
-        KillTimer(nullptr, timer);
-        PostQuitMessage(0);
-      }
-    });
+    UINT_PTR id =
+        SetTimer(nullptr, 0, 30, [&](HWND hwnd, UINT message, UINT_PTR timer, DWORD time) {
+          EXPECT_EQ(hwnd, nullptr);
+          EXPECT_EQ(message, WM_TIMER);
+          ticks.emplace_back(GetCurrentThreadId(), time);
+          if (ticks.size() == 3) {
+            KillTimer(nullptr, timer);
+            PostQuitMessage(0);
+          }
+        });
     EXPECT_NE(id, 0u);
     MSG msg;
     while (GetMessage(&msg, nullptr, 0, 0) > 0) DispatchMessage(&msg);

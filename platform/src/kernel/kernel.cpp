@@ -42,9 +42,7 @@ std::uint64_t Kernel::NowUs() {
   return NowUs(lock);
 }
 
-FILETIME Kernel::SystemTime() {
-  return FILETIME::FromTicks(boot_time_.Ticks() + NowUs() * 10);
-}
+FILETIME Kernel::SystemTime() { return FILETIME::FromTicks(boot_time_.Ticks() + NowUs() * 10); }
 
 std::uint64_t Kernel::DeadlineAfter(const Lock& lock, DWORD timeout_ms) {
   if (timeout_ms == INFINITE) return kNoDeadline;
@@ -107,8 +105,7 @@ void Kernel::StateChanged(const Lock&) {
   }
 }
 
-std::optional<DWORD> Kernel::TryAcquireObjects(std::span<Waitable* const> objects,
-                                               bool wait_all) {
+std::optional<DWORD> Kernel::TryAcquireObjects(std::span<Waitable* const> objects, bool wait_all) {
   if (wait_all) {
     for (Waitable* object : objects) {
       if (!object->IsSignalled()) return std::nullopt;

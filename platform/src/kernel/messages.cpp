@@ -48,7 +48,8 @@ void HandleSentMessages(Kernel& kernel, Kernel::Lock& lock) {
     TargetEntry* target = kernel.FindTarget(lock, sent->hwnd);
     WindowProcedure procedure = target ? target->procedure : nullptr;
     lock.unlock();
-    LRESULT result = procedure ? procedure(sent->hwnd, sent->message, sent->wparam, sent->lparam) : 0;
+    LRESULT result =
+        procedure ? procedure(sent->hwnd, sent->message, sent->wparam, sent->lparam) : 0;
     lock.lock();
     sent->result = result;
     sent->done = true;
@@ -56,8 +57,7 @@ void HandleSentMessages(Kernel& kernel, Kernel::Lock& lock) {
   }
 }
 
-std::uint64_t NextTimerDue(const MessageQueue& queue, HWND hwnd, UINT filter_min,
-                           UINT filter_max) {
+std::uint64_t NextTimerDue(const MessageQueue& queue, HWND hwnd, UINT filter_min, UINT filter_max) {
   std::uint64_t due = Kernel::kNoDeadline;
   for (const TimerEntry& timer : queue.timers) {
     if (TimerMatches(timer, hwnd, filter_min, filter_max)) due = std::min(due, timer.due_us);
@@ -83,8 +83,8 @@ bool HasInputOrEarlierTimer(Kernel& kernel, const Kernel::Lock& lock, const Mess
 
 // Takes the next message for the caller: posted messages first, then the
 // quit request, then a due timer. False when there is none.
-bool TakeMessage(Kernel& kernel, const Kernel::Lock& lock, MessageQueue& queue, MSG* msg,
-                 HWND hwnd, UINT filter_min, UINT filter_max, bool remove) {
+bool TakeMessage(Kernel& kernel, const Kernel::Lock& lock, MessageQueue& queue, MSG* msg, HWND hwnd,
+                 UINT filter_min, UINT filter_max, bool remove) {
   auto posted = std::find_if(queue.posted.begin(), queue.posted.end(), [&](const MSG& candidate) {
     return Matches(candidate, hwnd, filter_min, filter_max);
   });
@@ -95,7 +95,7 @@ bool TakeMessage(Kernel& kernel, const Kernel::Lock& lock, MessageQueue& queue, 
   }
   if (queue.quit && Matches(MakeMsg(nullptr, WM_QUIT), hwnd, filter_min, filter_max)) {
     *msg = MakeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(queue.quit_code), 0,
-               MessageTime(kernel, lock));
+                   MessageTime(kernel, lock));
     if (remove) queue.quit = false;
     return true;
   }
@@ -185,7 +185,8 @@ BOOL PostTo(Kernel& kernel, Kernel::Lock& lock, ThreadState& thread, MSG msg) {
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   Kernel& kernel = CurrentKernel();
   auto lock = kernel.Acquire();
-  if (!hwnd) return PostTo(kernel, lock, kernel.Current(lock), MakeMsg(nullptr, message, wparam, lparam));
+  if (!hwnd)
+    return PostTo(kernel, lock, kernel.Current(lock), MakeMsg(nullptr, message, wparam, lparam));
   TargetEntry* target = kernel.FindTarget(lock, hwnd);
   ThreadState* owner = target ? kernel.Find(lock, target->owner) : nullptr;
   if (!owner) {
@@ -363,9 +364,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse_ms, TimerProcedure procedu
   auto& timers = owner->queue.timers;
   if (!hwnd) {
     // Thread timers get an id the system picks, unless the caller renews one.
-    const bool renewing = id != 0 && std::any_of(timers.begin(), timers.end(), [&](auto& t) {
-                            return !t.hwnd && t.id == id;
-                          });
+    const bool renewing = id != 0 && std::any_of(timers.begin(), timers.end(),
+                                                 [&](auto& t) { return !t.hwnd && t.id == id; });
     if (!renewing) {
       id = 1;
       while (std::any_of(timers.begin(), timers.end(),

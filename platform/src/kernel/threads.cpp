@@ -106,8 +106,7 @@ BOOL PulseEvent(const EventHandle& event) {
 
 // --- Waits -------------------------------------------------------------------
 
-DWORD WaitForMultipleObjects(std::span<Waitable* const> objects, bool wait_all,
-                             DWORD timeout_ms) {
+DWORD WaitForMultipleObjects(std::span<Waitable* const> objects, bool wait_all, DWORD timeout_ms) {
   if (objects.empty() || std::find(objects.begin(), objects.end(), nullptr) != objects.end()) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return WAIT_FAILED;

@@ -35,7 +35,8 @@ void CivilFromDays(std::int64_t days, std::int64_t* year, unsigned* month, unsig
   const unsigned day_of_era = static_cast<unsigned>(days - era * 146097);
   const unsigned year_of_era =
       (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const unsigned day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const unsigned day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
   const unsigned mp = (5 * day_of_year + 2) / 153;
   *day = day_of_year - (153 * mp + 2) / 5 + 1;
   *month = mp < 10 ? mp + 3 : mp - 9;
@@ -63,12 +64,14 @@ void Sleep(DWORD milliseconds) {
   auto lock = kernel.Acquire();
   if (milliseconds == 0) {
     // Only a chance for others to run; still a point where termination lands.
-    kernel.Wait(lock, [] { return std::optional<DWORD>(WAIT_OBJECT_0); }, Kernel::kNoDeadline);
+    kernel.Wait(
+        lock, [] { return std::optional<DWORD>(WAIT_OBJECT_0); }, Kernel::kNoDeadline);
     lock.unlock();
     std::this_thread::yield();
     return;
   }
-  kernel.Wait(lock, [] { return std::optional<DWORD>(); }, kernel.DeadlineAfter(lock, milliseconds));
+  kernel.Wait(
+      lock, [] { return std::optional<DWORD>(); }, kernel.DeadlineAfter(lock, milliseconds));
 }
 
 void GetSystemTimeAsFileTime(FILETIME* time) {
@@ -94,15 +97,16 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* system_time, FILETIME* file_time) {
   }
   const SYSTEMTIME& t = *system_time;
   if (t.wYear < 1601 || t.wYear > 30827 || t.wMonth < 1 || t.wMonth > 12 || t.wDay < 1 ||
-      t.wDay > DaysInMonth(t.wYear, t.wMonth) || t.wHour > 23 || t.wMinute > 59 ||
-      t.wSecond > 59 || t.wMilliseconds > 999) {
+      t.wDay > DaysInMonth(t.wYear, t.wMonth) || t.wHour > 23 || t.wMinute > 59 || t.wSecond > 59 ||
+      t.wMilliseconds > 999) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   const std::int64_t days = DaysFromCivil(t.wYear, t.wMonth, t.wDay) + kUnixEpochDays;
-  const std::uint64_t ms = ((std::uint64_t{t.wHour} * 60 + t.wMinute) * 60 + t.wSecond) * 1000 +
-                           t.wMilliseconds;
-  *file_time = FILETIME::FromTicks(static_cast<std::uint64_t>(days) * kTicksPerDay + ms * kTicksPerMs);
+  const std::uint64_t ms =
+      ((std::uint64_t{t.wHour} * 60 + t.wMinute) * 60 + t.wSecond) * 1000 + t.wMilliseconds;
+  *file_time =
+      FILETIME::FromTicks(static_cast<std::uint64_t>(days) * kTicksPerDay + ms * kTicksPerMs);
   return TRUE;
 }
 
@@ -137,8 +141,8 @@ BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *local = FILETIME::FromTicks(static_cast<std::uint64_t>(
-      static_cast<std::int64_t>(utc->Ticks()) - LocalBiasTicks()));
+  *local = FILETIME::FromTicks(
+      static_cast<std::uint64_t>(static_cast<std::int64_t>(utc->Ticks()) - LocalBiasTicks()));
   return TRUE;
 }
 
@@ -147,8 +151,8 @@ BOOL LocalFileTimeToFileTime(const FILETIME* local, FILETIME* utc) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *utc = FILETIME::FromTicks(static_cast<std::uint64_t>(
-      static_cast<std::int64_t>(local->Ticks()) + LocalBiasTicks()));
+  *utc = FILETIME::FromTicks(
+      static_cast<std::uint64_t>(static_cast<std::int64_t>(local->Ticks()) + LocalBiasTicks()));
   return TRUE;
 }
 

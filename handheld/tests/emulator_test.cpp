@@ -1,0 +1,89 @@
+// The emulator running scripts on a handheld that survives reboots.
+#include "emulator.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/last_error.h"
+#include "platform/profile.h"
+#include "platform/testing/temp_handheld.h"
+#include "platform/time.h"
+#include "script_runner.h"
+
+namespace handheld {
+namespace {
+
+struct RunResult {
+  ScriptReport report;
+  std::string out;
+  std::string err;
+};
+
+class EmulatorTest : public ::testing::Test {
+ protected:
+  ~EmulatorTest() override {
+    emulator_.reset();
+    std::filesystem::remove_all(root_);
+  }
+  RunResult Run(const std::string& text) {
+    Script script;
+    std::string error;
+    EXPECT_TRUE(ParseScript(text, &script, &error)) << error;
+    std::ostringstream out, err;
+    ScriptRunner runner(*emulator_, out, err);
+    RunResult result;
+    if (runner.Validate(script)) result.report = runner.Run(script);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+  }
+
+  std::filesystem::path root_ = platform::testing::MakeTemporaryFolder("orsa-emulator");
+  std::unique_ptr<Emulator> emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
+};
+
+TEST_F(EmulatorTest, DemoScriptRunsAndTheRegistrySurvivesReboots) {
+  std::ifstream file(ORSA_DEMO_SCRIPT);
+  std::stringstream text;
+  text << file.rdbuf();
+  RunResult first = Run(text.str());
+  EXPECT_EQ(first.report.failures, 0) << first.err;
+  EXPECT_NE(first.out.find("ended with exit code 2"), std::string::npos) << first.out;
+
+  // A second emulator run over the same folder reads back what the first wrote.
+  emulator_.reset();
+  emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
+  EXPECT_EQ(platform::Profile("Orsa", "selftest").GetProfileInt("Runs", "count", 0), 2u);
+  RunResult second = Run(text.str());
+  EXPECT_NE(second.out.find("ended with exit code 4"), std::string::npos) << second.out;
+}
+
+TEST_F(EmulatorTest, MissingProgramFileFailsTheStepWithError2) {
+  RunResult result = Run("start \"\\Windows\\nothing.exe\"\necho never\n");
+  EXPECT_EQ(result.report.failures, 1);
+  EXPECT_EQ(result.report.steps_run, 1);
+  EXPECT_NE(result.err.find("error 2"), std::string::npos) << result.err;
+  EXPECT_EQ(result.out.find("never"), std::string::npos);
+}
+
+TEST_F(EmulatorTest, UnknownStepsAndBadArgumentsAreRefusedBeforeAnythingRuns) {
+  Script script;
+  std::string error;
+  ASSERT_TRUE(ParseScript("echo hi\nfly away\nwait\n", &script, &error));
+  std::ostringstream out, err;
+  ScriptRunner runner(*emulator_, out, err);
+  EXPECT_FALSE(runner.Validate(script));
+  EXPECT_NE(err.str().find("line 2: unknown step 'fly'"), std::string::npos);
+  EXPECT_NE(err.str().find("line 3: wrong number of arguments"), std::string::npos);
+}
+
+TEST_F(EmulatorTest, WaitStepsRunOnTheVirtualClock) {
+  RunResult result = Run("wait 120000\nwait x\n");
+  EXPECT_EQ(result.report.failures, 1);
+  EXPECT_EQ(platform::GetTickCount(), 120'000u);
+}
+
+}  // namespace
+}  // namespace handheld
