@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "installer.h"
+#include "platform/programs.h"
 #include "platform/files.h"
 #include "platform/last_error.h"
 #include "platform/threads.h"
@@ -44,8 +44,8 @@ std::string Joined(const std::vector<std::string>& words, std::size_t from) {
 }
 
 // Programs the script started, by path, so that wait-exit can find them.
-std::map<std::string, platform::ThreadHandle>& StartedPrograms() {
-  static std::map<std::string, platform::ThreadHandle> started;
+std::map<std::string, platform::ProcessHandle>& StartedPrograms() {
+  static std::map<std::string, platform::ProcessHandle> started;
   return started;
 }
 
@@ -71,12 +71,12 @@ bool Wait(StepContext& context) {
 
 bool Start(StepContext& context) {
   const std::string& path = context.step.arguments[0];
-  platform::ThreadHandle process = StartBuiltIn(path, Joined(context.step.arguments, 1));
-  if (!process) {
+  platform::PROCESS_INFORMATION process;
+  if (!platform::CreateProcess(path, Joined(context.step.arguments, 1), &process)) {
     return Fail(context, "cannot start " + path + " (error " +
                              std::to_string(platform::GetLastError()) + ")");
   }
-  StartedPrograms()[path] = process;
+  StartedPrograms()[path] = process.hProcess;
   context.out << "started " << path << "\n";
   return true;
 }
@@ -94,7 +94,7 @@ bool WaitExit(StepContext& context) {
     return Fail(context, path + " is still running");
   }
   platform::DWORD exit_code = 0;
-  platform::GetExitCodeThread(found->second, &exit_code);
+  platform::GetExitCodeProcess(found->second, &exit_code);
   context.out << path << " ended with exit code " << static_cast<int>(exit_code) << "\n";
   StartedPrograms().erase(found);
   return true;
