@@ -2,19 +2,19 @@
 
 namespace codec {
 
-bool BuildHuffmanTable(const HuffmanTableSpec& spec, HuffmanDecodingTable& table) {
+bool BuildHuffmanTable(const HuffmanTableDefinition& definition, HuffmanDecodingTable& table) {
   table = HuffmanDecodingTable{};
-  table.counts = spec.counts;
+  table.counts = definition.counts;
   int total = 0;
-  for (uint8_t count : spec.counts) total += count;
-  if (total > 256 || static_cast<size_t>(total) > spec.symbols.size()) return false;
-  for (int i = 0; i < total; ++i) table.symbols[i] = spec.symbols[i];
+  for (uint8_t count : definition.counts) total += count;
+  if (total > 256 || static_cast<size_t>(total) > definition.symbols.size()) return false;
+  for (int i = 0; i < total; ++i) table.symbols[i] = definition.symbols[i];
   table.symbol_count = total;
 
   int32_t code = 0;
   int index = 0;
   for (int length = 1; length <= 16; ++length) {
-    const int count = spec.counts[length - 1];
+    const int count = definition.counts[length - 1];
     if (count == 0) {
       table.max_code[length] = -1;
     } else {
@@ -44,7 +44,7 @@ bool BuildHuffmanTable(const HuffmanTableSpec& spec, HuffmanDecodingTable& table
   index = 0;
   constexpr int kBits = HuffmanDecodingTable::kFastBits;
   for (int length = 1; length <= 16; ++length) {
-    for (int i = 0; i < spec.counts[length - 1]; ++i, ++code, ++index) {
+    for (int i = 0; i < definition.counts[length - 1]; ++i, ++code, ++index) {
       const uint8_t symbol = table.symbols[index];
       const int size = symbol & 15;
       if (length + size > kBits) continue;

@@ -35,7 +35,7 @@ struct HuffmanDecodingTable {
 };
 
 // False when the counts describe more codes than fit their lengths.
-bool BuildHuffmanTable(const HuffmanTableSpec& spec, HuffmanDecodingTable& table);
+bool BuildHuffmanTable(const HuffmanTableDefinition& definition, HuffmanDecodingTable& table);
 
 // The four tables in the order DC 0, DC 1, AC 0, AC 1.
 using HuffmanTableSet = std::array<HuffmanDecodingTable, 4>;

@@ -33,7 +33,7 @@ constexpr uint8_t kAcChrominanceSymbols[] = {
     0xd2, 0xd3, 0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda, 0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7,
     0xe8, 0xe9, 0xea, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa};
 
-constexpr HuffmanTableSpec kTables[4] = {
+constexpr HuffmanTableDefinition kTables[4] = {
     {0, 0, {0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcSymbols},
     {0, 1, {0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcSymbols},
     {1, 0, {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kAcLuminanceSymbols},
@@ -50,7 +50,7 @@ constexpr std::array<uint8_t, kSegmentSize> BuildSegment() {
   segment[at++] = 0xC4;
   segment[at++] = static_cast<uint8_t>((kSegmentSize - 2) >> 8);
   segment[at++] = static_cast<uint8_t>((kSegmentSize - 2) & 0xFF);
-  for (const HuffmanTableSpec& table : kTables) {
+  for (const HuffmanTableDefinition& table : kTables) {
     segment[at++] = static_cast<uint8_t>(table.table_class << 4 | table.table_id);
     for (uint8_t count : table.counts) segment[at++] = count;
     for (uint8_t symbol : table.symbols) segment[at++] = symbol;
@@ -62,7 +62,7 @@ constexpr std::array<uint8_t, kSegmentSize> kSegment = BuildSegment();
 
 }  // namespace
 
-std::span<const HuffmanTableSpec, 4> StandardHuffmanTables() { return std::span(kTables); }
+std::span<const HuffmanTableDefinition, 4> StandardHuffmanTables() { return std::span(kTables); }
 
 std::span<const uint8_t> StandardHuffmanSegment() { return kSegment; }
 

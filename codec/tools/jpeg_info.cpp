@@ -29,11 +29,11 @@ std::string FrameName(uint8_t code) {
 }
 
 bool IsStandard(int table_class, int id, std::span<const uint8_t> body) {
-  for (const HuffmanTableSpec& spec : StandardHuffmanTables()) {
-    if (spec.table_class != table_class || spec.table_id != id) continue;
-    if (body.size() != 16 + spec.symbols.size()) return false;
-    return std::equal(spec.counts.begin(), spec.counts.end(), body.begin()) &&
-           std::equal(spec.symbols.begin(), spec.symbols.end(), body.begin() + 16);
+  for (const HuffmanTableDefinition& definition : StandardHuffmanTables()) {
+    if (definition.table_class != table_class || definition.table_id != id) continue;
+    if (body.size() != 16 + definition.symbols.size()) return false;
+    return std::equal(definition.counts.begin(), definition.counts.end(), body.begin()) &&
+           std::equal(definition.symbols.begin(), definition.symbols.end(), body.begin() + 16);
   }
   return false;
 }

@@ -8,7 +8,7 @@
 
 namespace codec {
 
-struct HuffmanTableSpec {
+struct HuffmanTableDefinition {
   uint8_t table_class;               // 0 DC, 1 AC
   uint8_t table_id;                  // 0 luminance, 1 chrominance
   std::array<uint8_t, 16> counts;    // number of codes of length 1..16
@@ -17,7 +17,7 @@ struct HuffmanTableSpec {
 
 // In decoding-table order: DC luminance, DC chrominance, AC luminance,
 // AC chrominance.
-std::span<const HuffmanTableSpec, 4> StandardHuffmanTables();
+std::span<const HuffmanTableDefinition, 4> StandardHuffmanTables();
 
 // One DHT segment (marker FF C4 included) that defines all four tables:
 // 420 bytes.
