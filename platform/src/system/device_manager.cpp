@@ -203,8 +203,8 @@ DeviceHandle DeviceManager::OpenDevice(std::string_view name, DWORD access, DWOR
     if (call && device->entries.open) {
       void* open_context = device->entries.open(device->context, access, share_mode);
       if (open_context) {
-        return devices_internal::HandleAccess::Make(
-            std::make_unique<devices_internal::OpenDevice>(device, open_context));
+        return devices_internal::HandleAccess::Make(std::unique_ptr<devices_internal::OpenDevice>(
+            new devices_internal::OpenDevice{device, open_context}));
       }
       error = ERROR_OPEN_FAILED;
     }

@@ -1,0 +1,112 @@
+// One stream of a clip: its 64-byte stream header, its format block and its
+// chunk id. The video and audio kinds prepare header and format when opened.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "recording/avi_formats.h"
+
+namespace recording {
+
+enum class StreamKind : DWORD { kAudio = 0, kVideo = 1 };
+
+// The stream header as the file stores it (64 bytes, the frame rectangle in
+// 32-bit values).
+struct AviStreamHeader {
+  FourCc fccType{};
+  FourCc fccHandler{};
+  DWORD dwFlags = 0;
+  WORD wPriority = 0;
+  WORD wLanguage = 0;
+  DWORD dwInitialFrames = 0;
+  DWORD dwScale = 0;
+  DWORD dwRate = 0;
+  DWORD dwStart = 0;
+  DWORD dwLength = 0;
+  DWORD dwSuggestedBufferSize = 0;
+  DWORD dwQuality = 0;
+  DWORD dwSampleSize = 0;
+  LONG left = 0;
+  LONG top = 0;
+  LONG right = 0;
+  LONG bottom = 0;
+};
+
+// Chunk id of stream `number`: two upper-case hex digits, then "dc" for
+// video or "wb" for audio ("00dc", "01wb", "0Adc").
+FourCc MakeChunkId(int number, StreamKind kind);
+
+class AviStream {
+ public:
+  virtual ~AviStream() = default;
+  AviStream(const AviStream&) = delete;
+  AviStream& operator=(const AviStream&) = delete;
+
+  // Prepares the stream header and the format block.
+  virtual void Open() = 0;
+  virtual void Close() { open_ = false; }
+  virtual void SetQuality(DWORD quality) { header_.dwQuality = quality; }
+
+  StreamKind kind() const { return kind_; }
+  int number() const { return number_; }
+  const FourCc& chunk_id() const { return chunk_id_; }
+  bool is_open() const { return open_; }
+  const AviStreamHeader& header() const { return header_; }
+  AviStreamHeader& header() { return header_; }
+  std::span<const std::uint8_t> format() const { return format_; }
+  // Flags of this stream's index entries.
+  DWORD index_flags() const { return kind_ == StreamKind::kVideo ? 0x10 : 0; }
+
+  // Accounts one written chunk of `size` bytes in dwLength.
+  void CountChunk(DWORD size);
+  // Appends the stream list: "LIST" size "strl", "strh" 64 header, "strf"
+  // size format (padded to even).
+  void AppendStreamList(std::vector<std::uint8_t>& out) const;
+  // Size of that list counted from its "LIST" code.
+  DWORD StreamListBytes() const;
+
+ protected:
+  AviStream(StreamKind kind, int number);
+
+  AviStreamHeader header_;
+  std::vector<std::uint8_t> format_;
+  bool open_ = false;
+
+ private:
+  const StreamKind kind_;
+  const int number_;
+  const FourCc chunk_id_;
+};
+
+// Motion-JPEG video: "vids", scale 1,000,000, key-frame index flags, and a
+// 40-byte bitmap information header as its format.
+class AviVideoStream final : public AviStream {
+ public:
+  AviVideoStream(int number, FourCc handler, LONG width, LONG height, DWORD rate);
+  void Open() override;
+  LONG width() const { return width_; }
+  LONG height() const { return height_; }
+
+ private:
+  const FourCc handler_;
+  const LONG width_;
+  const LONG height_;
+  const DWORD rate_;
+};
+
+// PCM audio: "auds", scale and sample size = block align, and the 18-byte
+// wave format record as its format.
+class AviAudioStream final : public AviStream {
+ public:
+  AviAudioStream(int number, const WaveFormat& format, DWORD rate);
+  void Open() override;
+  const WaveFormat& wave_format() const { return wave_format_; }
+
+ private:
+  WaveFormat wave_format_;
+  const DWORD rate_;
+};
+
+}  // namespace recording

@@ -1,0 +1,168 @@
+#include "avi_parser.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "avi_headers.h"
+#include "avi_index.h"
+#include "file_reads.h"
+
+namespace clip {
+
+namespace {
+
+constexpr DWORD kChunkHeaderBytes = 8;
+
+struct ChunkHeader {
+  FourCc id{};
+  DWORD size = 0;
+};
+
+enum class StreamType { kNone, kVideo, kAudio };
+
+class ClipParser {
+ public:
+  ClipParser(const platform::FileHandle& file, AviClip& clip)
+      : file_(file), clip_(clip), file_size_(FileSize(file)) {}
+
+  void Run();
+
+ private:
+  bool ReadChunkHeader(std::uint64_t position, ChunkHeader* header) const;
+  // Up to N bytes of a chunk's data, the rest zero; `taken` gets the count.
+  template <std::size_t N>
+  bool ReadRecord(std::uint64_t position, DWORD size, std::array<std::uint8_t, N>* record,
+                  DWORD* taken = nullptr) const;
+  // False when the list is refused (a stream type the player cannot use).
+  bool ParseStreamList(std::uint64_t position, std::uint64_t left);
+
+  const platform::FileHandle& file_;
+  AviClip& clip_;
+  const std::uint64_t file_size_;
+  std::optional<std::uint64_t> movi_position_;
+};
+
+// The bytes a chunk of `size` takes after its header: its data and the pad
+// byte of an odd size, as far as `left` reaches.
+std::uint64_t ChunkSpan(DWORD size, std::uint64_t left) {
+  return std::min<std::uint64_t>(std::uint64_t{size} + (size & 1), left);
+}
+
+bool ClipParser::ReadChunkHeader(std::uint64_t position, ChunkHeader* header) const {
+  std::array<std::uint8_t, kChunkHeaderBytes> bytes;
+  if (!ReadAt(file_, position, bytes.data(), kChunkHeaderBytes)) return false;
+  header->id = FourCcAt(bytes.data());
+  header->size = Le32(bytes.data() + 4);
+  return true;
+}
+
+template <std::size_t N>
+bool ClipParser::ReadRecord(std::uint64_t position, DWORD size, std::array<std::uint8_t, N>* record,
+                            DWORD* taken) const {
+  record->fill(0);
+  const DWORD wanted = std::min<DWORD>(size, N);
+  if (taken) *taken = wanted;
+  return ReadAt(file_, position, record->data(), wanted);
+}
+
+void ClipParser::Run() {
+  std::array<std::uint8_t, 12> riff;
+  if (file_size_ < riff.size() || !ReadAt(file_, 0, riff.data(), riff.size())) return;
+  const DWORD riff_size = Le32(riff.data() + 4);
+  if (FourCcAt(riff.data()) != MakeFourCc("RIFF") || riff_size < 4 ||
+      FourCcAt(riff.data() + 8) != MakeFourCc("AVI ")) {
+    return;
+  }
+  // What the RIFF says it holds, and never more than the file has.
+  std::uint64_t left = std::min<std::uint64_t>(riff_size - 4, file_size_ - riff.size());
+  std::uint64_t position = riff.size();
+
+  while (left >= kChunkHeaderBytes) {
+    ChunkHeader chunk;
+    if (!ReadChunkHeader(position, &chunk)) return;
+    position += kChunkHeaderBytes;
+    left -= kChunkHeaderBytes;
+    if (chunk.size > left) return;
+    const std::uint64_t span = ChunkSpan(chunk.size, left);
+
+    if (chunk.id == MakeFourCc("LIST") && chunk.size >= 4) {
+      std::array<std::uint8_t, 4> type;
+      if (!ReadAt(file_, position, type.data(), 4)) return;
+      const FourCc list_type = FourCcAt(type.data());
+      if (list_type == MakeFourCc("hdrl")) {
+        // The header list's children are walked in place.
+        position += 4;
+        left -= 4;
+        continue;
+      }
+      if (list_type == MakeFourCc("strl")) {
+        if (!ParseStreamList(position + 4, chunk.size - 4)) return;
+      } else if (list_type == MakeFourCc("movi")) {
+        if (chunk.size < 8) return;
+        movi_position_ = position + 4;
+      }
+    } else if (chunk.id == MakeFourCc("avih")) {
+      std::array<std::uint8_t, kMainHeaderBytes> record;
+      if (!ReadRecord(position, chunk.size, &record)) return;
+      clip_.main_header = DecodeMainHeader(record);
+    } else if (chunk.id == MakeFourCc("idx1")) {
+      if (movi_position_)
+        ReadIndex(file_, position, chunk.size, *movi_position_, file_size_, clip_);
+      return;
+    }
+    position += span;
+    left -= span;
+  }
+}
+
+bool ClipParser::ParseStreamList(std::uint64_t position, std::uint64_t left) {
+  StreamType type = StreamType::kNone;
+  while (left >= kChunkHeaderBytes) {
+    ChunkHeader chunk;
+    if (!ReadChunkHeader(position, &chunk)) return false;
+    position += kChunkHeaderBytes;
+    left -= kChunkHeaderBytes;
+    if (chunk.size > left) break;  // the rest of the list is skipped
+
+    if (chunk.id == MakeFourCc("strh")) {
+      std::array<std::uint8_t, kStreamHeaderBytes> record;
+      if (!ReadRecord(position, chunk.size, &record)) return false;
+      const AviStreamHeader header = DecodeStreamHeader(record);
+      if (header.fccType == MakeFourCc("vids")) {
+        type = StreamType::kVideo;
+        clip_.video_header = header;
+        clip_.has_video = true;
+      } else if (header.fccType == MakeFourCc("auds")) {
+        type = StreamType::kAudio;
+        clip_.audio_header = header;
+        clip_.has_audio = true;
+      } else {
+        return false;
+      }
+    } else if (chunk.id == MakeFourCc("strf")) {
+      if (type == StreamType::kVideo) {
+        std::array<std::uint8_t, kBitmapInfoBytes> record;
+        if (!ReadRecord(position, chunk.size, &record, &clip_.video_format_bytes)) return false;
+        clip_.video_format = DecodeBitmapInfo(record);
+      } else if (type == StreamType::kAudio) {
+        std::array<std::uint8_t, kWaveFormatBytes> record;
+        if (!ReadRecord(position, chunk.size, &record, &clip_.audio_format_bytes)) return false;
+        clip_.audio_format = DecodeWaveFormat(record);
+      } else {
+        return false;
+      }
+    }
+    const std::uint64_t span = ChunkSpan(chunk.size, left);
+    position += span;
+    left -= span;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ParseClip(const platform::FileHandle& file, AviClip& clip) { ClipParser(file, clip).Run(); }
+
+}  // namespace clip
