@@ -109,6 +109,14 @@ bool TakeMessage(Kernel& kernel, const Kernel::Lock& lock, MessageQueue& queue, 
   return false;
 }
 
+// The thread whose queue gets messages and timers for hwnd: the calling
+// thread for no window, else the window's owner (null when it is gone).
+ThreadState* MessageOwner(Kernel& kernel, const Kernel::Lock& lock, HWND hwnd) {
+  if (!hwnd) return &kernel.Current(lock);
+  TargetEntry* target = kernel.FindTarget(lock, hwnd);
+  return target ? kernel.Find(lock, target->owner) : nullptr;
+}
+
 bool RunPreTranslateHook(Kernel& kernel, MSG* msg) {
   PreTranslateHook hook;
   {
@@ -352,26 +360,21 @@ void SetThreadPreTranslateHook(PreTranslateHook hook) {
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse_ms, TimerProcedure procedure) {
   Kernel& kernel = CurrentKernel();
   auto lock = kernel.Acquire();
-  ThreadState* owner = &kernel.Current(lock);
-  if (hwnd) {
-    TargetEntry* target = kernel.FindTarget(lock, hwnd);
-    owner = target ? kernel.Find(lock, target->owner) : nullptr;
-    if (!owner) {
-      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-      return 0;
-    }
+  ThreadState* owner = MessageOwner(kernel, lock, hwnd);
+  if (!owner) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
   }
   auto& timers = owner->queue.timers;
   if (!hwnd) {
     // Thread timers get an id the system picks, unless the caller renews one.
-    const bool renewing = id != 0 && std::any_of(timers.begin(), timers.end(),
-                                                 [&](auto& t) { return !t.hwnd && t.id == id; });
-    if (!renewing) {
+    auto thread_timer_exists = [&](UINT_PTR candidate) {
+      return std::any_of(timers.begin(), timers.end(),
+                         [&](auto& t) { return !t.hwnd && t.id == candidate; });
+    };
+    if (id == 0 || !thread_timer_exists(id)) {
       id = 1;
-      while (std::any_of(timers.begin(), timers.end(),
-                         [&](auto& t) { return !t.hwnd && t.id == id; })) {
-        ++id;
-      }
+      while (thread_timer_exists(id)) ++id;
     }
   }
   const std::uint64_t period = std::uint64_t{std::max<UINT>(elapse_ms, 1)} * 1000;
@@ -390,11 +393,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse_ms, TimerProcedure procedu
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   Kernel& kernel = CurrentKernel();
   auto lock = kernel.Acquire();
-  ThreadState* owner = &kernel.Current(lock);
-  if (hwnd) {
-    TargetEntry* target = kernel.FindTarget(lock, hwnd);
-    owner = target ? kernel.Find(lock, target->owner) : nullptr;
-  }
+  ThreadState* owner = MessageOwner(kernel, lock, hwnd);
   if (!owner) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
