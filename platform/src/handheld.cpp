@@ -57,6 +57,7 @@ Handheld::Handheld(HandheldConfig config) : config_(std::move(config)) {
 Handheld::~Handheld() {
   Shutdown();
   kernel_->DetachCurrentThread();
+  EndServices();
   message_boxes_.reset();
   devices_.reset();
   modules_.reset();
@@ -82,12 +83,31 @@ bool Handheld::Exists() { return current_handheld.load() != nullptr; }
 void Handheld::Shutdown() {
   if (shut_down_) return;
   shut_down_ = true;
+  {
+    std::lock_guard lock(services_mutex_);
+    for (auto it = services_.rbegin(); it != services_.rend(); ++it) it->second->Shutdown();
+  }
   devices_->Shutdown();
   programs_->Shutdown();
   kernel_->EndAllThreads();
   modules_->Shutdown();
   files_->Flush();
   registry_->Save();
+}
+
+HandheldService& Handheld::FindOrMakeService(
+    std::type_index type, const std::function<std::unique_ptr<HandheldService>()>& make) {
+  std::lock_guard lock(services_mutex_);
+  for (auto& [service_type, service] : services_) {
+    if (service_type == type) return *service;
+  }
+  services_.emplace_back(type, make());
+  return *services_.back().second;
+}
+
+void Handheld::EndServices() {
+  std::lock_guard lock(services_mutex_);
+  while (!services_.empty()) services_.pop_back();
 }
 
 }  // namespace platform

@@ -6,8 +6,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <typeindex>
+#include <utility>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -21,6 +26,17 @@ class ProgramManager;
 class ModuleManager;
 class DeviceManager;
 class MessageBoxService;
+
+// State of an optional subsystem (window system, SD bus, audio, sockets)
+// that lives as long as its handheld. Each subsystem keeps its own service
+// type, so adding one never changes this class.
+class HandheldService {
+ public:
+  virtual ~HandheldService() = default;
+  // Called when the handheld shuts down, before programs and threads end:
+  // release waiters and stop the subsystem's own threads here.
+  virtual void Shutdown() {}
+};
 
 struct HandheldConfig {
   // Host folder of the handheld. The handheld's "\" is <root>/files; the
@@ -64,6 +80,14 @@ class Handheld {
   DeviceManager& devices() { return *devices_; }
   MessageBoxService& message_boxes() { return *message_boxes_; }
 
+  // The handheld's instance of a subsystem's service, made on first use
+  // with `Service(Handheld&)`. Services end in the reverse order of making.
+  template <class Service>
+  Service& GetService() {
+    return static_cast<Service&>(FindOrMakeService(
+        typeid(Service), [this] { return std::make_unique<Service>(*this); }));
+  }
+
   // Ends every program and thread, then writes the registry back.
   void Shutdown();
 
@@ -77,6 +101,11 @@ class Handheld {
   std::unique_ptr<ModuleManager> modules_;
   std::unique_ptr<DeviceManager> devices_;
   std::unique_ptr<MessageBoxService> message_boxes_;
+  HandheldService& FindOrMakeService(std::type_index type,
+                                     const std::function<std::unique_ptr<HandheldService>()>& make);
+  void EndServices();
+  std::recursive_mutex services_mutex_;  // a service may use another while being made
+  std::vector<std::pair<std::type_index, std::unique_ptr<HandheldService>>> services_;
   bool shut_down_ = false;
 };
 
