@@ -1,18 +1,32 @@
 include(GoogleTest)
 
+function(_orsa_test_program name target sources extra_libs)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${target} ${extra_libs} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES TIMEOUT 120 LABELS ${target})
+endfunction()
+
 # orsa_add_tests(<component target> [LIBS extra libraries...])
 # Builds every tests/*.cpp of the calling component into one test program
-# named <target>_tests and registers each test case with CTest.
+# named <target>_tests, and the tests of each subfolder tests/<group>/ into
+# <target>_<group>_tests, and registers each test case with CTest.
 function(orsa_add_tests target)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
-  if(NOT test_sources)
-    return()
+  if(test_sources)
+    _orsa_test_program(${target}_tests ${target} "${test_sources}" "${ARG_LIBS}")
   endif()
-  add_executable(${target}_tests ${test_sources})
-  target_link_libraries(${target}_tests PRIVATE ${target} ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  target_include_directories(${target}_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
-  gtest_discover_tests(${target}_tests
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES TIMEOUT 120 LABELS ${target})
+  file(GLOB test_entries ${CMAKE_CURRENT_SOURCE_DIR}/tests/*)
+  foreach(entry IN LISTS test_entries)
+    if(IS_DIRECTORY ${entry})
+      get_filename_component(group ${entry} NAME)
+      file(GLOB group_sources CONFIGURE_DEPENDS ${entry}/*.cpp)
+      if(group_sources)
+        _orsa_test_program(${target}_${group}_tests ${target} "${group_sources}" "${ARG_LIBS}")
+      endif()
+    endif()
+  endforeach()
 endfunction()
