@@ -54,8 +54,8 @@ TEST(HandheldServicesTest, ShutDownAndDestroyedInReverseOrderOfMaking) {
     SecondService& second = device.handheld().GetService<SecondService>();
     EXPECT_EQ(&second.first, &device.handheld().GetService<FirstService>());
   }
-  const std::vector<std::string> expected = {"make first",      "make second", "shutdown second",
-                                             "shutdown first",  "end second",  "end first"};
+  const std::vector<std::string> expected = {"make first",     "make second", "shutdown second",
+                                             "shutdown first", "end second",  "end first"};
   EXPECT_EQ(events, expected);
 }
 

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/modules.h"
 #include "platform/types.h"
 
 namespace platform {
