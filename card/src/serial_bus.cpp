@@ -1,0 +1,71 @@
+#include "serial_bus.h"
+
+namespace card::internal {
+
+namespace {
+
+// 100 kHz: nine clocks a byte with its acknowledge, a few for the rest.
+constexpr std::uint64_t kByteUs = 90;
+constexpr std::uint64_t kConditionUs = 10;
+constexpr std::uint8_t kBusy = 0x80;
+constexpr std::uint8_t kNoAcknowledge = 0x01;
+
+}  // namespace
+
+void SerialBus::Reset() {
+  started_ = false;
+  bytes_sent_ = 0;
+  writing_ = reading_ = false;
+  no_acknowledge_ = false;
+  received_ = 0;
+  busy_until_us_ = 0;
+}
+
+void SerialBus::Command(std::uint8_t command, std::uint8_t transmit, std::uint64_t now_us) {
+  std::uint64_t takes = kConditionUs;
+  switch (command) {
+    case kStart:
+      started_ = true;
+      bytes_sent_ = 0;
+      writing_ = reading_ = false;
+      break;
+    case kStop:
+      started_ = false;
+      writing_ = reading_ = false;
+      break;
+    case kSend:
+      takes = kByteUs;
+      no_acknowledge_ = true;
+      if (!started_) break;
+      if (bytes_sent_ == 0) {
+        writing_ = transmit == Sensor::kWriteAddress;
+        reading_ = transmit == Sensor::kReadAddress;
+        no_acknowledge_ = !writing_ && !reading_;
+      } else if (writing_) {
+        // The first byte after the address sets the register, the next
+        // ones are written to it and onwards.
+        if (bytes_sent_ == 1) {
+          pointer_ = transmit;
+        } else {
+          sensor_.Write(pointer_++, transmit);
+        }
+        no_acknowledge_ = false;
+      }
+      ++bytes_sent_;
+      break;
+    case kReceive:
+      takes = kByteUs;
+      received_ = started_ && reading_ ? sensor_.Read(pointer_++) : 0xFF;
+      break;
+    case kAcknowledge:
+    default:
+      break;
+  }
+  busy_until_us_ = now_us + takes;
+}
+
+std::uint8_t SerialBus::Status(std::uint64_t now_us) const {
+  return (now_us < busy_until_us_ ? kBusy : 0) | (no_acknowledge_ ? kNoAcknowledge : 0);
+}
+
+}  // namespace card::internal

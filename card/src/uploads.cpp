@@ -1,0 +1,57 @@
+#include "uploads.h"
+
+namespace card::internal {
+
+namespace {
+constexpr std::uint8_t kRewound = 0x20;
+constexpr std::uint8_t kStoring = 0x10;
+constexpr std::uint64_t kStoreUs = 1;
+}  // namespace
+
+void ProgramMemory::Reset() {
+  control_ = 0;
+  received_ = 0;
+  loaded_ = false;
+}
+
+void ProgramMemory::SetControl(std::uint8_t value) {
+  if (value == kUploadMode && control_ != kUploadMode) {
+    received_ = 0;
+    loaded_ = false;
+  } else if (value != kUploadMode && control_ == kUploadMode) {
+    loaded_ = received_ == kProgramBytes;
+  }
+  control_ = value;
+}
+
+void ProgramMemory::RestartUpload() {
+  if (control_ == kUploadMode) received_ = 0;
+}
+
+void ProgramMemory::Store(std::uint8_t) {
+  if (control_ == kUploadMode) ++received_;
+}
+
+void QuantiserMemory::Reset() {
+  codes_.fill(0);
+  control_ = 0;
+  next_ = 0;
+  busy_until_us_ = 0;
+}
+
+void QuantiserMemory::SetControl(std::uint8_t value) {
+  control_ = value & ~kStoring;
+  if (!(value & kRewound)) next_ = 0;
+}
+
+std::uint8_t QuantiserMemory::Control(std::uint64_t now_us) const {
+  return control_ | (now_us < busy_until_us_ ? kStoring : 0);
+}
+
+void QuantiserMemory::Store(std::uint8_t code, std::uint64_t now_us) {
+  codes_[next_ % 128] = code;
+  next_ = (next_ + 1) % 128;
+  busy_until_us_ = now_us + kStoreUs;
+}
+
+}  // namespace card::internal

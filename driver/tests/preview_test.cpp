@@ -1,0 +1,186 @@
+// The application's side of the driver: init, options, a running preview
+// with frames that decode behind the preview header, stop, version and
+// power down, on the simulated card and the virtual clock.
+#include <cstring>
+
+#include "card_testing/jpeg_tools.h"
+#include "driver_fixture.h"
+#include "platform/devices.h"
+#include "platform/last_error.h"
+#include "platform/messages.h"
+#include "platform/time.h"
+
+namespace orsadrv::testing {
+namespace {
+
+class PreviewTest : public DriverTest {
+ protected:
+  PreviewTest() {
+    InstallCameraProgram();
+    Insert();
+    sio_ = platform::OpenDevice("SIO1:", 0, 0);
+    window_ = platform::CreateMessageTarget([this](platform::HWND, platform::UINT message,
+                                                   platform::WPARAM,
+                                                   platform::LPARAM) -> platform::LRESULT {
+      if (message == WM_SIO_FRAME_READY) ++frames_ready_;
+      return 0;
+    });
+  }
+  ~PreviewTest() override { platform::DestroyMessageTarget(window_); }
+
+  BOOL Control(DWORD code, void* input, DWORD input_size, void* output = nullptr,
+               DWORD output_size = 0, DWORD* returned = nullptr) {
+    DWORD ignored = 0;
+    return platform::DeviceIoControl(sio_, code, input, input_size, output, output_size,
+                                     returned ? returned : &ignored);
+  }
+
+  void InitAndStart(BYTE type, SioOptions options = {}) {
+    ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+    ASSERT_TRUE(Control(IOCTL_SIO_SET_OPTIONS, &options, sizeof options));
+    ASSERT_TRUE(Control(IOCTL_SIO_START_PREVIEW, &window_, type));
+  }
+
+  // Dispatches messages until `count` more frames were announced; each
+  // announcement is answered with GET_FRAME as the application does.
+  std::vector<std::vector<BYTE>> TakeFrames(int count) {
+    std::vector<std::vector<BYTE>> frames;
+    const std::uint64_t give_up = platform::clock::NowMs() + 10'000;
+    while (static_cast<int>(frames.size()) < count && platform::clock::NowMs() < give_up) {
+      platform::MSG msg;
+      if (!platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) {
+        platform::MsgWaitForMultipleObjects({}, false, 100);
+        continue;
+      }
+      platform::DispatchMessage(&msg);
+      if (msg.message == WM_SIO_FRAME_READY) {
+        std::vector<BYTE> frame(kPreviewFrameCapacity);
+        DWORD returned = 0;
+        Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), kPreviewFrameCapacity, &returned);
+        frame.resize(returned);
+        frames.push_back(std::move(frame));
+      }
+    }
+    return frames;
+  }
+
+  platform::DeviceHandle sio_;
+  platform::HWND window_ = nullptr;
+  int frames_ready_ = 0;
+};
+
+TEST_F(PreviewTest, FramesOfType4DecodeTo320By240BehindThePreviewHeader) {
+  InitAndStart(4);
+  const auto frames = TakeFrames(12);
+  ASSERT_EQ(frames.size(), 12u);
+  int decoded = 0;
+  for (const auto& frame : frames) {
+    if (frame.empty()) continue;
+    EXPECT_GE(frame.size(), 1024u);
+    auto picture = card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 0x11), frame);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 320);
+    EXPECT_EQ(picture->height, 240);
+    ++decoded;
+  }
+  EXPECT_GE(decoded, 10) << "nearly every fetch brings a frame";
+}
+
+TEST_F(PreviewTest, ZoomTypesAndSmallPreviewDecodeAtTheirSizes) {
+  InitAndStart(9);
+  auto frames = TakeFrames(4);
+  ASSERT_FALSE(frames.empty());
+  auto picture =
+      card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 0x22), frames.back());
+  ASSERT_TRUE(picture);
+  ASSERT_TRUE(Control(IOCTL_SIO_STOP_PREVIEW, nullptr, 0));
+  ASSERT_TRUE(Control(IOCTL_SIO_START_PREVIEW, &window_, 6));
+  frames = TakeFrames(4);
+  ASSERT_FALSE(frames.empty());
+  picture = card::testing::DecodeWith(card::testing::PreviewHeader(160, 120, 0x11), frames.back());
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->width, 160);
+}
+
+TEST_F(PreviewTest, TheExposureLoopSettlesTheLuminanceIntoItsBand) {
+  InitAndStart(4);
+  const auto frames = TakeFrames(60);
+  ASSERT_GE(frames.size(), 60u);
+  auto picture =
+      card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 0x11), frames.back());
+  ASSERT_TRUE(picture);
+  const double luminance = picture->MeanLuminance();
+  EXPECT_GT(luminance, 90);
+  EXPECT_LT(luminance, 170);
+}
+
+TEST_F(PreviewTest, GetFrameBeforeStartGivesNothingAndSmallBuffersGetNothing) {
+  ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  std::vector<BYTE> frame(kPreviewFrameCapacity);
+  DWORD returned = 99;
+  EXPECT_TRUE(
+      Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), kPreviewFrameCapacity, &returned));
+  EXPECT_EQ(returned, 0u);
+  ASSERT_TRUE(Control(IOCTL_SIO_START_PREVIEW, &window_, 4));
+  auto frames = TakeFrames(3);
+  ASSERT_FALSE(frames.empty());
+  // The frame stays held until collected; a buffer that cannot take it
+  // gets none of it.
+  platform::Sleep(100);
+  EXPECT_TRUE(Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), 100, &returned));
+  EXPECT_EQ(returned, 0u);
+}
+
+TEST_F(PreviewTest, VersionUnknownCodesAndPowerDown) {
+  char16_t version[16] = {};
+  DWORD returned = 0;
+  ASSERT_TRUE(Control(IOCTL_SIO_GET_VERSION, nullptr, 0, version, sizeof version, &returned));
+  EXPECT_EQ(returned, 18u);
+  EXPECT_EQ(std::u16string(version), u"0.88.004");
+  EXPECT_FALSE(Control(IOCTL_SIO_GET_VERSION, nullptr, 0, version, 10, &returned));
+
+  EXPECT_FALSE(Control(0x80000003, nullptr, 0));
+  EXPECT_EQ(platform::GetLastError(), 87u);
+  EXPECT_FALSE(Control(IOCTL_SIO_SNAPSHOT, nullptr, 0)) << "no request";
+
+  ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  EXPECT_EQ(bus().Interface().clock_hz, 15'000'000u) << "no model library: the slower clock";
+  ASSERT_TRUE(Control(IOCTL_SIO_POWER_DOWN, nullptr, 0));
+  EXPECT_EQ(bus().Interface().clock_hz, 100u);
+  card_->SetTracing(true);
+  ASSERT_TRUE(Control(IOCTL_SIO_POWER_DOWN, nullptr, 0));
+  EXPECT_TRUE(card_->Trace().empty()) << "a second power-down does nothing";
+  ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  EXPECT_EQ(bus().Interface().clock_hz, 15'000'000u) << "init wakes the card again";
+}
+
+TEST_F(PreviewTest, AWrongRegister26ReadBackShowsTheMessageAndStillSucceeds) {
+  card::CardFaults wrong;
+  wrong.wrong_readback = true;
+  card_->SetFaults(wrong);
+  EXPECT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].request.text, "mp2");
+  EXPECT_EQ(boxes[0].request.caption, "mp2 1");
+}
+
+TEST_F(PreviewTest, RemovingTheCardClosesTheApplicationWindow) {
+  ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  bool closed = false;
+  platform::SetTargetProcedure(window_,
+                               [&](platform::HWND, platform::UINT message, platform::WPARAM,
+                                   platform::LPARAM) -> platform::LRESULT {
+                                 if (message == platform::WM_CLOSE) closed = true;
+                                 return 0;
+                               });
+  ASSERT_TRUE(bus().RemoveCard());
+  platform::MSG msg;
+  while (platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) {
+    platform::DispatchMessage(&msg);
+  }
+  EXPECT_TRUE(closed);
+}
+
+}  // namespace
+}  // namespace orsadrv::testing
