@@ -140,17 +140,20 @@ BOOL Snapshot(const SioDeviceContext& context, const BYTE* input, DWORD input_si
   if (!input || input_size < sizeof(SioSnapshotRequest)) return FALSE;
   SioSnapshotRequest request;
   std::memcpy(&request, input, sizeof request);
+  // The path must end inside its 101 characters; a record without its NUL
+  // is refused before anything is done.
+  std::size_t length = 0;
+  while (length < std::size(request.path) && request.path[length] != u'\0') ++length;
+  if (length == 0 || length == std::size(request.path)) {
+    platform::SetLastError(platform::ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
   DriverState& state = State();
   state.snapshot_sound_module = request.sound_module;
   const DWORD byte_count =
       CaptureStill(context.bus_device, request.capture_type, request.sound_module);
-  // A path without its NUL inside the record is not a path: no file.
-  std::size_t length = 0;
-  while (length < std::size(request.path) && request.path[length] != u'\0') ++length;
-  if (length > 0 && length < std::size(request.path)) {
-    WriteStillFile(context.bus_device, request.capture_type, byte_count,
-                   std::u16string_view(request.path, length));
-  }
+  WriteStillFile(context.bus_device, request.capture_type, byte_count,
+                 std::u16string_view(request.path, length));
   state.snapshot_sound_module = nullptr;
   return TRUE;
 }

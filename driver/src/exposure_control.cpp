@@ -55,17 +55,19 @@ void SwapForOrientation(DWORD device, BYTE type, bool turned) {
     WriteSensorRegister(device, 17, 16);
     nudge(2, x_step);
     nudge(6, +1);
+    // G0..G3 from 32, 34, 36, 38 to the turned order G1, G3, G0, G2.
     write_pair(32, g34);
     write_pair(34, g38);
     write_pair(36, g32);
-    write_pair(38, g34);
+    write_pair(38, g36);
   } else {
     WriteSensorRegister(device, 17, 8);
     nudge(2, -x_step);
     nudge(6, -1);
+    // And back from G1, G3, G0, G2 to G0..G3.
     write_pair(32, g36);
     write_pair(34, g32);
-    write_pair(36, g32);
+    write_pair(36, g38);
     write_pair(38, g34);
   }
   state.orientation_flag = turned;
