@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "card/camera_card.h"
+#include "driver/model_library.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/programs.h"
@@ -59,6 +60,12 @@ CardSession::CardSession(SessionConfig config) {
     Fail("the driver could not be installed");
     return;
   }
+  if (!config.model_id.empty() &&
+      !orsadrv::InstallModelLibrary(
+          *handheld_, std::u16string(config.model_id.begin(), config.model_id.end()))) {
+    Fail("the model library could not be installed");
+    return;
+  }
   handheld_->programs().Register(kCameraProgram,
                                  [](platform::HINSTANCE, const std::string&) { return 0; });
   const std::string image = "program";
@@ -76,10 +83,8 @@ CardSession::CardSession(SessionConfig config) {
     Fail("SIO1: did not open");
     return;
   }
-  window_ = platform::CreateMessageTarget(
-      [](platform::HWND, platform::UINT, platform::WPARAM, platform::LPARAM) -> platform::LRESULT {
-        return 0;
-      });
+  window_ = platform::CreateMessageTarget([](platform::HWND, platform::UINT, platform::WPARAM,
+                                             platform::LPARAM) -> platform::LRESULT { return 0; });
   if (!window_) Fail("no window for the driver's messages");
 }
 

@@ -16,6 +16,7 @@
 #include "driver/orsadrv.h"
 #include "platform/devices.h"
 #include "platform/handheld.h"
+#include "platform/messages.h"
 #include "platform/types.h"
 
 namespace orsacard {
@@ -27,6 +28,9 @@ struct SessionConfig {
   bool real_time = false;
   // The scene the card looks at; the built-in animated one when null.
   std::unique_ptr<card::SceneSource> scene;
+  // The handheld's model id, as its model library reports it; no library
+  // when empty (the driver then keeps the slower bus clock).
+  std::string model_id;
 };
 
 // One preview frame as GET_FRAME handed it over (empty when the driver
@@ -62,9 +66,8 @@ class CardSession {
   std::optional<std::filesystem::path> Snapshot(int type, int quality, const std::string& path);
 
  private:
-  bool Control(orsadrv::DWORD code, void* input, orsadrv::DWORD input_size,
-               void* output = nullptr, orsadrv::DWORD output_size = 0,
-               orsadrv::DWORD* returned = nullptr);
+  bool Control(orsadrv::DWORD code, void* input, orsadrv::DWORD input_size, void* output = nullptr,
+               orsadrv::DWORD output_size = 0, orsadrv::DWORD* returned = nullptr);
   bool Fail(std::string message);
 
   std::filesystem::path root_;

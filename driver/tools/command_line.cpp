@@ -26,6 +26,7 @@ const char* const kUsage =
     "  --scene FILE   the card looks at this PNG or JPEG picture (else an animated room)\n"
     "  --real-time    run on the real clock (else a virtual clock, as fast as it goes)\n"
     "  --root DIR     keep the handheld's folder here (else a temporary one, removed)\n"
+    "  --model ID     the handheld's model id (else none: the card's slower bus clock)\n"
     "\n"
     "exit status: 0 done, 1 failed, 2 wrong arguments\n";
 
@@ -87,13 +88,17 @@ std::variant<Arguments, std::string> ParseArguments(const std::vector<std::strin
     const std::string& value = words[++i];
     if (word == "--root") {
       arguments.root = value;
+    } else if (word == "--model") {
+      if (value.empty() || value.size() > 15) return "--model " + value + ": 1 to 15 characters";
+      arguments.model_id = value;
     } else if (word == "--scene") {
       arguments.scene = value;
     } else if (word == "--type") {
       const auto type = Number(value, 0, 21);
       if (!type || (!snapshot && !PreviewFormatOf(*type))) {
-        return "--type " + value + (snapshot ? ": not a capture type (0-21)"
-                                             : ": not a preview type (4, 6, 9, 17, 20, 21)");
+        return "--type " + value +
+               (snapshot ? ": not a capture type (0-21)"
+                         : ": not a preview type (4, 6, 9, 17, 20, 21)");
       }
       arguments.type = *type;
       has_type = true;

@@ -16,9 +16,10 @@ enum class Command { kHelp, kSnapshot, kPreview };
 struct Arguments {
   Command command = Command::kHelp;
   // For every command.
-  std::filesystem::path root;                 // keep the handheld here
-  bool real_time = false;                     // the real clock, not the virtual one
+  std::filesystem::path root;                  // keep the handheld here
+  bool real_time = false;                      // the real clock, not the virtual one
   std::optional<std::filesystem::path> scene;  // PNG or JPEG; the built-in scene if none
+  std::string model_id;                        // the handheld's model id; none if empty
   // snapshot
   int type = 4;
   orsadrv::SioOptions options;

@@ -2,6 +2,7 @@
 // driven from the command line (see kUsage).
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <variant>
@@ -10,6 +11,7 @@
 #include "card/scene.h"
 #include "card_session.h"
 #include "command_line.h"
+#include "platform/files.h"
 #include "platform/time.h"
 #include "preview_frames.h"
 
@@ -31,7 +33,8 @@ int Failed(const std::string& message) {
 
 bool WriteFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
@@ -42,8 +45,8 @@ int Snapshot(CardSession& session, const Arguments& arguments) {
     return Failed(session.error());
   }
   session.handheld().files().CreateDirectory(kStillFolder);
-  const auto still = session.Snapshot(arguments.type,
-                                      static_cast<int>(arguments.options.compression), kStillFile);
+  const auto still =
+      session.Snapshot(arguments.type, static_cast<int>(arguments.options.compression), kStillFile);
   if (!still) return Failed(session.error());
   std::error_code error;
   std::filesystem::copy_file(*still, arguments.output,
@@ -68,16 +71,22 @@ int Preview(CardSession& session, const Arguments& arguments) {
   int fetched = 0, pictures = 0, undecodable = 0;
   double last_luminance = 0;
   std::string write_error;
+  // The rate counts from the first frame, leaving out the preview's set-up.
+  std::optional<std::uint64_t> first_ms;
   auto rate = [&](std::uint64_t now_ms) {
-    return now_ms > start_ms ? pictures * 1000.0 / static_cast<double>(now_ms - start_ms) : 0.0;
+    return first_ms && now_ms > *first_ms
+               ? (pictures - 1) * 1000.0 / static_cast<double>(now_ms - *first_ms)
+               : 0.0;
   };
   const bool ran = session.RunPreview(arguments.frames, [&](const PreviewFrame& frame) {
     ++fetched;
     if (frame.scan.empty()) {
-      std::printf("fetch %4d  t=%6ju ms  no frame\n", fetched, static_cast<std::uintmax_t>(frame.time_ms - start_ms));
+      std::printf("fetch %4d  t=%6ju ms  no frame\n", fetched,
+                  static_cast<std::uintmax_t>(frame.time_ms - start_ms));
       return true;
     }
     ++pictures;
+    if (!first_ms) first_ms = frame.time_ms;
     const auto luminance = MeanLuminance(format, frame.scan);
     if (luminance) {
       last_luminance = *luminance;
@@ -103,7 +112,8 @@ int Preview(CardSession& session, const Arguments& arguments) {
   if (!write_error.empty()) return Failed(write_error);
   if (!ran) return Failed(session.error());
   std::printf("%d fetches, %d frames in %ju ms: %.1f fps, last mean luminance %.1f", fetched,
-              pictures, static_cast<std::uintmax_t>(end_ms - start_ms), rate(end_ms), last_luminance);
+              pictures, static_cast<std::uintmax_t>(end_ms - start_ms), rate(end_ms),
+              last_luminance);
   if (undecodable) std::printf(", %d frames do not decode", undecodable);
   std::printf("\n");
   return undecodable ? kExitFailed : 0;
@@ -123,6 +133,7 @@ int Run(const std::vector<std::string>& words) {
   SessionConfig config;
   config.root = arguments.root;
   config.real_time = arguments.real_time;
+  config.model_id = arguments.model_id;
   if (arguments.scene) {
     config.scene = card::LoadImageScene(*arguments.scene);
     if (!config.scene) return Failed("cannot read the picture " + arguments.scene->string());

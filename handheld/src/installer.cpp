@@ -1,9 +1,19 @@
 #include "installer.h"
 
+#include <cstdio>
 #include <span>
 
+#include "demo_program.h"
+#include "driver/orsadrv.h"
+#include "imaging/install.h"
+#include "localization/get_str.h"
+#include "localization/install.h"
+#include "obex/orsabeam.h"
 #include "platform/files.h"
+#include "platform/hot_keys.h"
+#include "platform/modules.h"
 #include "platform/programs.h"
+#include "platform/resources.h"
 #include "selftest_program.h"
 
 namespace handheld {
@@ -13,16 +23,70 @@ namespace {
 struct BuiltIn {
   const char* path;
   platform::ProgramEntry entry;
+  // The program's resources folder (bitmaps/, strings/, ...); none if empty.
+  std::filesystem::path resources;
 };
+
+// The emulator's own resources: the demo program's picture.
+std::filesystem::path EmulatorResources() {
+#ifdef ORSA_HANDHELD_RESOURCES
+  return ORSA_HANDHELD_RESOURCES;
+#else
+  return {};
+#endif
+}
+
+platform::ModuleDefinition ModuleFor(const BuiltIn& program) {
+  platform::ModuleDefinition module;
+  if (program.resources.empty()) return module;
+  auto resources = std::make_shared<platform::ModuleResources>();
+  std::string error;
+  // A program whose resources cannot be read still runs, without them.
+  if (platform::LoadResourceFolder(program.resources, resources.get(), &error)) {
+    module.resources = std::move(resources);
+  }
+  return module;
+}
 
 const std::vector<BuiltIn>& BuiltIns() {
   static const std::vector<BuiltIn> programs = {
       {kSelfTestPath,
        [](platform::HINSTANCE, const std::string& command_line) {
          return SelfTestMain(command_line);
-       }},
+       },
+       {}},
+      {kDemoPath, DemoMain, EmulatorResources()},
   };
   return programs;
+}
+
+// The part of the platform's core library the programs look up by name.
+void InstallCoreLibrary(platform::Handheld& handheld, std::vector<std::string>* installed) {
+  constexpr const char* kCoreLibrary = "\\Windows\\coredll.dll";
+  platform::ModuleDefinition core;
+  core.exports.Add("UnregisterFunc1", &platform::UnregisterFunc1);
+  const std::string marker = "platform core library\n";
+  if (handheld.modules().Register(kCoreLibrary, std::move(core)) &&
+      handheld.files().InstallFile(kCoreLibrary, std::as_bytes(std::span(marker)))) {
+    installed->push_back(kCoreLibrary);
+  }
+}
+
+// The kit's deliverables that exist so far.
+void InstallDeliverables(platform::Handheld& handheld, std::vector<std::string>* installed) {
+  if (orsadrv::InstallDriver(handheld)) installed->push_back(orsadrv::kModulePath);
+  std::string error;
+  if (localization::InstallLocalizationModule(handheld, &error)) {
+    installed->push_back(localization::kModulePath);
+  } else {
+    std::fprintf(stderr, "orsa-handheld: %s\n", error.c_str());
+  }
+  if (imaging::InstallImagingModule(handheld, &error)) {
+    installed->push_back("\\Windows\\qximglib.dll");
+  } else {
+    std::fprintf(stderr, "orsa-handheld: %s\n", error.c_str());
+  }
+  for (std::string& path : obex::InstallOrsaBeam(handheld)) installed->push_back(std::move(path));
 }
 
 }  // namespace
@@ -32,11 +96,13 @@ std::vector<std::string> InstallBuiltIns(platform::Handheld& handheld) {
   platform::InstallerAccess access;
   for (const BuiltIn& program : BuiltIns()) {
     const std::string marker = std::string("built-in program ") + program.path + "\n";
-    handheld.programs().Register(program.path, program.entry);
+    handheld.programs().Register(program.path, program.entry, ModuleFor(program));
     if (handheld.files().InstallFile(program.path, std::as_bytes(std::span(marker)))) {
       installed.push_back(program.path);
     }
   }
+  InstallCoreLibrary(handheld, &installed);
+  InstallDeliverables(handheld, &installed);
   return installed;
 }
 

@@ -1,37 +1,40 @@
 #include "script_runner.h"
 
+#include <algorithm>
 #include <charconv>
-#include <functional>
-#include <map>
-#include <string>
 
-#include "platform/programs.h"
-#include "platform/files.h"
-#include "platform/last_error.h"
-#include "platform/threads.h"
 #include "platform/time.h"
 
 namespace handheld {
 
-namespace {
+const StepTable& Steps() {
+  static const StepTable table = [] {
+    StepTable made;
+    AddProgramSteps(&made);
+    AddInputSteps(&made);
+    AddScreenSteps(&made);
+    AddCardSteps(&made);
+    return made;
+  }();
+  return table;
+}
 
-struct StepContext {
-  Emulator& emulator;
-  std::ostream& out;
-  std::ostream& err;
-  const ScriptStep& step;
-};
-
-struct StepKind {
-  std::size_t min_arguments;
-  std::size_t max_arguments;
-  std::function<bool(StepContext&)> run;
-};
+bool Fail(StepContext& context, const std::string& why) {
+  context.err << "line " << context.step.line << ": " << context.step.command << ": " << why
+              << "\n";
+  return false;
+}
 
 bool ParseMilliseconds(const std::string& text, platform::DWORD* value) {
   const char* end = text.data() + text.size();
   auto [rest, error] = std::from_chars(text.data(), end, *value);
-  return error == std::errc() && rest == end;
+  return !text.empty() && error == std::errc() && rest == end;
+}
+
+bool ParseInteger(const std::string& text, int* value) {
+  const char* end = text.data() + text.size();
+  auto [rest, error] = std::from_chars(text.data(), end, *value);
+  return !text.empty() && error == std::errc() && rest == end;
 }
 
 std::string Joined(const std::vector<std::string>& words, std::size_t from) {
@@ -43,115 +46,51 @@ std::string Joined(const std::vector<std::string>& words, std::size_t from) {
   return text;
 }
 
-// Programs the script started, by path, so that wait-exit can find them.
-std::map<std::string, platform::ProcessHandle>& StartedPrograms() {
-  static std::map<std::string, platform::ProcessHandle> started;
-  return started;
-}
-
-bool Fail(StepContext& context, const std::string& why) {
-  context.err << "line " << context.step.line << ": " << context.step.command << ": " << why
-              << "\n";
-  return false;
-}
-
-bool Echo(StepContext& context) {
-  context.out << Joined(context.step.arguments, 0) << "\n";
-  return true;
-}
-
-bool Wait(StepContext& context) {
-  platform::DWORD ms = 0;
-  if (!ParseMilliseconds(context.step.arguments[0], &ms)) {
-    return Fail(context, "not a number of milliseconds: " + context.step.arguments[0]);
+void WaitOnHandheld(const StepContext& context, platform::DWORD milliseconds) {
+  if (!context.hooks.idle) {
+    platform::Sleep(milliseconds);
+    return;
   }
-  platform::Sleep(ms);
-  return true;
-}
-
-bool Start(StepContext& context) {
-  const std::string& path = context.step.arguments[0];
-  platform::PROCESS_INFORMATION process;
-  if (!platform::CreateProcess(path, Joined(context.step.arguments, 1), &process)) {
-    return Fail(context, "cannot start " + path + " (error " +
-                             std::to_string(platform::GetLastError()) + ")");
+  // In slices, so that a window showing the screen stays drawn.
+  constexpr platform::DWORD kSlice = 16;
+  const platform::DWORD start = platform::GetTickCount();
+  while (true) {
+    context.hooks.idle();
+    const platform::DWORD passed = platform::GetTickCount() - start;
+    if (passed >= milliseconds) break;
+    platform::Sleep(std::min(kSlice, milliseconds - passed));
   }
-  StartedPrograms()[path] = process.hProcess;
-  context.out << "started " << path << "\n";
-  return true;
 }
-
-bool WaitExit(StepContext& context) {
-  const std::string& path = context.step.arguments[0];
-  auto found = StartedPrograms().find(path);
-  if (found == StartedPrograms().end()) return Fail(context, path + " was not started");
-  platform::DWORD timeout = platform::INFINITE;
-  if (context.step.arguments.size() > 1 &&
-      !ParseMilliseconds(context.step.arguments[1], &timeout)) {
-    return Fail(context, "not a number of milliseconds: " + context.step.arguments[1]);
-  }
-  if (platform::WaitForSingleObject(*found->second, timeout) != platform::WAIT_OBJECT_0) {
-    return Fail(context, path + " is still running");
-  }
-  platform::DWORD exit_code = 0;
-  platform::GetExitCodeProcess(found->second, &exit_code);
-  context.out << path << " ended with exit code " << static_cast<int>(exit_code) << "\n";
-  StartedPrograms().erase(found);
-  return true;
-}
-
-bool ExpectFile(StepContext& context) {
-  const std::string& path = context.step.arguments[0];
-  if (platform::GetFileAttributes(path) == platform::INVALID_FILE_ATTRIBUTES) {
-    return Fail(context,
-                path + " does not exist (error " + std::to_string(platform::GetLastError()) + ")");
-  }
-  context.out << "found " << path << "\n";
-  return true;
-}
-
-bool Reboot(StepContext& context) {
-  StartedPrograms().clear();
-  context.emulator.Reboot();
-  context.out << "rebooted (boot " << context.emulator.boots() << ")\n";
-  return true;
-}
-
-const std::map<std::string, StepKind>& StepKinds() {
-  static const std::map<std::string, StepKind> kinds = {
-      {"echo", {0, SIZE_MAX, Echo}},       {"wait", {1, 1, Wait}},
-      {"start", {1, SIZE_MAX, Start}},     {"wait-exit", {1, 2, WaitExit}},
-      {"expect-file", {1, 1, ExpectFile}}, {"reboot", {0, 0, Reboot}},
-  };
-  return kinds;
-}
-
-}  // namespace
 
 bool ScriptRunner::Validate(const Script& script) {
   bool valid = true;
   for (const ScriptStep& step : script.steps) {
-    auto kind = StepKinds().find(step.command);
-    if (kind == StepKinds().end()) {
+    auto kind = Steps().find(step.command);
+    if (kind == Steps().end()) {
       err_ << "line " << step.line << ": unknown step '" << step.command << "'\n";
       valid = false;
     } else if (step.arguments.size() < kind->second.min_arguments ||
                step.arguments.size() > kind->second.max_arguments) {
       err_ << "line " << step.line << ": wrong number of arguments for '" << step.command << "'\n";
       valid = false;
+    } else if (kind->second.check) {
+      if (std::optional<std::string> problem = kind->second.check(step.arguments)) {
+        err_ << "line " << step.line << ": " << step.command << ": " << *problem << "\n";
+        valid = false;
+      }
     }
   }
   return valid;
 }
 
 bool ScriptRunner::RunStep(const ScriptStep& step) {
-  StepContext context{emulator_, out_, err_, step};
-  return StepKinds().at(step.command).run(context);
+  StepContext context{emulator_, out_, err_, step, hooks_};
+  return Steps().at(step.command).run(context);
 }
 
 ScriptReport ScriptRunner::Run(const Script& script) {
   ScriptReport report;
-  StartedPrograms().clear();
+  ForgetStartedPrograms();
   for (const ScriptStep& step : script.steps) {
     ++report.steps_run;
     if (!RunStep(step)) {
@@ -159,7 +98,7 @@ ScriptReport ScriptRunner::Run(const Script& script) {
       break;
     }
   }
-  StartedPrograms().clear();
+  ForgetStartedPrograms();
   return report;
 }
 

@@ -5,6 +5,7 @@
 
 #include "emulator.h"
 #include "script.h"
+#include "script_steps.h"
 
 namespace handheld {
 
@@ -15,10 +16,11 @@ struct ScriptReport {
 
 class ScriptRunner {
  public:
-  ScriptRunner(Emulator& emulator, std::ostream& out, std::ostream& err)
-      : emulator_(emulator), out_(out), err_(err) {}
+  ScriptRunner(Emulator& emulator, std::ostream& out, std::ostream& err, RunnerHooks hooks = {})
+      : emulator_(emulator), out_(out), err_(err), hooks_(std::move(hooks)) {}
 
-  // Checks every step's command and argument count before running any.
+  // Checks every step's command and arguments before running any; each
+  // problem is reported with its line.
   bool Validate(const Script& script);
   // Runs the steps in order; a failed step is reported and the script stops.
   ScriptReport Run(const Script& script);
@@ -29,6 +31,7 @@ class ScriptRunner {
   Emulator& emulator_;
   std::ostream& out_;
   std::ostream& err_;
+  RunnerHooks hooks_;
 };
 
 }  // namespace handheld

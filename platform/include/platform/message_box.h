@@ -4,7 +4,7 @@
 // answer), so that tests and the emulator can see what a user would have
 // seen. A box is answered by the next scripted answer when one is queued,
 // otherwise by the presenter: headless, that is the box's default button at
-// once; the window system installs a presenter that shows a real window.
+// once; the window presenter shows a real modal window.
 #pragma once
 
 #include <deque>
@@ -101,6 +101,12 @@ class MessageBoxPresenter {
   virtual int Show(const MessageBoxRequest& request) = 0;
   virtual void Beep(UINT type) = 0;
 };
+
+// Shows each box as a modal window on the screen, answered by a tap on one
+// of its buttons, Enter (the default button) or Escape (Cancel, or OK for a
+// box with only OK). The emulator installs it with SetPresenter; without
+// it, boxes are answered at once as headless.
+std::shared_ptr<MessageBoxPresenter> MakeWindowMessageBoxPresenter();
 
 class MessageBoxService {
  public:

@@ -39,9 +39,33 @@ struct FILETIME {
   friend bool operator==(const FILETIME&, const FILETIME&) = default;
 };
 
+// A point in pixels (rectangles and sizes are with the drawing types).
+struct POINT {
+  LONG x = 0;
+  LONG y = 0;
+  friend bool operator==(const POINT&, const POINT&) = default;
+};
+
+inline constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
+inline constexpr WORD HIWORD(std::uintptr_t value) {
+  return static_cast<WORD>((value >> 16) & 0xFFFF);
+}
+inline constexpr DWORD MAKELONG(WORD low, WORD high) { return DWORD{low} | (DWORD{high} << 16); }
+inline constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return MAKELONG(low, high); }
+inline constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
+  return static_cast<LPARAM>(MAKELONG(low, high));
+}
+// Signed coordinates packed in an LPARAM (stylus messages).
+inline constexpr int GET_X_LPARAM(LPARAM value) {
+  return static_cast<std::int16_t>(value & 0xFFFF);
+}
+inline constexpr int GET_Y_LPARAM(LPARAM value) {
+  return static_cast<std::int16_t>((value >> 16) & 0xFFFF);
+}
+
 struct SYSTEMTIME {
   WORD wYear = 0;
-  WORD wMonth = 0;  // 1-12
+  WORD wMonth = 0;      // 1-12
   WORD wDayOfWeek = 0;  // 0 = Sunday
   WORD wDay = 0;
   WORD wHour = 0;

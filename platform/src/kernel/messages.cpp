@@ -4,6 +4,7 @@
 #include "kernel/kernel.h"
 #include "platform/last_error.h"
 #include "platform/time.h"
+#include "windows/window_manager.h"
 
 namespace platform {
 
@@ -65,14 +66,62 @@ std::uint64_t NextTimerDue(const MessageQueue& queue, HWND hwnd, UINT filter_min
   return due;
 }
 
+// A window of the calling thread with something to paint, when WM_PAINT
+// passes the filter.
+HWND PaintPending(Kernel& kernel, const Kernel::Lock& lock, HWND hwnd, UINT filter_min,
+                  UINT filter_max) {
+  windows::WindowManager* manager = windows::WindowManager::Existing();
+  if (!manager) return nullptr;
+  if ((filter_min || filter_max) && (WM_PAINT < filter_min || WM_PAINT > filter_max)) {
+    return nullptr;
+  }
+  return manager->PaintPending(lock, kernel.Current(lock).id, hwnd);
+}
+
 bool HasInput(Kernel& kernel, const Kernel::Lock& lock, const MessageQueue& queue, HWND hwnd,
               UINT filter_min, UINT filter_max) {
   if (!queue.sent.empty() || queue.quit) return true;
   for (const MSG& msg : queue.posted) {
     if (Matches(msg, hwnd, filter_min, filter_max)) return true;
   }
+  if (PaintPending(kernel, lock, hwnd, filter_min, filter_max)) return true;
   return NextTimerDue(queue, hwnd, filter_min, filter_max) <= kernel.NowUs(lock);
 }
+
+// Marks the calling thread as asking for messages from the moment it calls
+// until it takes one, so the screen knows whose windows it may ask to paint.
+class MessageWaitMark {
+ public:
+  explicit MessageWaitMark(Kernel& kernel) : kernel_(kernel) {}
+  ~MessageWaitMark() {
+    if (!manager_) return;
+    auto lock = kernel_.Acquire();
+    Clear(lock);
+  }
+  MessageWaitMark(const MessageWaitMark&) = delete;
+  MessageWaitMark& operator=(const MessageWaitMark&) = delete;
+
+  void Set(const Kernel::Lock& lock) {
+    if (manager_) return;
+    manager_ = windows::WindowManager::Existing();
+    if (!manager_) return;
+    thread_ = kernel_.Current(lock).id;
+    ++manager_->waiting_for_messages[thread_];
+  }
+  void Clear(const Kernel::Lock&) {
+    if (!manager_) return;
+    if (windows::WindowManager::Existing() == manager_ &&
+        --manager_->waiting_for_messages[thread_] == 0) {
+      manager_->waiting_for_messages.erase(thread_);
+    }
+    manager_ = nullptr;
+  }
+
+ private:
+  Kernel& kernel_;
+  windows::WindowManager* manager_ = nullptr;
+  DWORD thread_ = 0;
+};
 
 // Input, or a timer set meanwhile that is due before the wait would end.
 bool HasInputOrEarlierTimer(Kernel& kernel, const Kernel::Lock& lock, const MessageQueue& queue,
@@ -85,6 +134,8 @@ bool HasInputOrEarlierTimer(Kernel& kernel, const Kernel::Lock& lock, const Mess
 // quit request, then a due timer. False when there is none.
 bool TakeMessage(Kernel& kernel, const Kernel::Lock& lock, MessageQueue& queue, MSG* msg, HWND hwnd,
                  UINT filter_min, UINT filter_max, bool remove) {
+  windows::WindowManager* manager = windows::WindowManager::Existing();
+  if (manager) manager->ThreadAsksForMessages(lock, kernel.Current(lock).id);
   auto posted = std::find_if(queue.posted.begin(), queue.posted.end(), [&](const MSG& candidate) {
     return Matches(candidate, hwnd, filter_min, filter_max);
   });
@@ -97,6 +148,12 @@ bool TakeMessage(Kernel& kernel, const Kernel::Lock& lock, MessageQueue& queue, 
     *msg = MakeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(queue.quit_code), 0,
                    MessageTime(kernel, lock));
     if (remove) queue.quit = false;
+    return true;
+  }
+  if (HWND dirty = PaintPending(kernel, lock, hwnd, filter_min, filter_max)) {
+    // Stays pending until BeginPaint validates the window.
+    *msg = MakeMsg(dirty, WM_PAINT, 0, 0, MessageTime(kernel, lock));
+    if (remove) manager->PaintHandedOut(lock, dirty);
     return true;
   }
   const std::uint64_t now = kernel.NowUs(lock);
@@ -264,15 +321,18 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT filter_min, UINT filter_max) {
     return -1;
   }
   Kernel& kernel = CurrentKernel();
+  MessageWaitMark mark(kernel);
   for (;;) {
     auto lock = kernel.Acquire();
     if (hwnd && !kernel.FindTarget(lock, hwnd)) {
       SetLastError(ERROR_INVALID_WINDOW_HANDLE);
       return -1;
     }
+    mark.Set(lock);
     HandleSentMessages(kernel, lock);
     MessageQueue& queue = kernel.Current(lock).queue;
     if (TakeMessage(kernel, lock, queue, msg, hwnd, filter_min, filter_max, true)) {
+      mark.Clear(lock);
       lock.unlock();
       if (msg->message == WM_QUIT) return FALSE;
       if (RunPreTranslateHook(kernel, msg)) continue;
@@ -311,7 +371,9 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filter_min, UINT filter_max, UINT rem
 
 BOOL WaitMessage() {
   Kernel& kernel = CurrentKernel();
+  MessageWaitMark mark(kernel);
   auto lock = kernel.Acquire();
+  mark.Set(lock);
   MessageQueue& queue = kernel.Current(lock).queue;
   while (!HasInput(kernel, lock, queue, nullptr, 0, 0)) {
     const std::uint64_t wake = NextTimerDue(queue, nullptr, 0, 0);
@@ -347,12 +409,38 @@ LRESULT DispatchMessage(const MSG* msg) {
   return procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-BOOL TranslateMessage(const MSG*) { return FALSE; }
+BOOL TranslateMessage(const MSG* msg) {
+  if (!msg || msg->message != WM_KEYDOWN || !msg->hwnd) return FALSE;
+  const UINT key = static_cast<UINT>(msg->wParam);
+  bool shift = false;
+  if (windows::WindowManager* manager = windows::WindowManager::Existing()) {
+    auto lock = CurrentKernel().Acquire();
+    shift = manager->keys_down.contains(VK_SHIFT);
+  }
+  WPARAM character = 0;
+  if (key >= 'A' && key <= 'Z') {
+    character = shift ? key : key - 'A' + 'a';
+  } else if ((key >= '0' && key <= '9') || key == VK_SPACE) {
+    character = key;
+  } else if (key == VK_RETURN) {
+    character = '\r';
+  } else if (key == VK_BACK || key == VK_ESCAPE || key == VK_TAB) {
+    character = key;  // their codes are the characters
+  } else {
+    return FALSE;
+  }
+  return PostMessage(msg->hwnd, WM_CHAR, character, msg->lParam);
+}
 
 void SetThreadPreTranslateHook(PreTranslateHook hook) {
+  ExchangeThreadPreTranslateHook(std::move(hook));
+}
+
+PreTranslateHook ExchangeThreadPreTranslateHook(PreTranslateHook hook) {
   Kernel& kernel = CurrentKernel();
   auto lock = kernel.Acquire();
-  kernel.Current(lock).queue.pre_translate = std::move(hook);
+  std::swap(kernel.Current(lock).queue.pre_translate, hook);
+  return hook;
 }
 
 // --- Timers ------------------------------------------------------------------
@@ -410,7 +498,9 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
 DWORD MsgWaitForMultipleObjects(std::span<Waitable* const> objects, bool wait_all,
                                 DWORD timeout_ms) {
   Kernel& kernel = CurrentKernel();
+  MessageWaitMark mark(kernel);
   auto lock = kernel.Acquire();
+  mark.Set(lock);
   const std::uint64_t deadline = kernel.DeadlineAfter(lock, timeout_ms);
   MessageQueue& queue = kernel.Current(lock).queue;
   const DWORD input_result = WAIT_OBJECT_0 + static_cast<DWORD>(objects.size());

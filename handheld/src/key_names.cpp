@@ -1,0 +1,46 @@
+#include "key_names.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "platform/messages.h"
+
+namespace handheld {
+
+namespace {
+
+const std::map<std::string, platform::UINT, std::less<>>& Names() {
+  using namespace platform;
+  static const std::map<std::string, UINT, std::less<>> names = {
+      {"action", VK_ACTION}, {"app1", VK_APP1},     {"app2", VK_APP2},      {"app3", VK_APP3},
+      {"app4", VK_APP4},     {"up", VK_UP},         {"down", VK_DOWN},      {"left", VK_LEFT},
+      {"right", VK_RIGHT},   {"enter", VK_RETURN},  {"return", VK_RETURN},  {"escape", VK_ESCAPE},
+      {"esc", VK_ESCAPE},    {"pageup", VK_PRIOR},  {"pagedown", VK_NEXT},  {"home", VK_HOME},
+      {"end", VK_END},       {"delete", VK_DELETE}, {"backspace", VK_BACK}, {"space", VK_SPACE},
+      {"tab", VK_TAB},
+  };
+  return names;
+}
+
+}  // namespace
+
+std::optional<platform::UINT> KeyByName(std::string_view name) {
+  std::string lower(name);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (auto found = Names().find(lower); found != Names().end()) return found->second;
+  // Letters and digits are their own codes ('A'..'Z', '0'..'9').
+  if (lower.size() == 1 && std::isalnum(static_cast<unsigned char>(lower[0]))) {
+    return static_cast<platform::UINT>(std::toupper(static_cast<unsigned char>(lower[0])));
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> KeyNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : Names()) names.push_back(entry.first);
+  return names;
+}
+
+}  // namespace handheld

@@ -1,0 +1,75 @@
+// The card steps: inserting the simulated card loads the driver, which
+// starts the camera program (or says it cannot); removing it unloads the
+// driver; misuse stops the script with its line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+#include "emulator.h"
+#include "platform/devices.h"
+#include "platform/message_box.h"
+#include "platform/sd_bus.h"
+#include "platform/testing/temp_handheld.h"
+#include "script.h"
+#include "script_runner.h"
+
+namespace handheld {
+namespace {
+
+class CardStepsTest : public ::testing::Test {
+ protected:
+  ~CardStepsTest() override {
+    emulator_.reset();
+    std::filesystem::remove_all(root_);
+  }
+
+  // The failures of the script, with what it said on its error stream.
+  int Run(const std::string& text) {
+    Script script;
+    std::string error;
+    EXPECT_TRUE(ParseScript(text, &script, &error)) << error;
+    std::ostringstream out;
+    ScriptRunner runner(*emulator_, out, err_);
+    if (!runner.Validate(script)) return -1;
+    return runner.Run(script).failures;
+  }
+
+  platform::sd::SdBus& Bus() { return emulator_->handheld().GetService<platform::sd::SdBus>(); }
+
+  std::ostringstream err_;
+  std::filesystem::path root_ = platform::testing::MakeTemporaryFolder("orsa-card-steps");
+  std::unique_ptr<Emulator> emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
+};
+
+TEST_F(CardStepsTest, InsertingTheCardLoadsTheDriverAndRemovingUnloadsIt) {
+  ASSERT_EQ(Run("insert-card\nwait 100\n"), 0) << err_.str();
+  EXPECT_TRUE(Bus().HasCard());
+  EXPECT_NE(Bus().ActiveDriver(), nullptr);
+  EXPECT_TRUE(platform::OpenDevice("SIO1:", 0, 0));
+  // The camera program is not built in yet: the driver says so once.
+  const auto boxes = emulator_->handheld().message_boxes().Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].request.text, "Run orsacap.exe failed");
+
+  ASSERT_EQ(Run("remove-card\n"), 0) << err_.str();
+  EXPECT_FALSE(Bus().HasCard());
+  EXPECT_EQ(Bus().ActiveDriver(), nullptr);
+}
+
+TEST_F(CardStepsTest, MisuseStopsWithTheLine) {
+  EXPECT_EQ(Run("echo start\nremove-card\n"), 1);
+  EXPECT_NE(err_.str().find("line 2: remove-card: there is no card to remove"), std::string::npos)
+      << err_.str();
+  err_.str("");
+  EXPECT_EQ(Run("insert-card /no/such/scene.png\n"), 1);
+  EXPECT_NE(err_.str().find("cannot read the scene picture"), std::string::npos) << err_.str();
+  EXPECT_FALSE(Bus().HasCard());
+  EXPECT_EQ(Run("insert-card\ninsert-card\n"), 1);
+  EXPECT_NE(err_.str().find("already in the slot"), std::string::npos);
+  EXPECT_EQ(Run("remove-card extra\n"), -1) << "too many arguments are refused before running";
+}
+
+}  // namespace
+}  // namespace handheld
