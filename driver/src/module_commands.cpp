@@ -55,6 +55,23 @@ std::array<BYTE, 8> StatisticsParameters(BYTE command, BYTE parameter) {
   return {p, q, 39, 29, u, u, 0, 0};
 }
 
+// Source, destination and length of a processing pass.
+void WriteTransfer(DWORD device, DWORD destination, DWORD source, DWORD words) {
+  WriteModuleRegister24(device, kSourceAddress, source);
+  WriteModuleRegister24(device, kDestinationAddress, destination);
+  WriteModuleRegister24(device, kWordCount, words);
+  Write(device, kTransferControl, 32);
+}
+
+// The command and its parameter byte into the program port.
+void WriteCommand(DWORD device, BYTE command, BYTE parameter) {
+  Write(device, kProgramControl, 3);
+  Write(device, kProgramAddress, 0);
+  Write(device, kRunMode, 16);
+  Write(device, kCommandData, command);
+  Write(device, kCommandData, parameter);
+}
+
 }  // namespace
 
 int StartModuleCommand(DWORD device, BYTE command, DWORD destination, DWORD source, DWORD length,
@@ -75,30 +92,16 @@ int StartModuleCommand(DWORD device, BYTE command, DWORD destination, DWORD sour
       Write(device, kCommandData, command);
       break;
     case CommandKind::kSinglePass:
-      WriteModuleRegister24(device, kSourceAddress, source);
-      WriteModuleRegister24(device, kDestinationAddress, destination);
-      WriteModuleRegister24(device, kWordCount, words);
-      Write(device, kTransferControl, 32);
-      Write(device, kProgramControl, 3);
-      Write(device, kProgramAddress, 0);
-      Write(device, kRunMode, 16);
-      Write(device, kCommandData, command);
-      Write(device, kCommandData, parameter);
+      WriteTransfer(device, destination, source, words);
+      WriteCommand(device, command, parameter);
       break;
     case CommandKind::kStatistics:
-      WriteModuleRegister24(device, kSourceAddress, source);
-      WriteModuleRegister24(device, kDestinationAddress, destination);
-      WriteModuleRegister24(device, kWordCount, words);
-      Write(device, kTransferControl, 32);
+      WriteTransfer(device, destination, source, words);
       Write(device, kProgramControl, 3);
       Write(device, kProgramAddress, 0);
       Write(device, kRunMode, 1);
       for (BYTE byte : StatisticsParameters(command, parameter)) Write(device, kCommandData, byte);
-      Write(device, kProgramControl, 3);
-      Write(device, kProgramAddress, 0);
-      Write(device, kRunMode, 16);
-      Write(device, kCommandData, command);
-      Write(device, kCommandData, parameter);
+      WriteCommand(device, command, parameter);
       flag = 1;
       break;
     case CommandKind::kUnknown:

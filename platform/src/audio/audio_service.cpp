@@ -136,46 +136,39 @@ WaveOutDevice* AudioService::FindOutput(const Lock&, HWAVEOUT device) {
   return it == outputs_.end() ? nullptr : it->second.get();
 }
 
-MMRESULT AudioService::OpenInput(HWAVEIN* device, UINT device_id, const WAVEFORMATEX* format,
-                                 DWORD_PTR callback, DWORD_PTR instance, DWORD flags) {
+template <class Device>
+MMRESULT AudioService::Open(std::map<WaveDeviceTag*, std::unique_ptr<Device>>& devices,
+                            UINT open_message, WaveDeviceTag** device, UINT device_id,
+                            const WAVEFORMATEX* format, DWORD_PTR callback, DWORD_PTR instance,
+                            DWORD flags) {
   if (!format || (!device && !(flags & WAVE_FORMAT_QUERY))) return MMSYSERR_INVALPARAM;
   if (!DeviceNotifier::IsSupported(flags)) return MMSYSERR_INVALFLAG;
+  const bool input = open_message == MM_WIM_OPEN;
   Deliveries deliveries;
   {
     Lock lock(mutex_);
     UINT chosen = 0;
-    if (MMRESULT result = ChooseDevice(true, device_id, *format, &chosen)) return result;
+    if (MMRESULT result = ChooseDevice(input, device_id, *format, &chosen)) return result;
     if (flags & WAVE_FORMAT_QUERY) return MMSYSERR_NOERROR;
     EnsureEngine(lock);
     WaveDeviceTag* handle = NewHandle();
     DeviceNotifier notifier(flags, callback, instance);
-    inputs_[handle] = std::make_unique<WaveInDevice>(chosen, *format, notifier);
+    devices[handle] = std::make_unique<Device>(chosen, *format, notifier);
     *device = handle;
-    deliveries.push_back({notifier, handle, MM_WIM_OPEN, nullptr});
+    deliveries.push_back({notifier, handle, open_message, nullptr});
   }
   Deliver(deliveries);
   return MMSYSERR_NOERROR;
 }
 
+MMRESULT AudioService::OpenInput(HWAVEIN* device, UINT device_id, const WAVEFORMATEX* format,
+                                 DWORD_PTR callback, DWORD_PTR instance, DWORD flags) {
+  return Open(inputs_, MM_WIM_OPEN, device, device_id, format, callback, instance, flags);
+}
+
 MMRESULT AudioService::OpenOutput(HWAVEOUT* device, UINT device_id, const WAVEFORMATEX* format,
                                   DWORD_PTR callback, DWORD_PTR instance, DWORD flags) {
-  if (!format || (!device && !(flags & WAVE_FORMAT_QUERY))) return MMSYSERR_INVALPARAM;
-  if (!DeviceNotifier::IsSupported(flags)) return MMSYSERR_INVALFLAG;
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    UINT chosen = 0;
-    if (MMRESULT result = ChooseDevice(false, device_id, *format, &chosen)) return result;
-    if (flags & WAVE_FORMAT_QUERY) return MMSYSERR_NOERROR;
-    EnsureEngine(lock);
-    WaveDeviceTag* handle = NewHandle();
-    DeviceNotifier notifier(flags, callback, instance);
-    outputs_[handle] = std::make_unique<WaveOutDevice>(chosen, *format, notifier);
-    *device = handle;
-    deliveries.push_back({notifier, handle, MM_WOM_OPEN, nullptr});
-  }
-  Deliver(deliveries);
-  return MMSYSERR_NOERROR;
+  return Open(outputs_, MM_WOM_OPEN, device, device_id, format, callback, instance, flags);
 }
 
 MMRESULT AudioService::Prepare(WaveDeviceTag* device, WAVEHDR* header, UINT header_size) {

@@ -78,6 +78,11 @@ class AudioService final : public HandheldService {
   using Deliveries = std::vector<Delivery>;
   using Lock = std::unique_lock<std::mutex>;
 
+  // Opens an input (MM_WIM_OPEN) or output (MM_WOM_OPEN) device.
+  template <class Device>
+  MMRESULT Open(std::map<WaveDeviceTag*, std::unique_ptr<Device>>& devices, UINT open_message,
+                WaveDeviceTag** device, UINT device_id, const WAVEFORMATEX* format,
+                DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
   WaveInDevice* FindInput(const Lock& lock, HWAVEIN device);
   WaveOutDevice* FindOutput(const Lock& lock, HWAVEOUT device);
   bool Accepts(bool input, UINT device_id, const WAVEFORMATEX& format) const;
