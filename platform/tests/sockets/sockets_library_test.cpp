@@ -38,8 +38,10 @@ class SocketLibraryTest : public ::testing::Test {
     std::memcpy(&count, buffer.data(), sizeof count);
     EXPECT_EQ(length, static_cast<int>(kDeviceListHeaderSize + count * sizeof(IRDA_DEVICE_INFO)));
     std::vector<IRDA_DEVICE_INFO> devices(count);
-    std::memcpy(devices.data(), buffer.data() + kDeviceListHeaderSize,
-                count * sizeof(IRDA_DEVICE_INFO));
+    if (count > 0) {
+      std::memcpy(devices.data(), buffer.data() + kDeviceListHeaderSize,
+                  count * sizeof(IRDA_DEVICE_INFO));
+    }
     return devices;
   }
 
