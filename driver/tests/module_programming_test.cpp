@@ -1,8 +1,9 @@
 // The module programming on the simulated card: the bus clock the model
 // picks, the exposure clamp, the gain orders with the sensor turned round,
 // the frame hand-off of the preview tick, frame validation, and the closed
-// exposure loop.
+// exposure and white-balance loops.
 #include <array>
+#include <cmath>
 
 #include "bus_primitives_fixture.h"
 #include "card/scene.h"
@@ -81,7 +82,7 @@ class ModuleProgrammingTest : public DriverTest {
 
   double LastLuminance() {
     auto picture =
-        card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 0x11), last_frame_);
+        card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 1), last_frame_);
     return picture ? picture->MeanLuminance() : -1;
   }
 
@@ -203,6 +204,25 @@ TEST_P(ClosedLoopTest, ThePreviewSettlesIntoTheLuminanceBand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DarkAndBright, ClosedLoopTest, ::testing::Values(40, 230));
+
+TEST_F(ModuleProgrammingTest, AutomaticWhiteBalanceTurnsATintedGreyTowardNeutral) {
+  card_->SetScene(card::MakeUniformScene(150, 128, 100));
+  Open();
+  InitWithOptions({});
+  ASSERT_TRUE(Control(IOCTL_SIO_START_PREVIEW, &window_, 4));
+  Run(400);
+  auto first = card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 1), last_frame_);
+  ASSERT_TRUE(first);
+  double r0, g0, b0;
+  first->MeanColour(&r0, &g0, &b0);
+  Run(6000);
+  auto later = card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 1), last_frame_);
+  ASSERT_TRUE(later);
+  double r1, g1, b1;
+  later->MeanColour(&r1, &g1, &b1);
+  EXPECT_LT(std::abs(r1 - b1), std::abs(r0 - b0))
+      << "red-blue cast " << r0 - b0 << " -> " << r1 - b1;
+}
 
 }  // namespace
 }  // namespace orsadrv::testing

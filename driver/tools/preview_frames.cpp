@@ -7,14 +7,14 @@ namespace orsacard {
 std::optional<PreviewFormat> PreviewFormatOf(int type) {
   switch (type) {
     case 4:
-      return PreviewFormat{320, 240, 0x11};
+      return PreviewFormat{320, 240, 1};
     case 9:
     case 17:
-      return PreviewFormat{320, 240, 0x22};
+      return PreviewFormat{320, 240, 2};
     case 6:
     case 20:
     case 21:
-      return PreviewFormat{160, 120, 0x11};
+      return PreviewFormat{160, 120, 1};
     default:
       return std::nullopt;
   }

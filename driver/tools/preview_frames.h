@@ -12,7 +12,7 @@ namespace orsacard {
 struct PreviewFormat {
   int width = 0;
   int height = 0;
-  int luma_sampling = 0;  // 0x11 or 0x22
+  int luma_sampling = 0;  // luma sampling factor: 1 (4:4:4) or 2 (4:2:0)
 };
 
 // Nothing for a type that is not a preview type.
