@@ -17,6 +17,14 @@ MMRESULT CheckHeader(const WAVEHDR* header, UINT header_size) {
   return MMSYSERR_NOERROR;
 }
 
+// A buffer that may be added to or written to a device.
+MMRESULT CheckQueueable(const WAVEHDR* header, UINT header_size) {
+  if (MMRESULT result = CheckHeader(header, header_size)) return result;
+  if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
+  if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+  return MMSYSERR_NOERROR;
+}
+
 }  // namespace
 
 AudioService::AudioService(Handheld&) : signal_(Silence()), wake_(CreateEvent(false, false)) {}
@@ -188,155 +196,109 @@ MMRESULT AudioService::Unprepare(WaveDeviceTag* device, WAVEHDR* header, UINT he
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT AudioService::AddInputBuffer(HWAVEIN device, WAVEHDR* header, UINT header_size) {
+template <class Device, class Action>
+MMRESULT AudioService::OnDevice(std::map<WaveDeviceTag*, std::unique_ptr<Device>>& devices,
+                                WaveDeviceTag* handle, Action action) {
   Deliveries deliveries;
+  MMRESULT result;
   {
     Lock lock(mutex_);
-    WaveInDevice* input = FindInput(lock, device);
-    if (!input) return MMSYSERR_INVALHANDLE;
-    if (MMRESULT result = CheckHeader(header, header_size)) return result;
-    if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
-    if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+    auto it = devices.find(handle);
+    if (it == devices.end()) return MMSYSERR_INVALHANDLE;
+    // Time catches up first; what finished meanwhile is delivered whatever
+    // the call's own outcome.
     AdvanceAll(lock, &deliveries);
-    input->Add(header);
+    result = action(lock, *it->second, deliveries);
   }
   Deliver(deliveries);
-  WakeEngine();
-  return MMSYSERR_NOERROR;
+  // New buffers or a running device may bring the next deadline closer.
+  if (result == MMSYSERR_NOERROR) WakeEngine();
+  return result;
+}
+
+MMRESULT AudioService::AddInputBuffer(HWAVEIN device, WAVEHDR* header, UINT header_size) {
+  return OnDevice(inputs_, device, [&](const Lock&, WaveInDevice& input, Deliveries&) {
+    if (MMRESULT result = CheckQueueable(header, header_size)) return result;
+    input.Add(header);
+    return MMSYSERR_NOERROR;
+  });
 }
 
 MMRESULT AudioService::StartInput(HWAVEIN device) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveInDevice* input = FindInput(lock, device);
-    if (!input) return MMSYSERR_INVALHANDLE;
-    AdvanceAll(lock, &deliveries);
-    input->Start(clock::NowMs());
-  }
-  Deliver(deliveries);
-  WakeEngine();
-  return MMSYSERR_NOERROR;
+  return OnDevice(inputs_, device, [&](const Lock&, WaveInDevice& input, Deliveries&) {
+    input.Start(clock::NowMs());
+    return MMSYSERR_NOERROR;
+  });
 }
 
 MMRESULT AudioService::StopInput(HWAVEIN device) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveInDevice* input = FindInput(lock, device);
-    if (!input) return MMSYSERR_INVALHANDLE;
-    AdvanceAll(lock, &deliveries);
-    Queue(&deliveries, input->notifier(), device, MM_WIM_DATA,
-          input->Stop(clock::NowMs(), ActiveSignal()));
-  }
-  Deliver(deliveries);
-  return MMSYSERR_NOERROR;
+  return OnDevice(inputs_, device, [&](const Lock&, WaveInDevice& input, Deliveries& deliveries) {
+    Queue(&deliveries, input.notifier(), device, MM_WIM_DATA,
+          input.Stop(clock::NowMs(), ActiveSignal()));
+    return MMSYSERR_NOERROR;
+  });
 }
 
 MMRESULT AudioService::ResetInput(HWAVEIN device) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveInDevice* input = FindInput(lock, device);
-    if (!input) return MMSYSERR_INVALHANDLE;
-    AdvanceAll(lock, &deliveries);
-    Queue(&deliveries, input->notifier(), device, MM_WIM_DATA,
-          input->Reset(clock::NowMs(), ActiveSignal()));
-  }
-  Deliver(deliveries);
-  return MMSYSERR_NOERROR;
+  return OnDevice(inputs_, device, [&](const Lock&, WaveInDevice& input, Deliveries& deliveries) {
+    Queue(&deliveries, input.notifier(), device, MM_WIM_DATA,
+          input.Reset(clock::NowMs(), ActiveSignal()));
+    return MMSYSERR_NOERROR;
+  });
 }
 
 MMRESULT AudioService::CloseInput(HWAVEIN device) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveInDevice* input = FindInput(lock, device);
-    if (!input) return MMSYSERR_INVALHANDLE;
-    AdvanceAll(lock, &deliveries);
+  return OnDevice(inputs_, device, [&](const Lock&, WaveInDevice& input, Deliveries& deliveries) {
     // Buffers still queued belong to the device; it cannot close yet.
-    if (input->queued_count() > 0) return WAVERR_STILLPLAYING;
-    deliveries.push_back({input->notifier(), device, MM_WIM_CLOSE, nullptr});
+    if (input.queued_count() > 0) return WAVERR_STILLPLAYING;
+    deliveries.push_back({input.notifier(), device, MM_WIM_CLOSE, nullptr});
     inputs_.erase(device);
-  }
-  Deliver(deliveries);
-  return MMSYSERR_NOERROR;
+    return MMSYSERR_NOERROR;
+  });
 }
 
 MMRESULT AudioService::WriteOutput(HWAVEOUT device, WAVEHDR* header, UINT header_size) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveOutDevice* output = FindOutput(lock, device);
-    if (!output) return MMSYSERR_INVALHANDLE;
-    if (MMRESULT result = CheckHeader(header, header_size)) return result;
-    if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
-    if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
-    AdvanceAll(lock, &deliveries);
-    output->Write(header, clock::NowMs());
+  return OnDevice(outputs_, device, [&](const Lock& lock, WaveOutDevice& output, Deliveries&) {
+    if (MMRESULT result = CheckQueueable(header, header_size)) return result;
+    output.Write(header, clock::NowMs());
     HearNewlyStarted(lock);
-  }
-  Deliver(deliveries);
-  WakeEngine();
-  return MMSYSERR_NOERROR;
+    return MMSYSERR_NOERROR;
+  });
 }
 
 MMRESULT AudioService::PauseOutput(HWAVEOUT device) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveOutDevice* output = FindOutput(lock, device);
-    if (!output) return MMSYSERR_INVALHANDLE;
-    AdvanceAll(lock, &deliveries);
-    output->Pause(clock::NowMs());
-  }
-  Deliver(deliveries);
-  return MMSYSERR_NOERROR;
+  return OnDevice(outputs_, device, [&](const Lock&, WaveOutDevice& output, Deliveries&) {
+    output.Pause(clock::NowMs());
+    return MMSYSERR_NOERROR;
+  });
 }
 
 MMRESULT AudioService::RestartOutput(HWAVEOUT device) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveOutDevice* output = FindOutput(lock, device);
-    if (!output) return MMSYSERR_INVALHANDLE;
-    AdvanceAll(lock, &deliveries);
-    output->Restart(clock::NowMs());
+  return OnDevice(outputs_, device, [&](const Lock& lock, WaveOutDevice& output, Deliveries&) {
+    output.Restart(clock::NowMs());
     HearNewlyStarted(lock);
-  }
-  Deliver(deliveries);
-  WakeEngine();
-  return MMSYSERR_NOERROR;
+    return MMSYSERR_NOERROR;
+  });
 }
 
 MMRESULT AudioService::ResetOutput(HWAVEOUT device) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveOutDevice* output = FindOutput(lock, device);
-    if (!output) return MMSYSERR_INVALHANDLE;
-    AdvanceAll(lock, &deliveries);
-    Queue(&deliveries, output->notifier(), device, MM_WOM_DONE, output->Reset(clock::NowMs()));
-  }
-  Deliver(deliveries);
-  return MMSYSERR_NOERROR;
+  return OnDevice(
+      outputs_, device, [&](const Lock&, WaveOutDevice& output, Deliveries& deliveries) {
+        Queue(&deliveries, output.notifier(), device, MM_WOM_DONE, output.Reset(clock::NowMs()));
+        return MMSYSERR_NOERROR;
+      });
 }
 
 MMRESULT AudioService::CloseOutput(HWAVEOUT device) {
-  Deliveries deliveries;
-  {
-    Lock lock(mutex_);
-    WaveOutDevice* output = FindOutput(lock, device);
-    if (!output) return MMSYSERR_INVALHANDLE;
-    AdvanceAll(lock, &deliveries);
-    if (output->NextDeadline()) return WAVERR_STILLPLAYING;
-    // Buffers left in a paused device come back before it closes.
-    Queue(&deliveries, output->notifier(), device, MM_WOM_DONE, output->Reset(clock::NowMs()));
-    deliveries.push_back({output->notifier(), device, MM_WOM_CLOSE, nullptr});
-    outputs_.erase(device);
-  }
-  Deliver(deliveries);
-  return MMSYSERR_NOERROR;
+  return OnDevice(
+      outputs_, device, [&](const Lock&, WaveOutDevice& output, Deliveries& deliveries) {
+        if (output.NextDeadline()) return WAVERR_STILLPLAYING;
+        // Buffers left in a paused device come back before it closes.
+        Queue(&deliveries, output.notifier(), device, MM_WOM_DONE, output.Reset(clock::NowMs()));
+        deliveries.push_back({output.notifier(), device, MM_WOM_CLOSE, nullptr});
+        outputs_.erase(device);
+        return MMSYSERR_NOERROR;
+      });
 }
 
 MMRESULT AudioService::GetVolume(HWAVEOUT device, DWORD* volume) {

@@ -83,6 +83,11 @@ class AudioService final : public HandheldService {
   MMRESULT Open(std::map<WaveDeviceTag*, std::unique_ptr<Device>>& devices, UINT open_message,
                 WaveDeviceTag** device, UINT device_id, const WAVEFORMATEX* format,
                 DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
+  // Runs `action(lock, device, deliveries)` on an open device once the time
+  // has caught up, then delivers and wakes the audio thread.
+  template <class Device, class Action>
+  MMRESULT OnDevice(std::map<WaveDeviceTag*, std::unique_ptr<Device>>& devices,
+                    WaveDeviceTag* handle, Action action);
   WaveInDevice* FindInput(const Lock& lock, HWAVEIN device);
   WaveOutDevice* FindOutput(const Lock& lock, HWAVEOUT device);
   bool Accepts(bool input, UINT device_id, const WAVEFORMATEX& format) const;
