@@ -143,7 +143,11 @@ BOOL BringWindowToTop(HWND hwnd) {
 
 // --- Rectangles and points -------------------------------------------------------
 
-BOOL GetWindowRect(HWND hwnd, RECT* rect) {
+namespace {
+
+// A rectangle of a window read under the lock; the desktop is the screen.
+template <class Read>
+BOOL ReadWindowRect(HWND hwnd, RECT* rect, Read read) {
   if (!rect) return FALSE;
   if (hwnd == windows::kDesktopWindow) {
     *rect = {0, 0, screen::kWidth, screen::kHeight};
@@ -157,26 +161,23 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  *rect = manager.ScreenRect(lock, *window);
+  *rect = read(manager, lock, *window);
   return TRUE;
 }
 
+}  // namespace
+
+BOOL GetWindowRect(HWND hwnd, RECT* rect) {
+  return ReadWindowRect(hwnd, rect,
+                        [](WindowManager& manager, const auto& lock, const Window& window) {
+                          return manager.ScreenRect(lock, window);
+                        });
+}
+
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
-  if (!rect) return FALSE;
-  if (hwnd == windows::kDesktopWindow) {
-    *rect = {0, 0, screen::kWidth, screen::kHeight};
-    return TRUE;
-  }
-  WindowManager& manager = WindowManager::Get();
-  auto lock = manager.kernel().Acquire();
-  const Window* window = manager.Find(lock, hwnd);
-  if (!window) {
-    lock.unlock();
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  *rect = WindowManager::ClientRect(*window);
-  return TRUE;
+  return ReadWindowRect(hwnd, rect, [](WindowManager&, const auto&, const Window& window) {
+    return WindowManager::ClientRect(window);
+  });
 }
 
 namespace {
