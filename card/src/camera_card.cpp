@@ -3,6 +3,8 @@
 // output port; with the fault switches and the trace.
 #include "card/camera_card.h"
 
+#include <algorithm>
+
 #include "module.h"
 
 namespace card {
@@ -145,6 +147,16 @@ bool CameraCard::WriteData(const platform::sd::DataTransfer& transfer, std::span
 void CameraCard::SetScene(std::unique_ptr<SceneSource> scene) {
   std::lock_guard lock(mutex_);
   module_->SetScene(scene ? std::move(scene) : MakeAnimatedScene());
+}
+
+void CameraCard::SetLight(double light) {
+  std::lock_guard lock(mutex_);
+  module_->SetLight(std::max(light, 0.0));
+}
+
+std::chrono::nanoseconds CameraCard::SimulationCpuTime() const {
+  std::lock_guard lock(mutex_);
+  return module_->simulation_cpu();
 }
 
 void CameraCard::SetOrientation(bool turned) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "card/camera_card.h"
 #include "data_port.h"
 #include "frame_memory.h"
+#include "host_cpu_clock.h"
 #include "module_commands.h"
 #include "raw_capture.h"
 #include "scan_compressor.h"
@@ -36,6 +38,10 @@ class Module {
 
   void SetScene(std::unique_ptr<SceneSource> scene) { scene_ = std::move(scene); }
   void SetOrientation(bool turned) { lens_turned_ = turned; }
+  void SetLight(double light) { light_ = light; }
+  // Host processor time spent making pictures and running commands: work
+  // the real module does in its own hardware.
+  std::chrono::nanoseconds simulation_cpu() const { return simulation_cpu_; }
   const FrameMemory& memory() const { return memory_; }
   const Sensor& sensor() const { return sensor_; }
 
@@ -65,6 +71,8 @@ class Module {
   const CardFaults& faults_;
   std::unique_ptr<SceneSource> scene_;
   bool lens_turned_ = false;
+  double light_ = 1.0;
+  std::chrono::nanoseconds simulation_cpu_{0};
   std::array<std::uint8_t, 256> registers_{};
   FrameMemory memory_;
   DataPort port_;

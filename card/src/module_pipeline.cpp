@@ -19,8 +19,11 @@ constexpr std::uint8_t kCapturedStatus = 0x04;
 constexpr std::uint8_t kCompressedStatus = 0x02;
 constexpr std::uint8_t kLevelsStatus = 0x40;
 
-// One sensor frame at 30 frames a second.
-constexpr std::uint64_t kFramePeriodUs = 33'333;
+// The sensor reads the rows of its window one line time apart: a whole
+// 1,032-row field plus blanking makes 30 frames a second, so the smaller
+// windows of the previews come quicker.
+constexpr std::uint64_t kLineUs = 32;
+constexpr std::uint64_t kBlankingLines = 8;
 // The compressor takes ten output pixels a microsecond.
 constexpr std::uint64_t kPixelsPerUs = 10;
 constexpr std::uint64_t kLevelsUs = 5'000;
@@ -50,9 +53,9 @@ void Module::RunControl(std::uint8_t value, std::uint64_t now_us) {
   }
   if (!(value & kLevelsBit)) levels_done_us_.reset();
   if (rising & kCaptureBit) {
-    capture_ =
-        PendingCapture{now_us + kFramePeriodUs,
-                       CaptureWindow{Word16(2), Word16(6), Word16(4), Word16(8), Address24(78)}};
+    const CaptureWindow window{Word16(2), Word16(6), Word16(4), Word16(8), Address24(78)};
+    const std::uint64_t rows = static_cast<std::uint64_t>(std::clamp(window.height, 0, 2048));
+    capture_ = PendingCapture{now_us + (rows + kBlankingLines) * kLineUs, window};
   }
   if (rising & kCompressBit) {
     if (capture_) {
@@ -107,9 +110,11 @@ void Module::RunDue(std::uint64_t now_us) {
       consider(levels_done_us_, Work::kLevels);
     }
     consider(commands_.DueAt(), Work::kCommand);
+    if (work == Work::kNone) return;
+    const HostCpuClock::time_point work_start = HostCpuClock::now();
     switch (work) {
       case Work::kNone:
-        return;
+        break;
       case Work::kCapture: {
         const PendingCapture capture = *capture_;
         capture_.reset();
@@ -130,12 +135,14 @@ void Module::RunDue(std::uint64_t now_us) {
         commands_.RunDue(earliest);
         break;
     }
+    simulation_cpu_ += HostCpuClock::now() - work_start;
   }
 }
 
 void Module::FinishCapture(const PendingCapture& capture) {
   if (scene_) {
-    CaptureRawFrame(*scene_, capture.done_us, sensor_, lens_turned_, capture.window, memory_);
+    CaptureRawFrame(*scene_, light_, capture.done_us, sensor_, lens_turned_, capture.window,
+                    memory_);
   }
   capture_status_ |= kCapturedStatus;
   if (compress_after_capture_) {

@@ -40,7 +40,7 @@ std::array<double, 3> ColourGains(const Sensor& sensor) {
 
 }  // namespace
 
-void CaptureRawFrame(SceneSource& scene, std::uint64_t time_us, const Sensor& sensor,
+void CaptureRawFrame(SceneSource& scene, double light, std::uint64_t time_us, const Sensor& sensor,
                      bool lens_turned, const CaptureWindow& window, FrameMemory& memory) {
   const int width = std::clamp(window.width, 0, kLargestWindow);
   const int height = std::clamp(window.height, 0, kLargestWindow);
@@ -61,7 +61,7 @@ void CaptureRawFrame(SceneSource& scene, std::uint64_t time_us, const Sensor& se
 
   // Rows of exposure last twice as long in the full read-out and half as
   // long in the quarter one.
-  const double exposure = sensor.Exposure() * (2.0 / subsampling) / 256.0;
+  const double exposure = light * sensor.Exposure() * (2.0 / subsampling) / 256.0;
   const std::array<double, 3> gains = ColourGains(sensor);
   std::array<std::array<std::uint8_t, 256>, 3> table;
   for (int colour = 0; colour < 3; ++colour) {

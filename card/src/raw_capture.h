@@ -27,7 +27,8 @@ constexpr int BayerColour(int column, int row) { return (column & 1) + (row & 1)
 // red, which the default gains make up.
 inline constexpr double kColourResponse[3] = {0.8, 1.0, 0.8};
 
-void CaptureRawFrame(SceneSource& scene, std::uint64_t time_us, const Sensor& sensor,
+// `light` scales the scene's light (1 as it is).
+void CaptureRawFrame(SceneSource& scene, double light, std::uint64_t time_us, const Sensor& sensor,
                      bool lens_turned, const CaptureWindow& window, FrameMemory& memory);
 
 }  // namespace card::internal

@@ -4,9 +4,10 @@ namespace card::internal {
 
 namespace {
 
-// 100 kHz: nine clocks a byte with its acknowledge, a few for the rest.
-constexpr std::uint64_t kByteUs = 90;
-constexpr std::uint64_t kConditionUs = 10;
+// Fast mode, 400 kHz: nine clocks a byte with its acknowledge, one for the
+// rest.
+constexpr std::uint64_t kByteUs = 23;
+constexpr std::uint64_t kConditionUs = 3;
 constexpr std::uint8_t kBusy = 0x80;
 constexpr std::uint8_t kNoAcknowledge = 0x01;
 

@@ -11,6 +11,14 @@ namespace {
 class SensorTest : public CardTest {
  protected:
   SensorTest() { client().Write(1, 5, 0x1D); }
+
+  // The serial bus status at this very moment: read from the card
+  // directly, without the time a request over the bus takes.
+  std::uint8_t StatusNow() {
+    platform::BYTE status = 0;
+    EXPECT_TRUE(card_->ReadRegister(1, 0x10000 + 13, &status));
+    return status;
+  }
 };
 
 TEST_F(SensorTest, RegistersAreWrittenAndReadOverTheSerialBus) {
@@ -21,15 +29,16 @@ TEST_F(SensorTest, RegistersAreWrittenAndReadOverTheSerialBus) {
   client().WriteModule(36, 9);
   client().WriteModule(39, 0x40);
   client().WriteModule(36, 8);
-  EXPECT_EQ(client().ReadModule(13) & 0x81, 0x81);  // busy, not acknowledged
+  EXPECT_EQ(StatusNow() & 0x81, 0x81);  // busy, not acknowledged
 }
 
 TEST_F(SensorTest, EachByteKeepsTheBusBusyForItsTime) {
   client().WriteModule(39, 0x42);
   client().WriteModule(36, 9);
   client().WriteModule(36, 8);
-  EXPECT_TRUE(client().ReadModule(13) & 0x80);
-  platform::Sleep(1);
+  EXPECT_TRUE(StatusNow() & 0x80);
+  // At 400 kHz the byte is done before the next request over the bus
+  // arrives, so the driver's wait never has to sleep.
   EXPECT_FALSE(client().ReadModule(13) & 0x80);
 }
 

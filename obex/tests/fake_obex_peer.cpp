@@ -1,5 +1,7 @@
 #include "fake_obex_peer.h"
 
+#include <sys/socket.h>
+
 #include <chrono>
 
 #include "loopback_server.h"
@@ -45,6 +47,16 @@ Bytes FakeObexPeer::AnswerTo(std::size_t index, const Bytes& request) const {
   return {0xA0, 0x00, 0x03};
 }
 
+namespace {
+
+void DrainUntilClosed(int fd) {
+  std::uint8_t byte;
+  while (platform::testing::ReadExactly(fd, std::span(&byte, 1))) {
+  }
+}
+
+}  // namespace
+
 void FakeObexPeer::Serve(int fd) {
   using platform::testing::ReadExactly;
   for (std::size_t index = 0;; ++index) {
@@ -64,13 +76,17 @@ void FakeObexPeer::Serve(int fd) {
         stalled_ = true;
       }
       changed_.notify_all();
-      std::uint8_t byte;
-      while (ReadExactly(fd, std::span(&byte, 1))) {
-      }
+      DrainUntilClosed(fd);
       return;
     }
     if (!platform::testing::WriteAll(fd, AnswerTo(index, request))) return;
-    if (script_.hang_up_after && index >= *script_.hang_up_after) return;
+    if (script_.hang_up_after && index >= *script_.hang_up_after) {
+      // Send our end-of-stream but keep reading: closing with the sender's
+      // next packet unread would answer it with a reset instead.
+      ::shutdown(fd, SHUT_WR);
+      DrainUntilClosed(fd);
+      return;
+    }
   }
 }
 

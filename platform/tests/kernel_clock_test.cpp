@@ -5,6 +5,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/sd_card.h"
 #include "platform/testing/temp_handheld.h"
 #include "platform/threads.h"
 #include "platform/time.h"
@@ -109,6 +110,21 @@ TEST(RealClockTest, WaitsTakeRealTime) {
   EXPECT_GE(GetTickCount() - start, 20u);
   clock::Advance(10'000);  // ignored by a real clock
   EXPECT_LT(GetTickCount() - start, 10'000u);
+}
+
+TEST(RealClockTest, DevicesSeeModelledCostsAsPassedEvenBeforeTheyAreSlept) {
+  HandheldConfig config;
+  config.virtual_clock = false;
+  testing::TempHandheld device(config);
+  // A cost too small to sleep for is owed, yet a card looking at its clock
+  // right after the request must see the request's time as gone.
+  const std::uint64_t start = sd::CardClockUs();
+  clock::Spend(25);
+  EXPECT_GE(sd::CardClockUs(), start + 24);
+  // Costs that add up to a millisecond are slept.
+  const std::uint64_t before_ms = clock::NowMs();
+  for (int i = 0; i < 200; ++i) clock::Spend(25);
+  EXPECT_GE(clock::NowMs() - before_ms, 4u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 // output port at address 7.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -68,6 +69,13 @@ class CameraCard : public platform::sd::SdCard {
                  std::span<const platform::BYTE> data) override;
 
   void SetScene(std::unique_ptr<SceneSource> scene);
+  // Dims or brightens what the scene shows (1 as it is, 0.25 a quarter of
+  // the light); negative values count as 0.
+  void SetLight(double light);
+  // Host processor time the simulated module has spent making pictures and
+  // running its commands, which the real card does in hardware: benchmarks
+  // subtract it from what they measure of the programs.
+  std::chrono::nanoseconds SimulationCpuTime() const;
   // The lens turned round: module register 19 bit 0.
   void SetOrientation(bool turned);
   void SetFaults(const CardFaults& faults);

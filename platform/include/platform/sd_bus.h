@@ -8,9 +8,10 @@
 // (the device handle) in its active key. The driver asks for the routine
 // that fills its client function table (GetClientTableFiller), registers
 // itself, and then talks to the card with CMD52 register transfers and CMD53
-// data transfers. Every transfer spends its time on the handheld's clock: a
-// command with its response, plus the data on the 4-bit (or 1-bit) bus,
-// at the current clock rate.
+// data transfers. Every transfer spends its time on the handheld's clock:
+// 20 us for the bus driver's handling of the request, then a command with
+// its response, plus the data on the 4-bit (or 1-bit) bus, at the current
+// clock rate.
 //
 // Removing the card makes every later transfer fail, sends the slot event
 // "card removed" to the registered client and deactivates the driver.

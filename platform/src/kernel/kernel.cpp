@@ -1,8 +1,10 @@
 #include "kernel/kernel.h"
 
 #include <algorithm>
+#include <chrono>
 #include <exception>
 
+#include "kernel/device_clock.h"
 #include "platform/handheld.h"
 #include "platform/last_error.h"
 
@@ -56,12 +58,35 @@ void Kernel::Advance(std::uint64_t microseconds) {
   WakeExpired();
 }
 
+namespace {
+
+// Real-time clock: until when the calling thread owes modelled costs.
+thread_local std::chrono::steady_clock::time_point owed_until;
+
+}  // namespace
+
 void Kernel::Spend(std::uint64_t microseconds) {
   if (!virtual_clock_) {
-    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+    // The host cannot sleep for a few microseconds: each such sleep lasts
+    // tens of them. Small costs are owed instead and paid together once
+    // they add up, and time the thread spent otherwise meanwhile counts as
+    // paid. Devices see the owed time as passed (DeviceNowUs).
+    using std::chrono::steady_clock;
+    constexpr auto kShortestSleep = std::chrono::milliseconds(1);
+    const steady_clock::time_point now = steady_clock::now();
+    owed_until = std::max(owed_until, now) + std::chrono::microseconds(microseconds);
+    if (owed_until - now >= kShortestSleep) std::this_thread::sleep_until(owed_until);
     return;
   }
   Advance(microseconds);
+}
+
+std::uint64_t DeviceNowUs(Kernel& kernel) {
+  const std::uint64_t now = kernel.NowUs();
+  if (kernel.virtual_clock()) return now;
+  const auto owed = owed_until - std::chrono::steady_clock::now();
+  if (owed.count() <= 0) return now;
+  return now + std::chrono::duration_cast<std::chrono::microseconds>(owed).count();
 }
 
 void Kernel::WakeExpired() {

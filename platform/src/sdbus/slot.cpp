@@ -179,7 +179,7 @@ LONG Slot::Transfer(DWORD device, std::uint64_t clocks,
     std::lock_guard lock(mutex_);
     const DWORD clock_hz = EffectiveClock(*inserted->card);
     if (clock_hz == 0) return kStatusUnsuccessful;  // no clock, no transfer
-    unspent_ns_ += ClocksToNanoseconds(clocks, clock_hz);
+    unspent_ns_ += kRequestHandlingNs + ClocksToNanoseconds(clocks, clock_hz);
     spend_us = unspent_ns_ / 1000;
     unspent_ns_ %= 1000;
   }

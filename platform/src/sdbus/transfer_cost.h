@@ -1,4 +1,6 @@
-// The time a transfer takes on the bus: bus clocks at the current rate.
+// The time a transfer takes: the bus driver's handling of the request
+// (queueing, the controller's completion interrupt, waking the caller) and
+// the bus clocks at the current rate.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +8,9 @@
 #include "platform/sd_bus.h"
 
 namespace platform::sd::bus_internal {
+
+// Every request, whatever the clock.
+inline constexpr std::uint64_t kRequestHandlingNs = 20'000;
 
 // A command and its response (48 bits each) and the turnaround gaps.
 inline constexpr std::uint64_t kCommandClocks = 48 + 48 + 16;
