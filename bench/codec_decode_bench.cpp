@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -95,36 +96,54 @@ void Reference(benchmark::State& state, const Case& c) {
   jpeg_destroy_decompress(&info);
 }
 
-// Keeps each benchmark's fastest repetition (the one least disturbed by
-// other work on the machine) to print the ratios at the end.
+// Collects every repetition's time per benchmark and prints, per case, the
+// medians and the fastest repetitions of both decoders with their ratios
+// (ours / reference). Medians of CPU time are the steadiest figure on a
+// machine shared with other work.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-      const std::string name = run.run_name.function_name;
-      const double time = run.GetAdjustedRealTime();
-      const auto [at, inserted] = times_.try_emplace(name, time);
-      if (!inserted && time < at->second) at->second = time;
+      Times& times = times_[run.run_name.function_name];
+      times.real.push_back(run.GetAdjustedRealTime());
+      times.cpu.push_back(run.GetAdjustedCPUTime());
     }
     ConsoleReporter::ReportRuns(runs);
   }
   void PrintRatios() const {
-    std::printf("\nfastest repetition of each; ratio = ours / reference\n");
-    std::printf("%-32s %12s %12s %8s\n", "case", "ours us", "reference us", "ratio");
+    std::printf("\nratio = ours / reference; times in microseconds\n");
+    std::printf("%-30s %9s %9s %6s %9s %9s %6s %6s\n", "case", "ours cpu", "ref cpu", "ratio",
+                "ours real", "ref real", "ratio", "best");
     for (const Case& c : Cases()) {
       const std::string ours_name =
           "ours/" + (c.reference_scale == 8 && c.mode == 9 ? Cases()[0].name : c.name);
       const auto ours = times_.find(ours_name);
       const auto reference = times_.find("reference/" + c.name);
       if (ours == times_.end() || reference == times_.end()) continue;
-      std::printf("%-32s %12.1f %12.1f %8.2f\n", c.name.c_str(), ours->second / 1000,
-                  reference->second / 1000, ours->second / reference->second);
+      const double ours_cpu = Median(ours->second.cpu), ref_cpu = Median(reference->second.cpu);
+      const double ours_real = Median(ours->second.real);
+      const double ref_real = Median(reference->second.real);
+      const double best = Fastest(ours->second.real) / Fastest(reference->second.real);
+      std::printf("%-30s %9.1f %9.1f %6.2f %9.1f %9.1f %6.2f %6.2f\n", c.name.c_str(),
+                  ours_cpu / 1000, ref_cpu / 1000, ours_cpu / ref_cpu, ours_real / 1000,
+                  ref_real / 1000, ours_real / ref_real, best);
     }
   }
 
  private:
-  std::map<std::string, double> times_;
+  struct Times {
+    std::vector<double> real, cpu;
+  };
+  static double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  }
+  static double Fastest(const std::vector<double>& values) {
+    return *std::min_element(values.begin(), values.end());
+  }
+  std::map<std::string, Times> times_;
 };
 
 }  // namespace
@@ -136,12 +155,17 @@ int main(int argc, char** argv) {
     }
     benchmark::RegisterBenchmark(("reference/" + c.name).c_str(), Reference, c);
   }
-  // Several repetitions unless asked otherwise: the fastest one counts.
+  // Several repetitions, run interleaved so that both decoders of a case see
+  // the same load of the machine, unless asked otherwise.
   std::vector<char*> args(argv, argv + argc);
   std::string repetitions = "--benchmark_repetitions=5";
-  bool given = false;
-  for (char* arg : args) given |= std::string(arg).starts_with("--benchmark_repetitions");
-  if (!given) args.push_back(repetitions.data());
+  std::string interleaving = "--benchmark_enable_random_interleaving=true";
+  const auto given = [&args](const char* option) {
+    return std::any_of(args.begin(), args.end(),
+                       [option](const char* arg) { return std::string(arg).starts_with(option); });
+  };
+  if (!given("--benchmark_repetitions")) args.push_back(repetitions.data());
+  if (!given("--benchmark_enable_random_interleaving")) args.push_back(interleaving.data());
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());
   RatioReporter reporter;

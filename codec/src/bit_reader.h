@@ -10,7 +10,9 @@
 // running out of source is noticed only when bits are really needed.
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "chunked_source.h"
 
@@ -44,7 +46,7 @@ class BitReader {
       if (bits_ > bits_after_marker_) return;
       stopped_at_marker_ = false;
     }
-    PrefetchBytes();
+    if (!FillWord()) PrefetchBytes();
   }
 
   // The next `count` bits (1..32) without taking them; they must be held.
@@ -78,6 +80,27 @@ class BitReader {
     acc_ = acc_ << 8 | byte;
     bits_ += 8;
     if (stopped_at_marker_) bits_after_marker_ += 8;
+  }
+
+  // Takes as many whole bytes of the next eight as the accumulator holds,
+  // when none of the eight is 0xFF; false (nothing taken) otherwise.
+  bool FillWord() {
+    if (source_.Available() < 8) return false;
+    uint64_t word;
+    std::memcpy(&word, source_.pos, sizeof word);
+    // Some byte is 0xFF when some byte of ~word is zero.
+    const uint64_t inverted = ~word;
+    if (((inverted - 0x0101010101010101ull) & ~inverted & 0x8080808080808080ull) != 0) {
+      return false;
+    }
+    const int count = (63 - bits_) >> 3;
+    const int shift = count * 8;
+    const uint64_t in_order =
+        std::endian::native == std::endian::little ? __builtin_bswap64(word) : word;
+    acc_ = acc_ << shift | in_order >> (64 - shift);
+    source_.pos += count;
+    bits_ += shift;
+    return true;
   }
 
   bool FetchByte();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "bit_reader.h"
@@ -62,52 +63,88 @@ inline int32_t Dequantise(int64_t value, int32_t quant) {
       std::clamp<int64_t>(value * quant, -kCoefficientLimit, kCoefficientLimit));
 }
 
+// An AC value has at most 15 bits and a quantisation entry 8, so the product
+// fits 32 bits.
+inline int32_t DequantiseAc(int32_t value, int32_t quant) {
+  return std::clamp(value * quant, -kCoefficientLimit, kCoefficientLimit);
+}
+
+// For each natural position: its line's bit in the low byte and its column's
+// bit in the high byte, as BlockShape records them.
+inline constexpr auto kShapeBits = [] {
+  std::array<uint16_t, 64> bits{};
+  for (int position = 0; position < 64; ++position) {
+    bits[position] = static_cast<uint16_t>(1 << (position >> 3) | 1 << ((position & 7) + 8));
+  }
+  return bits;
+}();
+
 struct BlockTables {
   const HuffmanDecodingTable* dc;
   const HuffmanDecodingTable* ac;
   const int32_t* quant;  // natural order
 };
 
-// Decodes one block into `block` (all zero on entry). With `keep_ac` false the
-// AC coefficients are decoded and dropped. `shape` records where non-zero
-// coefficients were stored.
-inline JpegResult DecodeBlock(BitReader& reader, const BlockTables& tables, int32_t& predictor,
-                              bool keep_ac, int32_t* block, BlockShape& shape) {
-  shape = BlockShape{};
-  reader.Prefetch();
-  const int size = DecodeSymbol(reader, *tables.dc);
-  if (size < 0) return size == kExhausted ? kJpegBadStream : kJpegBadDcCode;
-  uint32_t bits;
-  if (size > 16 || !reader.Read(size, bits)) {
-    return size > 16 ? kJpegBadDcCode : kJpegBadStream;
+// A code and its extra bits by the fast prefix where they fit it; otherwise by
+// the symbol look-up and a separate read. Sets `symbol` and `value`; false
+// with `result` set when the code is bad or the source ends.
+inline bool DecodeCodeAndValue(BitReader& reader, const HuffmanDecodingTable& table,
+                               JpegResult bad_code, int& symbol, int32_t& value,
+                               JpegResult& result) {
+  if (reader.bits() >= HuffmanDecodingTable::kFastBits) {
+    const HuffmanDecodingTable::FastEntry& fast =
+        table.fast[reader.Peek(HuffmanDecodingTable::kFastBits)];
+    if (fast.length != 0) {
+      reader.Drop(fast.length);
+      symbol = fast.symbol;
+      value = fast.value;
+      return true;
+    }
   }
+  symbol = DecodeSymbol(reader, table);
+  if (symbol < 0) {
+    result = symbol == kExhausted ? kJpegBadStream : bad_code;
+    return false;
+  }
+  value = 0;
+  if (const int size = symbol & 15; size != 0) {
+    uint32_t bits;
+    if (!reader.Read(size, bits)) {
+      result = kJpegBadStream;
+      return false;
+    }
+    value = Extend(bits, size);
+  }
+  return true;
+}
+
+// Decodes one block into `block` (all zero on entry). With `kKeepAc` false the
+// AC coefficients are decoded and dropped. `shape` records where non-zero
+// coefficients may stand.
+template <bool kKeepAc>
+inline JpegResult DecodeBlock(BitReader& reader, const BlockTables& tables, int32_t& predictor,
+                              int32_t* block, BlockShape& shape) {
+  reader.Prefetch();
+  int symbol;
+  int32_t difference;
+  JpegResult result = kJpegOk;
+  // DC symbols are sizes: 0..11 in a valid table (the extra bits are the
+  // difference), so run and size read the same way as for AC.
+  if (!DecodeCodeAndValue(reader, *tables.dc, kJpegBadDcCode, symbol, difference, result)) {
+    return result;
+  }
+  if (symbol > 15) return kJpegBadDcCode;
   // The predictor wraps like the 32-bit register it models.
-  predictor = static_cast<int32_t>(static_cast<uint32_t>(predictor) +
-                                   static_cast<uint32_t>(Extend(bits, size)));
+  predictor =
+      static_cast<int32_t>(static_cast<uint32_t>(predictor) + static_cast<uint32_t>(difference));
   block[0] = Dequantise(predictor, tables.quant[0]);
 
   const HuffmanDecodingTable& ac = *tables.ac;
+  uint32_t shape_bits = kShapeBits[0];
   for (int k = 1; k < 64;) {
     if (reader.bits() < 32) reader.Prefetch();
-    int symbol;
-    int32_t value = 0;
-    const HuffmanDecodingTable::FastEntry* fast =
-        reader.bits() >= HuffmanDecodingTable::kFastBits
-            ? &ac.fast[reader.Peek(HuffmanDecodingTable::kFastBits)]
-            : nullptr;
-    if (fast != nullptr && fast->length != 0) {
-      // The code and its extra bits in one look-up.
-      reader.Drop(fast->length);
-      symbol = fast->symbol;
-      value = fast->value;
-    } else {
-      symbol = DecodeSymbol(reader, ac);
-      if (symbol < 0) return symbol == kExhausted ? kJpegBadStream : kJpegBadAcCode;
-      if ((symbol & 15) != 0) {
-        if (!reader.Read(symbol & 15, bits)) return kJpegBadStream;
-        value = Extend(bits, symbol & 15);
-      }
-    }
+    int32_t value;
+    if (!DecodeCodeAndValue(reader, ac, kJpegBadAcCode, symbol, value, result)) return result;
     const int run = symbol >> 4;
     if ((symbol & 15) == 0) {
       if (run == 0) break;  // end of block
@@ -117,16 +154,15 @@ inline JpegResult DecodeBlock(BitReader& reader, const BlockTables& tables, int3
     k += run;
     // A run past the last coefficient only comes from damaged data.
     if (k > 63) return kJpegBadAcCode;
-    if (keep_ac) {
+    if constexpr (kKeepAc) {
       const int position = kNaturalOrder[k];
-      block[position] = Dequantise(value, tables.quant[position]);
-      if (block[position] != 0) {
-        shape.lines |= static_cast<uint8_t>(1 << (position >> 3));
-        shape.columns |= static_cast<uint8_t>(1 << (position & 7));
-      }
+      block[position] = DequantiseAc(value, tables.quant[position]);
+      shape_bits |= kShapeBits[position];
     }
     ++k;
   }
+  shape.lines = static_cast<uint8_t>(shape_bits);
+  shape.columns = static_cast<uint8_t>(shape_bits >> 8);
   return kJpegOk;
 }
 

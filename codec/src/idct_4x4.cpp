@@ -3,13 +3,9 @@
 // Column 4 is never used by the second pass and is skipped.
 #include <cstring>
 
+#include "cpu_features.h"
 #include "idct.h"
 #include "range_limit.h"
-
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#define CODEC_IDCT_AVX2 1
-#endif
 
 namespace codec {
 namespace {
@@ -67,14 +63,13 @@ void InverseDctScalar(const int32_t* block, uint8_t* out, int stride) {
   }
 }
 
-#ifdef CODEC_IDCT_AVX2
+#ifdef CODEC_HAVE_AVX2_PATHS
 
 // With coefficients of at most kLaneLimit in magnitude every sum fits 32 bits
 // (the largest is 75,261 x 75,261 / 4,096 times the limit), so the lanes
 // compute in 32-bit integers what the scalar form does in 64. Valid images
 // stay below 1,200; larger coefficients take the scalar form.
 constexpr int32_t kLaneLimit = 1536;
-#define CODEC_AVX2 __attribute__((target("avx2"), always_inline)) inline
 
 // Vectors wrapped so that templates can take them.
 struct Wide {
@@ -83,18 +78,22 @@ struct Wide {
 struct Narrow {
   __m128i v;
 };
-CODEC_AVX2 Wide Mul(Wide a, int32_t k) { return {_mm256_mullo_epi32(a.v, _mm256_set1_epi32(k))}; }
-CODEC_AVX2 Wide Add(Wide a, Wide b) { return {_mm256_add_epi32(a.v, b.v)}; }
-CODEC_AVX2 Wide Sub(Wide a, Wide b) { return {_mm256_sub_epi32(a.v, b.v)}; }
-CODEC_AVX2 Wide Shl14(Wide a) { return {_mm256_slli_epi32(a.v, 14)}; }
-CODEC_AVX2 Narrow Mul(Narrow a, int32_t k) { return {_mm_mullo_epi32(a.v, _mm_set1_epi32(k))}; }
-CODEC_AVX2 Narrow Add(Narrow a, Narrow b) { return {_mm_add_epi32(a.v, b.v)}; }
-CODEC_AVX2 Narrow Sub(Narrow a, Narrow b) { return {_mm_sub_epi32(a.v, b.v)}; }
-CODEC_AVX2 Narrow Shl14(Narrow a) { return {_mm_slli_epi32(a.v, 14)}; }
+CODEC_AVX2_INLINE Wide Mul(Wide a, int32_t k) {
+  return {_mm256_mullo_epi32(a.v, _mm256_set1_epi32(k))};
+}
+CODEC_AVX2_INLINE Wide Add(Wide a, Wide b) { return {_mm256_add_epi32(a.v, b.v)}; }
+CODEC_AVX2_INLINE Wide Sub(Wide a, Wide b) { return {_mm256_sub_epi32(a.v, b.v)}; }
+CODEC_AVX2_INLINE Wide Shl14(Wide a) { return {_mm256_slli_epi32(a.v, 14)}; }
+CODEC_AVX2_INLINE Narrow Mul(Narrow a, int32_t k) {
+  return {_mm_mullo_epi32(a.v, _mm_set1_epi32(k))};
+}
+CODEC_AVX2_INLINE Narrow Add(Narrow a, Narrow b) { return {_mm_add_epi32(a.v, b.v)}; }
+CODEC_AVX2_INLINE Narrow Sub(Narrow a, Narrow b) { return {_mm_sub_epi32(a.v, b.v)}; }
+CODEC_AVX2_INLINE Narrow Shl14(Narrow a) { return {_mm_slli_epi32(a.v, 14)}; }
 
 // FourPoint over lanes; x[4] is not used.
 template <class V>
-CODEC_AVX2 void FourPointLanes(const V* x, V* out) {
+CODEC_AVX2_INLINE void FourPointLanes(const V* x, V* out) {
   const V tmp0 = Shl14(x[0]);
   const V tmp2 = Sub(Mul(x[2], kFix1847759065), Mul(x[6], kFix0765366865));
   const V tmp10 = Add(tmp0, tmp2), tmp12 = Sub(tmp0, tmp2);
@@ -149,8 +148,6 @@ __attribute__((target("avx2"))) bool InverseDctAvx2(const int32_t* block, uint8_
   return true;
 }
 
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
-
 #endif
 
 }  // namespace
@@ -182,7 +179,7 @@ void InverseDct4x4(const int32_t* block, BlockShape shape, uint8_t* out, int str
     }
     return;
   }
-#ifdef CODEC_IDCT_AVX2
+#ifdef CODEC_HAVE_AVX2_PATHS
   if (kHasAvx2 && InverseDctAvx2(block, out, stride)) return;
 #endif
   InverseDctScalar(block, out, stride);

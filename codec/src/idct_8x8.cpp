@@ -10,13 +10,9 @@
 // form computes for its column or line.
 #include <cstring>
 
+#include "cpu_features.h"
 #include "idct.h"
 #include "range_limit.h"
-
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#define CODEC_IDCT_AVX2 1
-#endif
 
 namespace codec {
 namespace {
@@ -89,26 +85,39 @@ void InverseDctScalar(const int32_t* block, uint8_t* out, int stride) {
   }
 }
 
-#ifdef CODEC_IDCT_AVX2
+#ifdef CODEC_HAVE_AVX2_PATHS
 
-#define CODEC_AVX2 __attribute__((target("avx2"), always_inline)) inline
-
-CODEC_AVX2 __m256i Times(__m256i v, int32_t k) {
+CODEC_AVX2_INLINE __m256i Times(__m256i v, int32_t k) {
   return _mm256_mullo_epi32(v, _mm256_set1_epi32(k));
 }
-CODEC_AVX2 __m256i Shift9(__m256i v) { return _mm256_srai_epi32(v, 9); }
+CODEC_AVX2_INLINE __m256i Shift9(__m256i v) { return _mm256_srai_epi32(v, 9); }
 
-CODEC_AVX2 void ButterflyLanes(const __m256i* x, __m256i* y, const Constants& k) {
-  const __m256i a = Shift9(Times(_mm256_add_epi32(x[0], x[4]), k.c4));
-  const __m256i d = Shift9(Times(_mm256_sub_epi32(x[0], x[4]), k.c4));
-  const __m256i b = Shift9(_mm256_add_epi32(Times(x[2], k.cos2), Times(x[6], k.sin2)));
-  const __m256i c = Shift9(_mm256_sub_epi32(Times(x[2], k.sin2), Times(x[6], k.cos2)));
+// With kUpperZero, x[4..7] are zero in every lane: the products with them
+// drop out and the rest is computed exactly as with them present.
+template <bool kUpperZero>
+CODEC_AVX2_INLINE void ButterflyLanes(const __m256i* x, __m256i* y, const Constants& k) {
+  __m256i a, d, b, c, p, q, r, s;
+  if constexpr (kUpperZero) {
+    const __m256i zero = _mm256_setzero_si256();
+    a = d = Shift9(Times(x[0], k.c4));
+    b = Shift9(Times(x[2], k.cos2));
+    c = Shift9(Times(x[2], k.sin2));
+    p = Shift9(Times(x[1], k.sin1));
+    q = Shift9(Times(x[1], k.cos1));
+    r = Shift9(_mm256_sub_epi32(zero, Times(x[3], k.sin3)));
+    s = Shift9(Times(x[3], k.cos3));
+  } else {
+    a = Shift9(Times(_mm256_add_epi32(x[0], x[4]), k.c4));
+    d = Shift9(Times(_mm256_sub_epi32(x[0], x[4]), k.c4));
+    b = Shift9(_mm256_add_epi32(Times(x[2], k.cos2), Times(x[6], k.sin2)));
+    c = Shift9(_mm256_sub_epi32(Times(x[2], k.sin2), Times(x[6], k.cos2)));
+    p = Shift9(_mm256_sub_epi32(Times(x[1], k.sin1), Times(x[7], k.cos1)));
+    q = Shift9(_mm256_add_epi32(Times(x[1], k.cos1), Times(x[7], k.sin1)));
+    r = Shift9(_mm256_sub_epi32(Times(x[5], k.cos3), Times(x[3], k.sin3)));
+    s = Shift9(_mm256_add_epi32(Times(x[3], k.cos3), Times(x[5], k.sin3)));
+  }
   const __m256i e = _mm256_add_epi32(a, b), f = _mm256_sub_epi32(a, b);
   const __m256i g = _mm256_add_epi32(d, c), h = _mm256_sub_epi32(d, c);
-  const __m256i p = Shift9(_mm256_sub_epi32(Times(x[1], k.sin1), Times(x[7], k.cos1)));
-  const __m256i q = Shift9(_mm256_add_epi32(Times(x[1], k.cos1), Times(x[7], k.sin1)));
-  const __m256i r = Shift9(_mm256_sub_epi32(Times(x[5], k.cos3), Times(x[3], k.sin3)));
-  const __m256i s = Shift9(_mm256_add_epi32(Times(x[3], k.cos3), Times(x[5], k.sin3)));
   const __m256i big_q = _mm256_add_epi32(q, s), big_p = _mm256_add_epi32(p, r);
   const __m256i q_s = _mm256_sub_epi32(q, s), p_r = _mm256_sub_epi32(p, r);
   const __m256i m = Shift9(Times(_mm256_sub_epi32(q_s, p_r), kC4));
@@ -119,7 +128,7 @@ CODEC_AVX2 void ButterflyLanes(const __m256i* x, __m256i* y, const Constants& k)
   y[3] = _mm256_add_epi32(f, big_p), y[4] = _mm256_sub_epi32(f, big_p);
 }
 
-CODEC_AVX2 void Transpose(__m256i* v) {
+CODEC_AVX2_INLINE void Transpose(__m256i* v) {
   __m256i t[8], u[8];
   for (int k = 0; k < 4; ++k) {
     t[2 * k] = _mm256_unpacklo_epi32(v[2 * k], v[2 * k + 1]);
@@ -140,7 +149,7 @@ CODEC_AVX2 void Transpose(__m256i* v) {
 
 // Rounds, adds 128 and range-limits the row pass's results (one vector per
 // pixel column, one lane per line), then writes the eight lines.
-CODEC_AVX2 void StoreSamples(const __m256i* columns, uint8_t* out, int stride) {
+CODEC_AVX2_INLINE void StoreSamples(const __m256i* columns, uint8_t* out, int stride) {
   __m256i v[8];
   const __m256i bias = _mm256_set1_epi32(8 + 128 * 16);
   for (int x = 0; x < 8; ++x) {
@@ -173,19 +182,21 @@ CODEC_AVX2 void StoreSamples(const __m256i* columns, uint8_t* out, int stride) {
   _mm_storeh_pd(reinterpret_cast<double*>(out + 7 * stride), _mm_castsi128_pd(l67));
 }
 
+// kLowerLines: coefficient lines 4..7 are zero; kLowerColumns: columns 4..7
+// are zero, and with them the same columns of the column pass's result.
+template <bool kLowerLines, bool kLowerColumns>
 __attribute__((target("avx2"))) void InverseDctAvx2(const int32_t* block, uint8_t* out,
                                                     int stride) {
   __m256i lines[8], work[8];
-  for (int row = 0; row < 8; ++row) {
+  const int loaded = kLowerLines ? 4 : 8;
+  for (int row = 0; row < loaded; ++row) {
     lines[row] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 8 * row));
   }
-  ButterflyLanes(lines, work, kColumn);  // work[i]: line i, one lane per column
-  Transpose(work);                       // work[j]: column j, one lane per line
-  ButterflyLanes(work, lines, kRow);     // lines[x]: pixel column x, one lane per line
+  ButterflyLanes<kLowerLines>(lines, work, kColumn);  // work[i]: line i, one lane per column
+  Transpose(work);                                    // work[j]: column j, one lane per line
+  ButterflyLanes<kLowerColumns>(work, lines, kRow);   // lines[x]: pixel column x, one lane per line
   StoreSamples(lines, out, stride);
 }
-
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 
 #endif
 
@@ -220,8 +231,15 @@ void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int str
     }
     return;
   }
-#ifdef CODEC_IDCT_AVX2
-  if (kHasAvx2) return InverseDctAvx2(block, out, stride);
+#ifdef CODEC_HAVE_AVX2_PATHS
+  if (kHasAvx2) {
+    const bool lower_lines = (shape.lines & 0xF0) == 0;
+    const bool lower_columns = (shape.columns & 0xF0) == 0;
+    if (lower_lines && lower_columns) return InverseDctAvx2<true, true>(block, out, stride);
+    if (lower_lines) return InverseDctAvx2<true, false>(block, out, stride);
+    if (lower_columns) return InverseDctAvx2<false, true>(block, out, stride);
+    return InverseDctAvx2<false, false>(block, out, stride);
+  }
 #endif
   InverseDctScalar(block, out, stride);
 }

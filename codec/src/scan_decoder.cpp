@@ -2,6 +2,7 @@
 // resampling, top margin) and the MCU loop with restart handling. After each
 // MCU row the planes go through the band converter and the band is appended;
 // in the full-size modes the whole picture stays in the planes until EOI.
+#include <bit>
 #include <cstring>
 
 #include "decode_steps.h"
@@ -137,10 +138,12 @@ JpegResult HandleRestart(BitReader& reader, Scan& scan) {
   return kJpegOk;
 }
 
+// With kKeepAc false (the DC-only transform) the AC coefficients are decoded
+// and dropped.
+template <bool kKeepAc>
 JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
   const FrameState& frame = decoder.frame;
   const bool full_size = decoder.output.geometry.full_size;
-  const bool keep_ac = scan.edge > 1;
   const int rows = frame.mcus_per_column;
   const int columns = frame.mcus_per_row;
   uint8_t* planes = decoder.buffers.planes.get();
@@ -165,14 +168,14 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
           for (int h = 0; h < c.h; ++h) {
             BlockShape shape;
             const JpegResult result =
-                DecodeBlock(reader, sc.tables, c.dc_predictor, keep_ac, block, shape);
+                DecodeBlock<kKeepAc>(reader, sc.tables, c.dc_predictor, block, shape);
             if (result != kJpegOk) return result;
             uint8_t* out = planes + sc.row_offset[v];
             scan.idct(block, shape, out, c.plane_width);
-            if (!shape.OnlyDc()) {
-              std::memset(block, 0, sizeof block);
-            } else {
-              block[0] = 0;
+            // Clear the lines that may hold a coefficient: the shape covers
+            // every one stored.
+            for (unsigned lines = shape.lines; lines != 0; lines &= lines - 1) {
+              std::memset(block + 8 * std::countr_zero(lines), 0, 8 * sizeof block[0]);
             }
             if (statistics.option != 0) KeepStatisticsSample(statistics, id, *out);
             sc.row_offset[v] += static_cast<size_t>(scan.edge);
@@ -217,7 +220,8 @@ JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
   }
   if (result != kJpegOk) return result;
 
-  result = RunMcuLoop(decoder, reader, scan);
+  result = scan.edge > 1 ? RunMcuLoop<true>(decoder, reader, scan)
+                         : RunMcuLoop<false>(decoder, reader, scan);
   if (result != kJpegOk) return result;
   if (!decoder.output.geometry.full_size) {
     // Bottom margin: the rest of the output is black.

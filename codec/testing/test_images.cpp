@@ -72,7 +72,9 @@ QuantTables CameraTables(int quality_index) { return kCameraTables[quality_index
 
 std::vector<uint8_t> PreviewHeader(int width, int height, Subsampling subsampling) {
   const QuantTables& tables = kCameraTables[2];
-  std::vector<uint8_t> header = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x84, 0x00};
+  std::vector<uint8_t> header;
+  header.reserve(170);
+  header.assign({0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x84, 0x00});
   header.insert(header.end(), tables.luma.begin(), tables.luma.end());
   header.push_back(0x01);
   header.insert(header.end(), tables.chroma.begin(), tables.chroma.end());

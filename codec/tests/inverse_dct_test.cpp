@@ -108,7 +108,7 @@ Block RandomBlock(std::mt19937& random, int kind) {
   Block block{};
   std::uniform_int_distribution<int32_t> value(-kCoefficientLimit, kCoefficientLimit);
   std::uniform_int_distribution<int> position(0, 63);
-  switch (kind % 4) {
+  switch (kind % 6) {
     case 0:
       for (int i = 0; i < 6; ++i) block[position(random)] = value(random) / 8;
       if (random() % 3 == 0) std::fill(block.begin() + 8, block.end(), 0);  // first line
@@ -118,6 +118,17 @@ Block RandomBlock(std::mt19937& random, int kind) {
       break;
     case 2:
       for (auto& v : block) v = random() % 2 ? kCoefficientLimit : -kCoefficientLimit;
+      break;
+    case 4:
+      // Low frequencies: lines 0..3 only, sometimes columns 0..3 only too.
+      for (int i = 0; i < 8; ++i) {
+        const int at = position(random) % 32;
+        block[random() % 2 ? at : at / 8 * 8 + at % 4] = value(random) / 4;
+      }
+      break;
+    case 5:
+      for (int i = 0; i < 8; ++i)
+        block[position(random) / 8 * 8 + position(random) % 4] = value(random) / 4;
       break;
     default:
       block[0] = value(random);

@@ -123,9 +123,10 @@ TEST_P(ReferenceComparison, EveryModeMatchesTheReference) {
 
 std::string ParamName(const ::testing::TestParamInfo<Param>& info) {
   const auto& [size, subsampling, quality] = info.param;
-  return std::to_string(size.width) + "x" + std::to_string(size.height) + "_" +
-         SubsamplingName(subsampling) + "_" +
-         (quality <= 2 ? "camera" + std::to_string(quality) : "q" + std::to_string(quality));
+  std::string name = std::to_string(size.width) + "x" + std::to_string(size.height) + "_" +
+                     SubsamplingName(subsampling) + (quality <= 2 ? "_camera" : "_q");
+  name.append(std::to_string(quality));
+  return name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, ReferenceComparison,

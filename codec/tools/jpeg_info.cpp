@@ -120,11 +120,15 @@ std::string SamplingName(const JpegHeaderInfo& info) {
     if (chroma_1x1 && c[0].h == 2 && c[0].v == 1) return "4:2:2";
     if (chroma_1x1 && c[0].h == 2 && c[0].v == 2) return "4:2:0";
   }
-  std::string factors;
-  for (const auto& c : info.components) {
-    factors += (factors.empty() ? "" : " ") + std::to_string(c.h) + "x" + std::to_string(c.v);
+  std::string name = "other (";
+  for (size_t i = 0; i < info.components.size(); ++i) {
+    if (i > 0) name.append(" ");
+    name.append(std::to_string(info.components[i].h));
+    name.append("x");
+    name.append(std::to_string(info.components[i].v));
   }
-  return "other (" + factors + ")";
+  name.append(")");
+  return name;
 }
 
 }  // namespace codec::tools

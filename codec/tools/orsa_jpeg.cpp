@@ -2,6 +2,7 @@
 // them.
 //   orsa-jpeg decode --mode N IN.jpg OUT.png
 //   orsa-jpeg info IN.jpg
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -71,26 +72,27 @@ std::vector<uint8_t> ToRgb(const std::vector<uint8_t>& pixels, int bytes_per_pix
 }
 
 int Decode(const std::vector<std::string>& args) {
-  std::optional<int> mode;
+  std::optional<std::string> mode_text;
   std::vector<std::string> files;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--mode" && i + 1 < args.size()) {
-      try {
-        mode = std::stoi(args[++i]);
-      } catch (...) {
-        mode = 0;
-      }
+      mode_text = args[++i];
     } else {
       files.push_back(args[i]);
     }
   }
-  if (!mode || files.size() != 2) {
+  if (!mode_text || files.size() != 2) {
     std::fputs("orsa-jpeg: decode needs --mode N, an input and an output file\n", stderr);
     return kExitUsage;
   }
-  const codec::JpegModeGeometry geometry = codec::JpegModeInfo(*mode);
+  // The whole argument must be the number.
+  int mode = 0;
+  const char* end = mode_text->data() + mode_text->size();
+  const auto [stop, error] = std::from_chars(mode_text->data(), end, mode);
+  const codec::JpegModeGeometry geometry =
+      error == std::errc{} && stop == end ? codec::JpegModeInfo(mode) : codec::JpegModeGeometry{};
   if (geometry.width == 0) {
-    std::fprintf(stderr, "orsa-jpeg: mode %d is not a decode mode (1-14)\n", *mode);
+    std::fprintf(stderr, "orsa-jpeg: mode %s is not a decode mode (1-14)\n", mode_text->c_str());
     return kExitUsage;
   }
   const auto jpeg = ReadFile(files[0]);
@@ -99,10 +101,10 @@ int Decode(const std::vector<std::string>& args) {
     return kExitFile;
   }
   std::vector<uint8_t> pixels;
-  const codec::JpegResult result = DecodeInto(*jpeg, *mode, pixels);
+  const codec::JpegResult result = DecodeInto(*jpeg, mode, pixels);
   if (result != codec::kJpegOk) {
     std::fprintf(stderr, "orsa-jpeg: %s: decode in mode %d failed with result %u\n",
-                 files[0].c_str(), *mode, static_cast<unsigned>(result));
+                 files[0].c_str(), mode, static_cast<unsigned>(result));
     return kExitDecodeFailed;
   }
   if (!codec::tools::WritePng(files[1], geometry.width, geometry.height,
