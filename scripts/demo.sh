@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the handheld emulator and runs the demo script headless.
-# Prints where the handheld's files, pictures and screenshots went.
+# Prints where the handheld's files, pictures and screenshots went, and a
+# summary: every screenshot and the preview rate measured.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -14,5 +15,11 @@ esac
 out=${1:-out/demo}
 ./scripts/build.sh default >/dev/null
 mkdir -p "$out"
-./build/default/handheld/orsa-handheld --root "$out/handheld" --script handheld/scripts/demo.txt
+log="$out/demo.log"
+./build/default/handheld/orsa-handheld --root "$out/handheld" --script handheld/scripts/demo.txt |
+  tee "$log"
+echo
+echo "demo summary"
+grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
+grep -E '^screenshot ' "$log" | sed 's/^screenshot /  screenshot: /'
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"

@@ -1,6 +1,8 @@
 // Steps with the camera card: insert-card [SCENE] puts the simulated card
 // in the slot (the driver loads and starts the camera program, as on the
 // handheld); remove-card takes it out.
+#include "card_steps.h"
+
 #include <filesystem>
 #include <memory>
 
@@ -12,6 +14,12 @@
 namespace handheld {
 
 namespace {
+
+// The card this handheld's script inserted.
+struct InsertedCard : platform::HandheldService {
+  explicit InsertedCard(platform::Handheld&) {}
+  std::weak_ptr<card::CameraCard> card;
+};
 
 platform::sd::SdBus& Bus(StepContext& context) {
   return context.emulator.handheld().GetService<platform::sd::SdBus>();
@@ -25,9 +33,9 @@ bool InsertCard(StepContext& context) {
     if (!scene) return Fail(context, "cannot read the scene picture " + file.string());
   }
   if (Bus(context).HasCard()) return Fail(context, "a card is already in the slot");
-  if (!Bus(context).InsertCard(std::make_shared<card::CameraCard>(std::move(scene)))) {
-    return Fail(context, "the card did not go in");
-  }
+  auto inserted = std::make_shared<card::CameraCard>(std::move(scene));
+  if (!Bus(context).InsertCard(inserted)) return Fail(context, "the card did not go in");
+  context.emulator.handheld().GetService<InsertedCard>().card = inserted;
   context.out << "card inserted" << (Bus(context).ActiveDriver() ? ", driver loaded" : "") << "\n";
   return true;
 }
@@ -39,6 +47,11 @@ bool RemoveCard(StepContext& context) {
 }
 
 }  // namespace
+
+std::shared_ptr<card::CameraCard> InsertedCameraCard(Emulator& emulator) {
+  if (!emulator.handheld().GetService<platform::sd::SdBus>().HasCard()) return nullptr;
+  return emulator.handheld().GetService<InsertedCard>().card.lock();
+}
 
 void AddCardSteps(StepTable* table) {
   table->insert({

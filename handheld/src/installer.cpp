@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <span>
 
+#include "camera/app/orsacap.h"
 #include "demo_program.h"
+#include "dialogs_demo_program.h"
 #include "driver/orsadrv.h"
 #include "imaging/install.h"
 #include "localization/get_str.h"
@@ -56,6 +58,7 @@ const std::vector<BuiltIn>& BuiltIns() {
        },
        {}},
       {kDemoPath, DemoMain, EmulatorResources()},
+      {kDialogsDemoPath, DialogsDemoMain, {}},
   };
   return programs;
 }
@@ -87,6 +90,11 @@ void InstallDeliverables(platform::Handheld& handheld, std::vector<std::string>*
     std::fprintf(stderr, "orsa-handheld: %s\n", error.c_str());
   }
   for (std::string& path : obex::InstallOrsaBeam(handheld)) installed->push_back(std::move(path));
+  if (camera::InstallCameraProgram(handheld, &error)) {
+    installed->push_back(camera::kCameraProgramPath);
+  } else {
+    std::fprintf(stderr, "orsa-handheld: %s\n", error.c_str());
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ const StepTable& Steps() {
     AddInputSteps(&made);
     AddScreenSteps(&made);
     AddCardSteps(&made);
+    AddCameraSteps(&made);
     return made;
   }();
   return table;

@@ -48,6 +48,7 @@ void AddProgramSteps(StepTable* table);  // echo, wait, start, wait-exit, expect
 void AddInputSteps(StepTable* table);    // tap, drag, key, text
 void AddScreenSteps(StepTable* table);   // screenshot, expect-window
 void AddCardSteps(StepTable* table);     // insert-card, remove-card
+void AddCameraSteps(StepTable* table);   // scene-light, preview-rate
 
 // Programs a script started are remembered (for wait-exit) until the script
 // ends or the handheld reboots.

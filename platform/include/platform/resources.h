@@ -87,6 +87,9 @@ struct MenuItemTemplate {
   bool grayed = false;
   bool checked = false;
   std::vector<MenuItemTemplate> items;  // a sub-menu's items
+  // On a menu bar, a command item with an image shows as that image of the
+  // bar's toolbar bitmap; -1: as its text.
+  int image = -1;
 };
 
 struct MenuTemplate {

@@ -9,6 +9,7 @@
 #include "gdi/window_dc.h"
 #include "platform/gdi.h"
 #include "platform/shell_state.h"
+#include "shell/done_button.h"
 #include "windows/system_colors.h"
 #include "windows/window_manager.h"
 
@@ -141,6 +142,7 @@ const gdi::Surface& Compose() {
     if (const windows::Window* active = manager.Find(lock, manager.active)) title = active->text;
   }
   if (task_bar) DrawTaskBar(composed, title);
+  if (task_bar && shell::DoneButtonShown()) shell::DrawDoneButton(composed);
   if (input_panel) DrawInputPanel(*composed);
   if (wait_cursor) DrawWaitCursor(*composed);
   auto lock = manager.kernel().Acquire();

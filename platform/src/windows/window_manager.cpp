@@ -6,6 +6,7 @@
 
 #include "gdi/surface.h"
 #include "platform/screen.h"
+#include "windows/system_classes.h"
 #include "windows/system_colors.h"
 
 namespace platform::windows {
@@ -26,6 +27,11 @@ WindowManager::WindowManager(Handheld& handheld)
     : kernel_(handheld.kernel()),
       screen_(std::make_shared<gdi::Surface>(screen::kWidth, screen::kHeight, 16)) {
   screen_->Fill(screen_->Bounds(), kDesktopColor);
+  for (const WNDCLASS& system_class : SystemClasses()) {
+    auto entry = std::make_shared<WindowClass>();
+    entry->info = system_class;
+    classes_.emplace(FoldName(system_class.lpszClassName), std::move(entry));
+  }
   existing_manager = this;
 }
 

@@ -57,6 +57,8 @@ struct Window {
   // Full-screen: the task bar is hidden while this window is active.
   bool hides_task_bar = false;
   bool hides_input_panel_button = false;
+  // The task bar shows the Done button while this window is active.
+  bool shows_done_button = false;
 };
 
 struct HotKey {

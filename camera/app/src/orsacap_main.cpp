@@ -1,0 +1,16 @@
+#include "camera/app/orsacap.h"
+#include "camera/settings/settings_store.h"
+#include "camera/strings/string_library.h"
+#include "camera_dialog.h"
+
+namespace camera {
+
+int OrsacapMain(platform::HINSTANCE instance, const std::string&) {
+  LoadSettings();
+  CCameraDlg dialog(instance);
+  const platform::INT_PTR result = dialog.DoModal();
+  UnloadStringLibrary();
+  return static_cast<int>(result);
+}
+
+}  // namespace camera

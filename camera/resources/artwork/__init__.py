@@ -1,0 +1,1 @@
+"""Drawing of the camera application's bitmaps and sounds (standard library only)."""

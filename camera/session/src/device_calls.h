@@ -1,0 +1,18 @@
+// The control codes as the session sends them to "SIO1:".
+#pragma once
+
+#include "platform/types.h"
+
+namespace camera {
+
+// Opens "SIO1:" for reading and writing with the share mode given; false
+// when there is no such device or it refuses.
+bool OpenCameraDevice(platform::DWORD share_mode);
+// One control code on the open device; FALSE when none is open.
+platform::BOOL CameraControl(platform::DWORD code, void* input, platform::DWORD input_size,
+                             void* output = nullptr, platform::DWORD output_size = 0,
+                             platform::DWORD* bytes_returned = nullptr);
+// IOCTL_SIO_INIT with the main window's handle; the result is not checked.
+void SendInit();
+
+}  // namespace camera

@@ -1,0 +1,77 @@
+// Steps for the camera demo: scene-light FACTOR dims or brightens what the
+// inserted card sees; preview-rate MS watches the preview area of the
+// screen for MS milliseconds and reports how many different pictures it
+// showed a second.
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "card_steps.h"
+#include "platform/screen.h"
+#include "script_steps.h"
+
+namespace handheld {
+
+namespace {
+
+// The preview fills the top of the screen.
+constexpr int kPreviewWidth = 240;
+constexpr int kPreviewHeight = 180;
+// How often the screen is looked at: faster than any preview can change.
+constexpr platform::DWORD kLookEveryMs = 5;
+
+bool SceneLight(StepContext& context) {
+  std::shared_ptr<card::CameraCard> inserted = InsertedCameraCard(context.emulator);
+  if (!inserted) return Fail(context, "there is no camera card in the slot");
+  double light = 0;
+  try {
+    light = std::stod(context.step.arguments[0]);
+  } catch (const std::exception&) {
+    return Fail(context, "the light must be a number, 1 as the scene is");
+  }
+  inserted->SetLight(light);
+  context.out << "scene light " << light << "\n";
+  return true;
+}
+
+std::size_t PreviewHash() {
+  const platform::gdi::Surface& screen = platform::screen::Compose();
+  const int row_bytes = kPreviewWidth * screen.bytes_per_pixel();
+  std::size_t hash = 0;
+  for (int y = 0; y < kPreviewHeight && y < screen.height(); ++y) {
+    const std::string_view row(reinterpret_cast<const char*>(screen.Row(y)),
+                               static_cast<std::size_t>(row_bytes));
+    hash = hash * 1'000'003u ^ std::hash<std::string_view>{}(row);
+  }
+  return hash;
+}
+
+bool PreviewRate(StepContext& context) {
+  platform::DWORD duration = 0;
+  if (!ParseMilliseconds(context.step.arguments[0], &duration) || duration == 0) {
+    return Fail(context, "the time must be a positive number of milliseconds");
+  }
+  std::size_t last = PreviewHash();
+  int pictures = 0;
+  for (platform::DWORD waited = 0; waited < duration; waited += kLookEveryMs) {
+    WaitOnHandheld(context, kLookEveryMs);
+    const std::size_t now = PreviewHash();
+    if (now != last) ++pictures;
+    last = now;
+  }
+  const double rate = pictures * 1000.0 / duration;
+  context.out << "preview rate " << pictures << " pictures in " << duration << " ms: " << rate
+              << " per second\n";
+  return true;
+}
+
+}  // namespace
+
+void AddCameraSteps(StepTable* table) {
+  table->insert({
+      {"scene-light", {1, 1, nullptr, SceneLight}},
+      {"preview-rate", {1, 1, nullptr, PreviewRate}},
+  });
+}
+
+}  // namespace handheld

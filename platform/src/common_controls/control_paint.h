@@ -1,0 +1,71 @@
+// Drawing helpers the common controls share: owned drawing objects, the
+// controls' font and colours, and a few shapes.
+#pragma once
+
+#include <string_view>
+
+#include "platform/gdi.h"
+
+namespace platform::common_controls {
+
+// A pen, brush, font or bitmap deleted when it goes out of scope.
+class OwnedObject {
+ public:
+  explicit OwnedObject(HGDIOBJ object = nullptr) : object_(object) {}
+  ~OwnedObject() { Reset(); }
+  OwnedObject(OwnedObject&& other) noexcept : object_(other.object_) { other.object_ = nullptr; }
+  OwnedObject& operator=(OwnedObject&& other) noexcept {
+    if (this != &other) {
+      Reset(other.object_);
+      other.object_ = nullptr;
+    }
+    return *this;
+  }
+  OwnedObject(const OwnedObject&) = delete;
+  OwnedObject& operator=(const OwnedObject&) = delete;
+
+  void Reset(HGDIOBJ object = nullptr);
+  HGDIOBJ get() const { return object_; }
+
+ private:
+  HGDIOBJ object_;
+};
+
+// Selects an object into a context and puts the previous one back.
+class Selected {
+ public:
+  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selected() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  Selected(const Selected&) = delete;
+  Selected& operator=(const Selected&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// The controls' text font (8-point "Tahoma").
+OwnedObject MakeControlFont(LONG weight = FW_NORMAL);
+// Height in pixels of one line of the controls' font.
+inline constexpr int kTextHeight = 13;
+
+void FillColor(HDC dc, const RECT& rect, COLORREF color);
+void FrameColor(HDC dc, const RECT& rect, COLORREF color);
+void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color);
+// A raised (or, pressed, sunken) edge inside the rectangle.
+void DrawEdge3d(HDC dc, const RECT& rect, bool sunken);
+// One line of text in the rectangle with the given colour; the background
+// is left as it is.
+void DrawLabel(HDC dc, std::string_view text, RECT rect, COLORREF color, UINT format);
+
+}  // namespace platform::common_controls
+
+namespace platform::common_controls {
+
+// Draws the pixels of the rectangle that differ from the background as a
+// pale grey, the way a disabled image looks.
+void GreyOut(HDC dc, const RECT& rect, COLORREF background);
+
+}  // namespace platform::common_controls

@@ -1,0 +1,49 @@
+// The toolbar control ("ToolbarWindow32").
+#pragma once
+
+#include <vector>
+
+#include "common_controls/control_window.h"
+#include "common_controls/owned_image_list.h"
+#include "platform/common_controls/toolbar.h"
+
+namespace platform::common_controls {
+
+class Toolbar : public ControlWindow {
+ public:
+  Toolbar(HWND hwnd, const CREATESTRUCT& create);
+
+ private:
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnStylusDown(POINT point) override;
+  void OnStylusMove(POINT point) override;
+  void OnStylusUp(POINT point) override;
+  void OnPaint(HDC dc) override;
+
+  bool Valid(int index) const { return index >= 0 && index < static_cast<int>(buttons_.size()); }
+  int IndexOf(int command) const;
+  TBBUTTON* Find(int command);
+  RECT ItemRect(int index) const;
+  int HitTest(POINT point) const;
+  // The list images come from: the one set by the program, else our own.
+  HIMAGELIST Images() const { return images_set_ ? images_set_ : images_.get(); }
+
+  int AddBitmap(int count, const TBADDBITMAP* bitmap);
+  bool Insert(int index, const TBBUTTON& button);
+  bool Delete(int index);
+  // Sets or clears state bits of the button with the command id.
+  bool ChangeState(int command, BYTE bits, bool set);
+  void AutoSize();
+
+  void Click(int index);
+  void PaintButton(HDC dc, int index) const;
+
+  std::vector<TBBUTTON> buttons_;
+  OwnedImageList images_;
+  HIMAGELIST images_set_ = nullptr;
+  SIZE bitmap_size_{16, 15};
+  SIZE button_size_{23, 22};
+  int pressed_ = -1;  // the button the stylus went down on
+};
+
+}  // namespace platform::common_controls

@@ -1,0 +1,61 @@
+// Small drawing helpers the controls share: scoped selection of GDI
+// objects, solid fills and frames, arrows, and the control font.
+#pragma once
+
+#include <string_view>
+
+#include "platform/gdi.h"
+#include "platform/window.h"
+
+namespace platform::controls {
+
+// Selects an object into a context for a scope and puts the old one back.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~ScopedSelect() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A GDI object deleted at the end of its scope.
+template <typename Handle>
+class OwnedObject {
+ public:
+  explicit OwnedObject(Handle handle) : handle_(handle) {}
+  ~OwnedObject() {
+    if (handle_) DeleteObject(handle_);
+  }
+  OwnedObject(const OwnedObject&) = delete;
+  OwnedObject& operator=(const OwnedObject&) = delete;
+  Handle get() const { return handle_; }
+
+ private:
+  Handle handle_;
+};
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color);
+// A frame `thickness` pixels wide inside the rectangle.
+void FrameSolid(HDC dc, const RECT& rect, COLORREF color, int thickness = 1);
+
+enum class ArrowDirection { kUp, kDown, kLeft, kRight };
+// A filled triangle centred in the rectangle.
+void DrawArrow(HDC dc, const RECT& rect, ArrowDirection direction, COLORREF color);
+
+// Text in the rectangle with the context's font and text colour, on a
+// transparent background.
+void DrawLabel(HDC dc, std::string_view text, RECT rect, UINT format, COLORREF color);
+
+// The font a control draws with: the one given by WM_SETFONT, else the
+// default GUI font.
+HFONT ControlFont(HFONT chosen);
+// Height of a line of text in the font.
+int LineHeight(HFONT font);
+
+}  // namespace platform::controls
