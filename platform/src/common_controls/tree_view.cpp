@@ -1,6 +1,7 @@
 #include "common_controls/tree_view.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "common_controls/control_paint.h"
 #include "platform/time.h"
@@ -672,7 +673,9 @@ std::optional<LRESULT> TreeView::OnMessage(UINT message, WPARAM wparam, LPARAM l
     case TVM_GETITEMRECT: {
       auto* rect = reinterpret_cast<RECT*>(lparam);
       if (!rect) return FALSE;
-      TreeNode* node = items_.Find(*reinterpret_cast<HTREEITEM*>(rect));
+      HTREEITEM asked = nullptr;
+      std::memcpy(&asked, rect, sizeof asked);
+      TreeNode* node = items_.Find(asked);
       const int row = RowOf(node);
       if (row < 0) return FALSE;
       *rect = wparam ? LabelRect(rows_[static_cast<std::size_t>(row)], row) : RowRect(row);

@@ -3,6 +3,7 @@
 // selection, deletion, label editing in place with its refusals, and the
 // tap-and-hold refusal.
 #include <algorithm>
+#include <cstring>
 
 #include "common_controls_fixture.h"
 
@@ -57,7 +58,8 @@ class TreeViewTest : public testing::CommonControlsTest {
   }
   RECT RectOf(HTREEITEM item, bool text_only = true) const {
     RECT rect;
-    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    // The item goes in where the rectangle comes back.
+    std::memcpy(&rect, &item, sizeof item);
     EXPECT_TRUE(SendMessage(tree_, TVM_GETITEMRECT, text_only, reinterpret_cast<LPARAM>(&rect)));
     return rect;
   }
