@@ -59,7 +59,7 @@ class TreeViewTest : public testing::CommonControlsTest {
   RECT RectOf(HTREEITEM item, bool text_only = true) const {
     RECT rect;
     // The item goes in where the rectangle comes back.
-    std::memcpy(&rect, &item, sizeof item);
+    std::memcpy(static_cast<void*>(&rect), &item, sizeof item);
     EXPECT_TRUE(SendMessage(tree_, TVM_GETITEMRECT, text_only, reinterpret_cast<LPARAM>(&rect)));
     return rect;
   }
