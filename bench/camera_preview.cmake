@@ -3,5 +3,5 @@
 if(TARGET handheld_runtime AND TARGET camera_session)
   add_executable(camera_preview_bench camera_preview_bench.cpp)
   target_link_libraries(camera_preview_bench PRIVATE handheld_runtime camera_session
-                                                     benchmark::benchmark)
+                                                     camera_settings benchmark::benchmark)
 endif()

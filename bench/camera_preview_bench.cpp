@@ -14,8 +14,10 @@
 #include <sstream>
 
 #include "camera/session/camera_state.h"
+#include "camera/settings/settings_store.h"
 #include "card_steps.h"
 #include "emulator.h"
+#include "platform/profile.h"
 #include "platform/testing/temp_handheld.h"
 #include "script_runner.h"
 
@@ -39,7 +41,7 @@ bool RunScript(handheld::Emulator& emulator, const std::string& text) {
   return runner.Validate(script) && runner.Run(script).failures == 0;
 }
 
-void CameraPreview(benchmark::State& state, const char* settle_script) {
+void CameraPreview(benchmark::State& state, int aviresolution, const char* settle_script) {
   const std::filesystem::path root = platform::testing::MakeTemporaryFolder("orsa-preview-bench");
   double rate = 0;
   double program_cpu = 0;
@@ -48,6 +50,9 @@ void CameraPreview(benchmark::State& state, const char* settle_script) {
     handheld::EmulatorOptions options(root);
     options.real_time = true;
     handheld::Emulator emulator(options);
+    // The preview size is a setting of the camera's.
+    platform::Profile(camera::kSettingsRegistryKey, camera::kApplicationName)
+        .WriteProfileInt(camera::kSettingsSection, "aviresolution", aviresolution);
     if (!RunScript(emulator, settle_script)) {
       state.SkipWithError("the camera did not start");
       return;
@@ -78,14 +83,19 @@ void CameraPreview(benchmark::State& state, const char* settle_script) {
   state.counters["card_simulation_cpu_percent"] = card_cpu;
 }
 
-BENCHMARK_CAPTURE(CameraPreview, stream_320x240,
-                  "insert-card\nexpect-window Dialog \"Quillon Camera\"\nwait 3000\n")
+constexpr char kStart[] = "insert-card\nexpect-window Dialog \"Quillon Camera\"\nwait 3000\n";
+constexpr char kStartZoomed[] =
+    "insert-card\nexpect-window Dialog \"Quillon Camera\"\nwait 1000\nkey app4\nwait 2000\n";
+
+BENCHMARK_CAPTURE(CameraPreview, stream_320x240, 0, kStart)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(
-    CameraPreview, stream_320x240_zoom_2x,
-    "insert-card\nexpect-window Dialog \"Quillon Camera\"\nwait 1000\nkey app4\nwait 2000\n")
+BENCHMARK_CAPTURE(CameraPreview, stream_320x240_zoom_2x, 0, kStartZoomed)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(CameraPreview, stream_160x120, 1, kStart)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
