@@ -51,12 +51,18 @@ bool PreviewRate(StepContext& context) {
   if (!ParseMilliseconds(context.step.arguments[0], &duration) || duration == 0) {
     return Fail(context, "the time must be a positive number of milliseconds");
   }
-  std::size_t last = PreviewHash();
+  // A picture counts once it has stayed on screen for two looks: a look
+  // taken while the program is still drawing must not count twice.
+  std::size_t counted = PreviewHash();
+  std::size_t last = counted;
   int pictures = 0;
   for (platform::DWORD waited = 0; waited < duration; waited += kLookEveryMs) {
     WaitOnHandheld(context, kLookEveryMs);
     const std::size_t now = PreviewHash();
-    if (now != last) ++pictures;
+    if (now == last && now != counted) {
+      ++pictures;
+      counted = now;
+    }
     last = now;
   }
   const double rate = pictures * 1000.0 / duration;
