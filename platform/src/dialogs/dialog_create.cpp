@@ -129,6 +129,8 @@ INT_PTR DialogBoxIndirectParam(HINSTANCE instance, const DialogTemplate* dialog_
       BuildDialog(instance, dialog_template, parent, std::move(procedure), init_param, true);
   if (!dialog) return -1;
   std::shared_ptr<DialogState> state = DialogRegistry::Get().Find(dialog);
+  // Destroyed while it initialised (its program or the handheld ending).
+  if (!state) return -1;
   HWND owner = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
   const bool disable_owner = owner && owner != dialog && IsWindowEnabled(owner);
   if (disable_owner) EnableWindow(owner, FALSE);
