@@ -37,12 +37,16 @@ std::unique_ptr<SdlFrontEnd> SdlFrontEnd::Open(std::string* error) {
     *error = "no display to open a window on (is DISPLAY set?)";
     return nullptr;
   }
+  // Software rendering works on every display, Xvfb included. Without the
+  // first hint SDL opens a hidden OpenGL window to decide how to present,
+  // which loads the host's GL driver and its threads for nothing.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   std::unique_ptr<SdlFrontEnd> front_end(new SdlFrontEnd);
   front_end->window_ =
       SDL_CreateWindow("Orsa handheld", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                        kPanelWindowWidth, kPanelWindowHeight, 0);
   if (front_end->window_ != nullptr) {
-    // Software rendering works on every display, Xvfb included.
     front_end->renderer_ = SDL_CreateRenderer(front_end->window_, -1, SDL_RENDERER_SOFTWARE);
   }
   if (front_end->renderer_ == nullptr) {
