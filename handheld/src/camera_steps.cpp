@@ -8,6 +8,7 @@
 
 #include "card_steps.h"
 #include "platform/screen.h"
+#include "platform/time.h"
 #include "script_steps.h"
 
 namespace handheld {
@@ -52,12 +53,16 @@ bool PreviewRate(StepContext& context) {
     return Fail(context, "the time must be a positive number of milliseconds");
   }
   // A picture counts once it has stayed on screen for two looks: a look
-  // taken while the program is still drawing must not count twice.
+  // taken while the program is still drawing must not count twice. The rate
+  // is over the time that really passed: a look can come back late.
   std::size_t counted = PreviewHash();
   std::size_t last = counted;
   int pictures = 0;
-  for (platform::DWORD waited = 0; waited < duration; waited += kLookEveryMs) {
+  const platform::DWORD start = platform::GetTickCount();
+  platform::DWORD passed = 0;
+  while (passed < duration) {
     WaitOnHandheld(context, kLookEveryMs);
+    passed = platform::GetTickCount() - start;
     const std::size_t now = PreviewHash();
     if (now == last && now != counted) {
       ++pictures;
@@ -65,8 +70,8 @@ bool PreviewRate(StepContext& context) {
     }
     last = now;
   }
-  const double rate = pictures * 1000.0 / duration;
-  context.out << "preview rate " << pictures << " pictures in " << duration << " ms: " << rate
+  const double rate = pictures * 1000.0 / passed;
+  context.out << "preview rate " << pictures << " pictures in " << passed << " ms: " << rate
               << " per second\n";
   return true;
 }

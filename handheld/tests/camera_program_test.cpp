@@ -188,10 +188,16 @@ TEST_F(CameraProgramTest, ThePreviewKeepsTheDriversRateAndFollowsTheLight) {
   // Three fetches in every four 30 ms ticks: 25 pictures a second at most.
   const std::string report = Run("preview-rate 2000\n");
   int pictures = 0;
-  ASSERT_EQ(std::sscanf(report.c_str(), "preview rate %d pictures", &pictures), 1) << report;
-  // About 25 a second; the first ticks of a measure may fall either side.
-  EXPECT_GE(pictures, 46) << report;
-  EXPECT_LE(pictures, 54) << report;
+  int passed_ms = 0;
+  ASSERT_EQ(std::sscanf(report.c_str(), "preview rate %d pictures in %d ms", &pictures, &passed_ms),
+            2)
+      << report;
+  EXPECT_GE(passed_ms, 2000) << report;
+  EXPECT_LT(passed_ms, 2100) << report;
+  // 25 a second; the first and last tick of a measure may fall either side.
+  const double expected = passed_ms * 25 / 1000.0;
+  EXPECT_GE(pictures, expected - 2) << report;
+  EXPECT_LE(pictures, expected + 1) << report;
 
   // The middle of the picture, clear of the overlays.
   constexpr platform::RECT kMiddle{40, 60, 200, 160};
