@@ -62,7 +62,8 @@ struct SessionHooks {
 
 // What the last paint drew, for the program and its tests to look at.
 struct PaintedPreview {
-  std::uint64_t paints = 0;
+  // Counted by the program's thread, read by whoever measures its rate.
+  std::atomic<std::uint64_t> paints{0};
   bool small_layout = false;  // the 160x120 picture on black
   std::string count_text;
   platform::COLORREF count_colour = 0;
