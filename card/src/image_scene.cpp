@@ -2,18 +2,13 @@
 // field.
 #include <png.h>
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <algorithm>
-#include <csetjmp>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "card/rgb_image.h"
 #include "card/scene.h"
 #include "field_image.h"
 
@@ -21,18 +16,12 @@ namespace card {
 
 namespace {
 
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgb;
-};
-
-std::optional<Picture> ReadPng(const std::filesystem::path& file) {
+std::optional<RgbImage> ReadPng(const std::filesystem::path& file) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&image, file.c_str())) return std::nullopt;
   image.format = PNG_FORMAT_RGB;
-  Picture picture{static_cast<int>(image.width), static_cast<int>(image.height), {}};
+  RgbImage picture{static_cast<int>(image.width), static_cast<int>(image.height), {}};
   picture.rgb.resize(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) {
     png_image_free(&image);
@@ -41,48 +30,14 @@ std::optional<Picture> ReadPng(const std::filesystem::path& file) {
   return picture;
 }
 
-struct JpegErrors {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
-};
-
-std::optional<Picture> ReadJpeg(const std::filesystem::path& file) {
+std::optional<RgbImage> ReadJpeg(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), {});
-  if (bytes.empty()) return std::nullopt;
-  jpeg_decompress_struct info;
-  JpegErrors errors;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = [](j_common_ptr common) {
-    std::longjmp(reinterpret_cast<JpegErrors*>(common->err)->jump, 1);
-  };
-  errors.base.emit_message = [](j_common_ptr, int) {};
-  // Allocated before the jump point, so the error path can find it.
-  auto picture = std::make_unique<Picture>();
-  if (setjmp(errors.jump)) {
-    jpeg_destroy_decompress(&info);
-    return std::nullopt;
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  picture->width = static_cast<int>(info.output_width);
-  picture->height = static_cast<int>(info.output_height);
-  picture->rgb.resize(static_cast<std::size_t>(picture->width) * picture->height * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row =
-        &picture->rgb[static_cast<std::size_t>(info.output_scanline) * picture->width * 3];
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return std::move(*picture);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+  return DecodeJpegToRgb(bytes.data(), bytes.size());
 }
 
 // Stretches the picture over the field, bilinearly.
-std::vector<std::uint8_t> Stretch(const Picture& picture) {
+std::vector<std::uint8_t> Stretch(const RgbImage& picture) {
   std::vector<std::uint8_t> field(static_cast<std::size_t>(kFieldWidth) * kFieldHeight * 3);
   for (int y = 0; y < kFieldHeight; ++y) {
     const double source_y =
@@ -125,7 +80,7 @@ class ImageScene : public SceneSource {
 }  // namespace
 
 std::unique_ptr<SceneSource> LoadImageScene(const std::filesystem::path& file) {
-  std::optional<Picture> picture = ReadPng(file);
+  std::optional<RgbImage> picture = ReadPng(file);
   if (!picture) picture = ReadJpeg(file);
   if (!picture || picture->width <= 0 || picture->height <= 0) return nullptr;
   return std::make_unique<ImageScene>(Stretch(*picture));

@@ -27,8 +27,6 @@ struct Errors {
   std::longjmp(reinterpret_cast<Errors*>(info->err)->jump, 1);
 }
 
-void Quiet(j_common_ptr, int) {}
-
 void Put16(std::vector<std::uint8_t>& out, int value) {
   out.push_back(static_cast<std::uint8_t>(value >> 8));
   out.push_back(static_cast<std::uint8_t>(value));
@@ -116,32 +114,11 @@ std::vector<std::uint8_t> StillHeader(int width, int height, int luma_sampling, 
 }
 
 std::optional<Picture> Decode(const std::vector<std::uint8_t>& jpeg) {
-  jpeg_decompress_struct info;
-  Errors errors;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = Fail;
-  errors.base.emit_message = Quiet;
-  auto picture = std::make_unique<Picture>();
-  if (setjmp(errors.jump)) {
-    jpeg_destroy_decompress(&info);
-    return std::nullopt;
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  picture->width = static_cast<int>(info.output_width);
-  picture->height = static_cast<int>(info.output_height);
-  picture->rgb.resize(static_cast<std::size_t>(picture->width) * picture->height * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row =
-        &picture->rgb[static_cast<std::size_t>(info.output_scanline) * picture->width * 3];
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return std::move(*picture);
+  std::optional<RgbImage> image = DecodeJpegToRgb(jpeg.data(), jpeg.size());
+  if (!image) return std::nullopt;
+  Picture picture;
+  static_cast<RgbImage&>(picture) = std::move(*image);
+  return picture;
 }
 
 std::optional<Picture> DecodeWith(const std::vector<std::uint8_t>& header,

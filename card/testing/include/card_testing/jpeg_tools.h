@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "card/rgb_image.h"
+
 namespace card::testing {
 
 // The 170-byte header of a preview scan: quality-2 tables, the size, luma
@@ -17,11 +19,7 @@ std::vector<std::uint8_t> PreviewHeader(int width, int height, int luma_sampling
 // tables of the quality index, SOF0, the standard Huffman tables, SOS.
 std::vector<std::uint8_t> StillHeader(int width, int height, int luma_sampling, int quality);
 
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgb;  // red first
-
+struct Picture : RgbImage {
   // Means over a rectangle (the whole picture by default).
   double MeanLuminance() const;
   void MeanColour(double* red, double* green, double* blue, int x = 0, int y = 0, int w = -1,
