@@ -1,9 +1,11 @@
-// The keys of a dialog (Enter, Escape, Tab), the programs' pre-translation
-// hooks and the walk over a dialog's controls.
+// The keys of a dialog (Enter, Escape, Tab and Shift+Tab, the arrows), the
+// programs' pre-translation hooks and the walk over a dialog's controls.
 #include <algorithm>
 #include <vector>
 
 #include "dialogs/dialog_state.h"
+#include "platform/controls/buttons.h"
+#include "platform/hot_keys.h"
 #include "platform/message_box.h"
 
 namespace platform {
@@ -43,19 +45,40 @@ int DefaultButtonId(HWND dialog) {
              : IDOK;
 }
 
+bool IsArrow(UINT key) {
+  return key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN;
+}
+
+LRESULT DialogCode(HWND control, const MSG& msg) {
+  return SendMessage(control, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+}
+
+// An arrow moves the focus within the control's group; a radio button it
+// lands on is chosen, as a tap would.
+void MoveInGroup(HWND dialog, HWND control, UINT key, const MSG& msg) {
+  const BOOL backwards = key == VK_LEFT || key == VK_UP;
+  HWND next = GetNextDlgGroupItem(dialog, control, backwards);
+  if (!next || next == control) return;
+  SendMessage(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+  if (DialogCode(next, msg) & DLGC_RADIOBUTTON) SendMessage(next, BM_CLICK, 0, 0);
+}
+
 bool HandleKeys(HWND dialog, const MSG& msg) {
   if (msg.message != WM_KEYDOWN) return false;
   const UINT key = static_cast<UINT>(msg.wParam);
-  if (key != VK_RETURN && key != VK_ESCAPE && key != VK_TAB) return false;
-  LRESULT code = 0;
-  if (msg.hwnd != dialog) {
-    code = SendMessage(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-  }
+  if (key != VK_RETURN && key != VK_ESCAPE && key != VK_TAB && !IsArrow(key)) return false;
+  const LRESULT code = msg.hwnd != dialog ? DialogCode(msg.hwnd, msg) : 0;
   if (code & DLGC_WANTALLKEYS) return false;
+  if (IsArrow(key)) {
+    if (msg.hwnd == dialog || (code & DLGC_WANTARROWS)) return false;
+    MoveInGroup(dialog, msg.hwnd, key, msg);
+    return true;
+  }
   switch (key) {
     case VK_TAB:
       if (code & DLGC_WANTTAB) return false;
-      SendMessage(dialog, WM_NEXTDLGCTL, 0, 0);
+      // Shift+Tab walks the tab stops backwards.
+      SendMessage(dialog, WM_NEXTDLGCTL, GetKeyState(static_cast<int>(VK_SHIFT)) < 0, 0);
       return true;
     case VK_RETURN:
       // A focused push button is clicked itself.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "dialog_test_fixture.h"
+#include "platform/controls/buttons.h"
 #include "platform/message_box.h"
 
 namespace platform {
@@ -128,6 +129,63 @@ TEST_F(DialogKeysTest, TabWalksTheTabStopsAndSkipsDisabledOnes) {
     }
   });
   EXPECT_EQ(focus_ids, (std::vector<int>{100, IDCANCEL, 101, 100}));
+}
+
+TEST_F(DialogKeysTest, ShiftTabWalksTheTabStopsBackwards) {
+  DialogTemplate dialog_template = OkCancelTemplate();
+  dialog_template.items.push_back(Item(kTestField, "", 101, 10, 30, 100, 12));
+  std::vector<int> focus_ids;
+  CommandsWhile(dialog_template, [&](HWND) {
+    input::KeyDown(VK_SHIFT);
+    for (int i = 0; i < 4; ++i) {
+      Press(VK_TAB);
+      focus_ids.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    input::KeyUp(VK_SHIFT);
+    Press(VK_TAB);
+    focus_ids.push_back(GetDlgCtrlID(GetFocus()));
+  });
+  EXPECT_EQ(focus_ids, (std::vector<int>{101, IDCANCEL, IDOK, 100, IDOK}));
+}
+
+TEST_F(DialogKeysTest, ArrowsMoveWithinAGroupAndChooseTheRadioButtonTheyReach) {
+  DialogTemplate dialog_template = OkCancelTemplate();
+  // Two groups of radio buttons: the stream size, then the sound.
+  const DWORD radio = WS_VISIBLE | BS_AUTORADIOBUTTON;
+  dialog_template.items = {Item("BUTTON", "320x240", 201, 10, 10, 60, 12, radio | WS_GROUP),
+                           Item("BUTTON", "160x120", 202, 10, 24, 60, 12, radio),
+                           Item("BUTTON", "Off", 203, 80, 10, 60, 12, radio | WS_GROUP),
+                           Item("BUTTON", "On", 204, 80, 24, 60, 12, radio),
+                           Item(kTestButton, "OK", IDOK, 10, 70, 50, 14, WS_VISIBLE | WS_GROUP)};
+  std::vector<int> focus_ids;
+  std::vector<UINT> checked;
+  CommandsWhile(dialog_template, [&](HWND dialog) {
+    SendMessage(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, 201)), TRUE);
+    Sleep(20);
+    for (UINT key : {VK_DOWN, VK_DOWN, VK_UP}) {
+      Press(key);
+      focus_ids.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    for (int id = 201; id <= 204; ++id) checked.push_back(IsDlgButtonChecked(dialog, id));
+  });
+  // The walk wraps round inside its own group and never reaches the next.
+  EXPECT_EQ(focus_ids, (std::vector<int>{202, 201, 202}));
+  EXPECT_EQ(checked, (std::vector<UINT>{BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED, BST_UNCHECKED}));
+}
+
+TEST_F(DialogKeysTest, AnEditKeepsTheArrowsForItsCaret) {
+  DialogTemplate dialog_template = OkCancelTemplate();
+  dialog_template.items.insert(dialog_template.items.begin(),
+                               Item("EDIT", "snap", 300, 10, 30, 100, 12));
+  int focus_id = 0;
+  CommandsWhile(dialog_template, [&](HWND dialog) {
+    SendMessage(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, 300)), TRUE);
+    Sleep(20);
+    Press(VK_RIGHT);
+    Press(VK_DOWN);
+    focus_id = GetDlgCtrlID(GetFocus());
+  });
+  EXPECT_EQ(focus_id, 300);
 }
 
 TEST_F(DialogKeysTest, TypingReachesTheFocusedControl) {
