@@ -39,7 +39,8 @@ struct SHELLEXECUTEINFO {
 // the program its extension is registered with in HKEY_CLASSES_ROOT
 // (".jpg" -> class -> "Shell\Open\Command", whose "%1" becomes the
 // document's path). FALSE with the last error (ERROR_FILE_NOT_FOUND,
-// ERROR_NO_ASSOCIATION) when nothing could be started.
+// ERROR_NO_ASSOCIATION) when nothing could be started, after a message box
+// owned by hwnd that says so, unless fMask holds SEE_MASK_FLAG_NO_UI.
 BOOL ShellExecuteEx(SHELLEXECUTEINFO* info);
 
 }  // namespace platform

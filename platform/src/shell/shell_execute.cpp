@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/last_error.h"
+#include "platform/message_box.h"
 #include "platform/registry.h"
 
 namespace platform {
@@ -84,7 +85,23 @@ bool IsProgram(const std::string& file) {
   return extension.empty() || extension == ".exe";
 }
 
+// The name a person knows the file by: the last part of its path.
+std::string_view ShownName(std::string_view file) {
+  const std::size_t slash = file.find_last_of('\\');
+  return slash == std::string_view::npos ? file : file.substr(slash + 1);
+}
+
+// Tells the person, unless the caller asked for no boxes, then fails with
+// the code and the last error.
 BOOL Fail(SHELLEXECUTEINFO* info, UINT_PTR code, DWORD error) {
+  if (!(info->fMask & SEE_MASK_FLAG_NO_UI)) {
+    const std::string name(ShownName(info->lpFile));
+    const std::string text =
+        code == SE_ERR_NOASSOC
+            ? "No program is registered to open '" + name + "'."
+            : "Cannot find '" + name + "' or a part it needs. Check the name and try again.";
+    MessageBox(info->hwnd, text, name, MB_OK | MB_ICONEXCLAMATION);
+  }
   info->hInstApp = code;
   SetLastError(error);
   return FALSE;

@@ -8,6 +8,7 @@
 
 #include "platform/files.h"
 #include "platform/last_error.h"
+#include "platform/message_box.h"
 #include "platform/registry.h"
 #include "platform/testing/temp_handheld.h"
 #include "platform/threads.h"
@@ -64,6 +65,30 @@ TEST_F(ShellExecuteTest, AMissingProgramFails) {
   SHELLEXECUTEINFO empty;
   EXPECT_FALSE(ShellExecuteEx(&empty));
   EXPECT_FALSE(ShellExecuteEx(nullptr));
+}
+
+TEST_F(ShellExecuteTest, AFailureIsToldInABoxOwnedByTheCallerUnlessNoBoxesAreWanted) {
+  MessageBoxService& boxes = device_.handheld().message_boxes();
+  const HWND owner = reinterpret_cast<HWND>(0x1234);
+  SHELLEXECUTEINFO info;
+  info.hwnd = owner;
+  info.lpFile = "\\Windows\\irsquirt.exe";
+  EXPECT_FALSE(ShellExecuteEx(&info));
+  info.lpFile = "\\My Documents\\note.txt";
+  EXPECT_FALSE(ShellExecuteEx(&info));
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  EXPECT_FALSE(ShellExecuteEx(&info));
+  EXPECT_EQ(GetLastError(), ERROR_NO_ASSOCIATION);
+
+  const std::vector<MessageBoxRecord> shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].request.owner, owner);
+  EXPECT_EQ(shown[0].request.caption, "irsquirt.exe");
+  EXPECT_NE(shown[0].request.text.find("Cannot find 'irsquirt.exe'"), std::string::npos);
+  EXPECT_EQ(shown[0].request.icon(), MB_ICONEXCLAMATION);
+  EXPECT_EQ(shown[1].request.caption, "note.txt");
+  EXPECT_NE(shown[1].request.text.find("No program is registered to open 'note.txt'"),
+            std::string::npos);
 }
 
 TEST_F(ShellExecuteTest, ADocumentOpensWithTheProgramItsTypeIsRegisteredWith) {
