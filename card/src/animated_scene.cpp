@@ -1,6 +1,7 @@
-// The built-in scene: a room wall with a colour chart and fine patterns
-// above a wooden floor; the view pans slowly and a ball bounces across.
+// The built-in scene: a plastered room wall with a colour chart and fine
+// patterns above a wooden floor; the view pans slowly and a ball bounces across.
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,22 @@ constexpr int kChartLeft = 160, kChartTop = 200, kPatch = 140, kGap = 20;
 constexpr int kFloorTop = 700;
 constexpr double kBallRadius = 70;
 
+// The wall's plaster: a fixed, uneven grain. A real wall is never
+// perfectly smooth, and close up (zoomed) the grain is what the camera sees.
+int CellNoise(int x, int y, int cell, int amplitude) {
+  std::uint32_t hash = static_cast<std::uint32_t>(x / cell) * 73'856'093u ^
+                       static_cast<std::uint32_t>(y / cell) * 19'349'663u ^
+                       static_cast<std::uint32_t>(cell) * 83'492'791u;
+  hash ^= hash >> 13;
+  hash *= 0x5bd1e995u;
+  hash ^= hash >> 15;
+  return static_cast<int>(hash % static_cast<std::uint32_t>(2 * amplitude + 1)) - amplitude;
+}
+
+// Fine grain on a coarser mottle: enough that a zoomed 160x120 frame of bare
+// wall still holds more than the driver's 1,024-byte minimum.
+int PlasterGrain(int x, int y) { return CellNoise(x, y, 2, 4) + CellNoise(x, y, 6, 8); }
+
 Colour Backdrop(int x, int y) {
   const int chart_x = x - kChartLeft, chart_y = y - kChartTop;
   if (chart_x >= 0 && chart_y >= 0 && chart_x < 3 * (kPatch + kGap) &&
@@ -39,7 +56,7 @@ Colour Backdrop(int x, int y) {
     return ((x / 4) + (y / 4)) % 2 ? Colour{30, 30, 90} : Colour{240, 220, 160};
   }
   if (y < kFloorTop) {
-    const int shade = 200 - 50 * y / kFloorTop;
+    const int shade = 200 - 50 * y / kFloorTop + PlasterGrain(x, y);
     return {static_cast<std::uint8_t>(shade), static_cast<std::uint8_t>(shade - 10),
             static_cast<std::uint8_t>(shade - 30)};
   }
