@@ -1,10 +1,14 @@
 // Steps that act as the person holding the handheld: tap, drag, key, text.
 // After each, the handheld is given a moment so that the programs have
 // handled the input before the next step looks.
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <string_view>
 
 #include "key_names.h"
 #include "platform/input.h"
+#include "platform/messages.h"
 #include "script_steps.h"
 #include "utf8_decode.h"
 
@@ -70,20 +74,39 @@ bool Drag(StepContext& context) {
   return true;
 }
 
+// "shift+tab" holds Shift down around the key.
+constexpr std::string_view kShiftPrefix = "shift+";
+
+bool WithShift(const std::string& name) {
+  return name.size() > kShiftPrefix.size() &&
+         std::equal(kShiftPrefix.begin(), kShiftPrefix.end(), name.begin(), [](char a, char b) {
+           return a == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+std::optional<platform::UINT> KeyOf(const std::string& name) {
+  return KeyByName(WithShift(name) ? name.substr(kShiftPrefix.size()) : name);
+}
+
 std::optional<std::string> CheckKey(const std::vector<std::string>& arguments) {
-  if (KeyByName(arguments[0])) return std::nullopt;
+  if (KeyOf(arguments[0])) return std::nullopt;
   std::string known;
   for (const std::string& name : KeyNames()) known += " " + name;
-  return "unknown key '" + arguments[0] + "'; keys are a-z, 0-9 and" + known;
+  return "unknown key '" + arguments[0] + "'; keys are a-z, 0-9 and" + known +
+         ", each also as shift+KEY";
 }
 
 bool Key(StepContext& context) {
-  const platform::UINT key = *KeyByName(context.step.arguments[0]);
+  const std::string& name = context.step.arguments[0];
+  const platform::UINT key = *KeyOf(name);
+  const bool shift = WithShift(name);
+  if (shift) platform::input::KeyDown(platform::VK_SHIFT);
   platform::input::KeyDown(key);
   WaitOnHandheld(context, kSettleMs);
   platform::input::KeyUp(key);
+  if (shift) platform::input::KeyUp(platform::VK_SHIFT);
   WaitOnHandheld(context, kSettleMs);
-  context.out << "pressed " << context.step.arguments[0] << "\n";
+  context.out << "pressed " << name << "\n";
   return true;
 }
 

@@ -39,6 +39,8 @@ const std::vector<Mapping>& Mappings() {
       {SDLK_END, VK_END, nullptr, nullptr},
       {SDLK_SPACE, VK_SPACE, "Space, Tab", "Space, Tab"},
       {SDLK_TAB, VK_TAB, nullptr, nullptr},
+      {SDLK_LSHIFT, VK_SHIFT, "Shift", "Shift (Shift+Tab walks back)"},
+      {SDLK_RSHIFT, VK_SHIFT, nullptr, nullptr},
   };
   return mappings;
 }

@@ -49,7 +49,8 @@ constexpr const char* kUsage =
     "  -h, --help           show this text\n"
     "\n"
     "Key names for 'key': action, app1-app4, up, down, left, right, enter,\n"
-    "escape, pageup, pagedown, home, end, delete, backspace, space, tab, a-z, 0-9.\n"
+    "escape, pageup, pagedown, home, end, delete, backspace, space, tab, a-z, 0-9;\n"
+    "shift+NAME holds Shift around the key (key shift+tab).\n"
     "\n"
     "In the window the mouse is the stylus on the screen and presses the drawn\n"
     "buttons; the keyboard stands for the handheld's keys:\n";

@@ -131,5 +131,12 @@ TEST_F(InputStepsTest, KeysGoDownAndUpAndTextArrivesAsCharacters) {
                                       "char 104", "char 233", "char 32", "char 49324"}));
 }
 
+TEST_F(InputStepsTest, ShiftPlusAKeyHoldsShiftAroundIt) {
+  Run("key shift+tab\nkey Shift+a\n");
+  EXPECT_EQ(record_.Lines(),
+            (std::vector<std::string>{"keydown 16", "keydown 9", "keyup 9", "keyup 16",
+                                      "keydown 16", "keydown 65", "keyup 65", "keyup 16"}));
+}
+
 }  // namespace
 }  // namespace handheld
