@@ -1,10 +1,7 @@
 // Steps that act as the person holding the handheld: tap, drag, key, text.
 // After each, the handheld is given a moment so that the programs have
 // handled the input before the next step looks.
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
-#include <string_view>
 
 #include "key_names.h"
 #include "platform/input.h"
@@ -74,22 +71,8 @@ bool Drag(StepContext& context) {
   return true;
 }
 
-// "shift+tab" holds Shift down around the key.
-constexpr std::string_view kShiftPrefix = "shift+";
-
-bool WithShift(const std::string& name) {
-  return name.size() > kShiftPrefix.size() &&
-         std::equal(kShiftPrefix.begin(), kShiftPrefix.end(), name.begin(), [](char a, char b) {
-           return a == std::tolower(static_cast<unsigned char>(b));
-         });
-}
-
-std::optional<platform::UINT> KeyOf(const std::string& name) {
-  return KeyByName(WithShift(name) ? name.substr(kShiftPrefix.size()) : name);
-}
-
 std::optional<std::string> CheckKey(const std::vector<std::string>& arguments) {
-  if (KeyOf(arguments[0])) return std::nullopt;
+  if (KeyPressByName(arguments[0])) return std::nullopt;
   std::string known;
   for (const std::string& name : KeyNames()) known += " " + name;
   return "unknown key '" + arguments[0] + "'; keys are a-z, 0-9 and" + known +
@@ -97,16 +80,14 @@ std::optional<std::string> CheckKey(const std::vector<std::string>& arguments) {
 }
 
 bool Key(StepContext& context) {
-  const std::string& name = context.step.arguments[0];
-  const platform::UINT key = *KeyOf(name);
-  const bool shift = WithShift(name);
-  if (shift) platform::input::KeyDown(platform::VK_SHIFT);
-  platform::input::KeyDown(key);
+  const KeyPress press = *KeyPressByName(context.step.arguments[0]);
+  if (press.shift) platform::input::KeyDown(platform::VK_SHIFT);
+  platform::input::KeyDown(press.key);
   WaitOnHandheld(context, kSettleMs);
-  platform::input::KeyUp(key);
-  if (shift) platform::input::KeyUp(platform::VK_SHIFT);
+  platform::input::KeyUp(press.key);
+  if (press.shift) platform::input::KeyUp(platform::VK_SHIFT);
   WaitOnHandheld(context, kSettleMs);
-  context.out << "pressed " << name << "\n";
+  context.out << "pressed " << context.step.arguments[0] << "\n";
   return true;
 }
 

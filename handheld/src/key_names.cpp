@@ -23,18 +23,32 @@ const std::map<std::string, platform::UINT, std::less<>>& Names() {
   return names;
 }
 
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
 }  // namespace
 
 std::optional<platform::UINT> KeyByName(std::string_view name) {
-  std::string lower(name);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string lower = Lower(name);
   if (auto found = Names().find(lower); found != Names().end()) return found->second;
   // Letters and digits are their own codes ('A'..'Z', '0'..'9').
   if (lower.size() == 1 && std::isalnum(static_cast<unsigned char>(lower[0]))) {
     return static_cast<platform::UINT>(std::toupper(static_cast<unsigned char>(lower[0])));
   }
   return std::nullopt;
+}
+
+std::optional<KeyPress> KeyPressByName(std::string_view name) {
+  constexpr std::string_view kShift = "shift+";
+  const bool shift = name.size() > kShift.size() && Lower(name.substr(0, kShift.size())) == kShift;
+  if (shift) name.remove_prefix(kShift.size());
+  const std::optional<platform::UINT> key = KeyByName(name);
+  if (!key) return std::nullopt;
+  return KeyPress{*key, shift};
 }
 
 std::vector<std::string> KeyNames() {

@@ -15,6 +15,14 @@ namespace handheld {
 // an unknown name.
 std::optional<platform::UINT> KeyByName(std::string_view name);
 
+// A key as a script presses it: its name, optionally after "shift+"
+// ("shift+tab"), which holds Shift down around it.
+struct KeyPress {
+  platform::UINT key = 0;
+  bool shift = false;
+};
+std::optional<KeyPress> KeyPressByName(std::string_view name);
+
 // The named keys (letters and digits aside), for help texts.
 std::vector<std::string> KeyNames();
 

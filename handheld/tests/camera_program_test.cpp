@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "emulator.h"
+#include "emulator_fixture.h"
 #include "platform/gdi_png.h"
 #include "platform/hot_keys.h"
 #include "platform/last_error.h"
@@ -35,24 +36,16 @@ struct ProbeWindow {
   platform::HWND hwnd = nullptr;
 };
 
-class CameraProgramTest : public ::testing::Test {
+class CameraProgramTest : public testing::EmulatorFixture {
  protected:
-  ~CameraProgramTest() override {
-    emulator_.reset();
-    std::filesystem::remove_all(root_);
-  }
+  CameraProgramTest() : EmulatorFixture("orsa-camera") {}
 
   // What the steps printed.
   std::string Run(const std::string& text) {
-    Script script;
-    std::string error;
-    EXPECT_TRUE(ParseScript(text, &script, &error)) << error;
-    std::ostringstream out, err;
-    ScriptRunner runner(*emulator_, out, err);
-    EXPECT_TRUE(runner.Validate(script)) << err.str();
-    ScriptReport report = runner.Run(script);
-    EXPECT_EQ(report.failures, 0) << err.str();
-    return out.str();
+    const testing::ScriptRun run = RunScript(text);
+    EXPECT_TRUE(run.valid) << run.err;
+    EXPECT_EQ(run.report.failures, 0) << run.err;
+    return run.out;
   }
 
   static double MeanLevel(const platform::gdi::Surface& shot, const platform::RECT& area) {
@@ -141,9 +134,6 @@ class CameraProgramTest : public ::testing::Test {
     }
     return samples ? total / samples : 0;
   }
-
-  std::filesystem::path root_ = platform::testing::MakeTemporaryFolder("orsa-camera");
-  std::unique_ptr<Emulator> emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
 };
 
 constexpr platform::RECT kPreviewArea{0, 0, 240, 180};

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "emulator.h"
+#include "emulator_fixture.h"
 #include "platform/devices.h"
 #include "platform/message_box.h"
 #include "platform/sd_bus.h"
@@ -18,29 +19,21 @@
 namespace handheld {
 namespace {
 
-class CardStepsTest : public ::testing::Test {
+class CardStepsTest : public testing::EmulatorFixture {
  protected:
-  ~CardStepsTest() override {
-    emulator_.reset();
-    std::filesystem::remove_all(root_);
-  }
+  CardStepsTest() : EmulatorFixture("orsa-card-steps") {}
 
-  // The failures of the script, with what it said on its error stream.
+  // The failures of the script (-1 when its steps were refused), with what
+  // it said on its error stream.
   int Run(const std::string& text) {
-    Script script;
-    std::string error;
-    EXPECT_TRUE(ParseScript(text, &script, &error)) << error;
-    std::ostringstream out;
-    ScriptRunner runner(*emulator_, out, err_);
-    if (!runner.Validate(script)) return -1;
-    return runner.Run(script).failures;
+    const testing::ScriptRun run = RunScript(text);
+    err_ << run.err;
+    return run.valid ? run.report.failures : -1;
   }
 
   platform::sd::SdBus& Bus() { return emulator_->handheld().GetService<platform::sd::SdBus>(); }
 
   std::ostringstream err_;
-  std::filesystem::path root_ = platform::testing::MakeTemporaryFolder("orsa-card-steps");
-  std::unique_ptr<Emulator> emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
 };
 
 TEST_F(CardStepsTest, InsertingTheCardLoadsTheDriverAndRemovingUnloadsIt) {

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "emulator.h"
+#include "emulator_fixture.h"
 #include "platform/gdi_png.h"
 #include "platform/testing/temp_handheld.h"
 #include "screenshot_compare.h"
@@ -20,22 +21,14 @@
 namespace handheld {
 namespace {
 
-class DemoProgramTest : public ::testing::Test {
+class DemoProgramTest : public testing::EmulatorFixture {
  protected:
-  ~DemoProgramTest() override {
-    emulator_.reset();
-    std::filesystem::remove_all(root_);
-  }
+  DemoProgramTest() : EmulatorFixture("orsa-demo") {}
 
   void Run(const std::string& text) {
-    Script script;
-    std::string error;
-    ASSERT_TRUE(ParseScript(text, &script, &error)) << error;
-    std::ostringstream out, err;
-    ScriptRunner runner(*emulator_, out, err);
-    ASSERT_TRUE(runner.Validate(script)) << err.str();
-    ScriptReport report = runner.Run(script);
-    ASSERT_EQ(report.failures, 0) << err.str();
+    const testing::ScriptRun run = RunScript(text);
+    ASSERT_TRUE(run.valid) << run.err;
+    ASSERT_EQ(run.report.failures, 0) << run.err;
   }
 
   platform::gdi::Surface Shot(const std::string& name) {
@@ -44,9 +37,6 @@ class DemoProgramTest : public ::testing::Test {
     EXPECT_TRUE(shot);
     return shot ? *shot : platform::gdi::Surface();
   }
-
-  std::filesystem::path root_ = platform::testing::MakeTemporaryFolder("orsa-demo");
-  std::unique_ptr<Emulator> emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
 };
 
 constexpr int kButtonX = kDemoButtonLeft + kDemoButtonWidth / 2;

@@ -14,6 +14,7 @@
 
 #include "dialogs_demo_program.h"
 #include "emulator.h"
+#include "emulator_fixture.h"
 #include "platform/gdi_png.h"
 #include "platform/testing/temp_handheld.h"
 #include "screenshot_compare.h"
@@ -33,25 +34,19 @@ std::string ScriptText() {
   return text.str();
 }
 
-class DialogsDemoTest : public ::testing::Test {
+class DialogsDemoTest : public testing::EmulatorFixture {
  protected:
-  ~DialogsDemoTest() override {
-    emulator_.reset();
-    std::filesystem::remove_all(root_);
-  }
+  DialogsDemoTest() : EmulatorFixture("orsa-dialogs") {}
 
-  // Runs script text; the number of failed steps.
+  // Runs script text; the number of failed steps. What it printed on
+  // either stream gathers in out_.
   int Run(const std::string& text) {
-    Script script;
-    std::string error;
-    EXPECT_TRUE(ParseScript(text, &script, &error)) << error;
-    ScriptRunner runner(*emulator_, out_, out_);
-    EXPECT_TRUE(runner.Validate(script)) << out_.str();
-    return runner.Run(script).failures;
+    const testing::ScriptRun run = RunScript(text);
+    out_ << run.out << run.err;
+    EXPECT_TRUE(run.valid) << out_.str();
+    return run.report.failures;
   }
 
-  std::filesystem::path root_ = platform::testing::MakeTemporaryFolder("orsa-dialogs");
-  std::unique_ptr<Emulator> emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
   std::ostringstream out_;
 };
 

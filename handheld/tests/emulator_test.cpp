@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "emulator_fixture.h"
 #include "platform/last_error.h"
 #include "platform/profile.h"
 #include "platform/testing/temp_handheld.h"
@@ -15,33 +16,12 @@
 namespace handheld {
 namespace {
 
-struct RunResult {
-  ScriptReport report;
-  std::string out;
-  std::string err;
-};
+using RunResult = testing::ScriptRun;
 
-class EmulatorTest : public ::testing::Test {
+class EmulatorTest : public testing::EmulatorFixture {
  protected:
-  ~EmulatorTest() override {
-    emulator_.reset();
-    std::filesystem::remove_all(root_);
-  }
-  RunResult Run(const std::string& text) {
-    Script script;
-    std::string error;
-    EXPECT_TRUE(ParseScript(text, &script, &error)) << error;
-    std::ostringstream out, err;
-    ScriptRunner runner(*emulator_, out, err);
-    RunResult result;
-    if (runner.Validate(script)) result.report = runner.Run(script);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
-
-  std::filesystem::path root_ = platform::testing::MakeTemporaryFolder("orsa-emulator");
-  std::unique_ptr<Emulator> emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
+  EmulatorTest() : EmulatorFixture("orsa-emulator") {}
+  RunResult Run(const std::string& text) { return RunScript(text); }
 };
 
 TEST_F(EmulatorTest, DemoScriptRunsAndTheRegistrySurvivesReboots) {

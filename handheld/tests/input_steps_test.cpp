@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "emulator.h"
+#include "emulator_fixture.h"
 #include "platform/files.h"
 #include "platform/programs.h"
 #include "platform/testing/temp_handheld.h"
@@ -80,9 +81,9 @@ int RecorderMain(HINSTANCE instance, Record& record) {
   return 0;
 }
 
-class InputStepsTest : public ::testing::Test {
+class InputStepsTest : public testing::EmulatorFixture {
  protected:
-  InputStepsTest() {
+  InputStepsTest() : EmulatorFixture("orsa-input") {
     emulator_->handheld().programs().Register(
         kRecorderPath,
         [this](HINSTANCE instance, const std::string&) { return RecorderMain(instance, record_); });
@@ -90,24 +91,16 @@ class InputStepsTest : public ::testing::Test {
     emulator_->handheld().files().InstallFile(kRecorderPath, std::as_bytes(std::span(marker)));
     Run("start \"\\Windows\\recorder.exe\"\nexpect-window Recorder\n");
   }
-  ~InputStepsTest() override {
-    emulator_.reset();
-    std::filesystem::remove_all(root_);
-  }
+  // The recorder program writes into record_ until the handheld ends.
+  ~InputStepsTest() override { emulator_.reset(); }
 
   void Run(const std::string& text) {
-    Script script;
-    std::string error;
-    ASSERT_TRUE(ParseScript(text, &script, &error)) << error;
-    std::ostringstream out, err;
-    ScriptRunner runner(*emulator_, out, err);
-    ASSERT_TRUE(runner.Validate(script)) << err.str();
-    ASSERT_EQ(runner.Run(script).failures, 0) << err.str();
+    const testing::ScriptRun run = RunScript(text);
+    ASSERT_TRUE(run.valid) << run.err;
+    ASSERT_EQ(run.report.failures, 0) << run.err;
   }
 
   Record record_;
-  std::filesystem::path root_ = platform::testing::MakeTemporaryFolder("orsa-input");
-  std::unique_ptr<Emulator> emulator_ = std::make_unique<Emulator>(EmulatorOptions{root_});
 };
 
 TEST_F(InputStepsTest, TapIsDownAndUpInTheWindowsCoordinates) {

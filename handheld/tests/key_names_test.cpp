@@ -26,6 +26,19 @@ TEST(KeyNamesTest, NamesOfTheHandheldsKeysAnyCase) {
   EXPECT_FALSE(KeyByName("?"));
 }
 
+TEST(KeyNamesTest, AShiftPrefixHoldsShiftAroundAKnownKey) {
+  const std::optional<KeyPress> back = KeyPressByName("Shift+Tab");
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->key, platform::VK_TAB);
+  EXPECT_TRUE(back->shift);
+  const std::optional<KeyPress> plain = KeyPressByName("tab");
+  ASSERT_TRUE(plain);
+  EXPECT_FALSE(plain->shift);
+  EXPECT_FALSE(KeyPressByName("shift+"));
+  EXPECT_FALSE(KeyPressByName("shift+app5"));
+  EXPECT_FALSE(KeyPressByName("shifttab"));
+}
+
 TEST(KeyboardMapTest, HostKeysStandForTheHandheldsKeys) {
   EXPECT_EQ(HandheldKeyFor(SDLK_F1), platform::VK_APP1);
   EXPECT_EQ(HandheldKeyFor(SDLK_F4), platform::VK_APP4);
