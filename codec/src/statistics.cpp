@@ -17,6 +17,15 @@ uint8_t Mean(uint64_t sum, uint64_t count) {
   return static_cast<uint8_t>(std::min<uint64_t>((sum + count / 2) / count, 255));
 }
 
+// Where the sample of the block at grid line `row`, column `column` was kept:
+// blocks arrive in MCU order, each MCU holding its luma blocks line by line.
+int SampleIndex(const FrameState& frame, int row, int column) {
+  const Component& luma = frame.components[1];
+  const int h = std::max<int>(luma.h, 1), v = std::max<int>(luma.v, 1);
+  const int mcu = (row / v) * frame.mcus_per_row + column / h;
+  return mcu * h * v + (row % v) * h + column % h;
+}
+
 struct ColourSums {
   uint64_t red = 0, green = 0, blue = 0, count = 0;
 };
@@ -60,7 +69,7 @@ void ComputeStatistics(StatisticsState& statistics, const FrameState& frame) {
       const Window& window = windows[w];
       for (int r = window.row; r < window.row + window.rows && r < grid_height; ++r) {
         for (int c = window.column; c < window.column + window.columns && c < grid_width; ++c) {
-          const int index = r * grid_width + c;
+          const int index = SampleIndex(frame, r, c);
           if (index >= luma_count) continue;
           sum += static_cast<uint64_t>(luma[index]) * window.weight;
           count += static_cast<uint64_t>(window.weight);

@@ -2,6 +2,8 @@
 // grey-ish blocks, measured on the preview sizes.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "decode_test_support.h"
@@ -65,6 +67,33 @@ TEST(Statistics, CentreWeightingCountsTheMiddleMore) {
   const uint8_t plain = StatisticsOf(jpeg, 9, 1, *decoder).mean_luminance;
   const uint8_t weighted = StatisticsOf(jpeg, 9, 2, *decoder).mean_luminance;
   EXPECT_GT(weighted, plain + 20);
+}
+
+TEST(Statistics, CentreWeightingSeesTheSameBlocksInEverySampling) {
+  // Each 8 x 8 block a level of its own: the centre windows must cover the
+  // same blocks whatever order the blocks arrive in (4:2:0 sends the four
+  // luma blocks of an MCU together), so the luminance measure is the same.
+  for (auto [width, height, mode] : {std::tuple{320, 240, 9}, {160, 120, 10}}) {
+    Image image = MakeFlat(width, height, 0, 128, 128);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const int block = (y / 8) * (width / 8) + x / 8;
+        *image.At(x, y) = static_cast<uint8_t>(20 + block * 37 % 211);
+      }
+    }
+    JpegDecoderPtr decoder = JpegDecoderCreate();
+    std::map<Subsampling, uint8_t> means;
+    for (Subsampling subsampling : {Subsampling::k444, Subsampling::k422, Subsampling::k420}) {
+      EncodeOptions options;
+      options.subsampling = subsampling;
+      options.quality = 100;
+      options.input_is_ycbcr = true;
+      means[subsampling] =
+          StatisticsOf(EncodeJpeg(image, options), mode, 2, *decoder).mean_luminance;
+    }
+    EXPECT_EQ(means[Subsampling::k420], means[Subsampling::k444]) << width;
+    EXPECT_EQ(means[Subsampling::k422], means[Subsampling::k444]) << width;
+  }
 }
 
 TEST(Statistics, OptionZeroClearsAndOtherSizesLeaveTheBytes) {
