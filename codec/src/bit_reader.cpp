@@ -20,6 +20,30 @@ bool BitReader::FetchByte() {
   return true;
 }
 
+bool BitReader::ReadSegmentByte(uint32_t& value) {
+  Align();
+  if (bits_ >= 8) {
+    value = Take(8);
+    return true;
+  }
+  if (source_.pos == source_.end && source_.Refill() == 0) return false;
+  value = *source_.pos++;
+  return true;
+}
+
+bool BitReader::ReadSegmentWord(uint32_t& value) {
+  uint32_t high, low;
+  if (!ReadSegmentByte(high) || !ReadSegmentByte(low)) return false;
+  value = high << 8 | low;
+  return true;
+}
+
+bool BitReader::SkipSegmentBytes(size_t count) {
+  Align();
+  for (; count > 0 && bits_ >= 8; --count) Drop(8);
+  return source_.Skip(count);
+}
+
 void BitReader::PrefetchBytes() {
   while (bits_ <= 48) {
     if (source_.pos == source_.end && source_.Refill() == 0) return;

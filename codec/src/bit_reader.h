@@ -70,8 +70,14 @@ class BitReader {
   // Drops the bit count to a multiple of 8.
   void Align() { bits_ -= bits_ % 8; }
 
-  // Source cursor for segment skips.
-  ChunkedSource& source() { return source_; }
+  // Reads the next byte (word, high byte first) of a marker segment. Segments
+  // carry no byte stuffing and no markers, so their bytes come as they stand:
+  // whole bytes already held first, then straight from the source. False
+  // when the source ends first.
+  bool ReadSegmentByte(uint32_t& value);
+  bool ReadSegmentWord(uint32_t& value);
+  // Passes over `count` segment bytes, which may run over several chunks.
+  bool SkipSegmentBytes(size_t count);
 
  private:
   static constexpr uint64_t Mask(int count) { return (uint64_t{1} << count) - 1; }

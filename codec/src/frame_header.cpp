@@ -45,21 +45,22 @@ JpegResult ParseFrameHeader(JpegDecoder& decoder, BitReader& reader) {
   decoder.frame = FrameState{};
   decoder.buffers = DecodeBuffers{};
   uint32_t length, precision, height, width, count;
-  if (!reader.Read(16, length) || !reader.Read(8, precision)) return kJpegBadStream;
+  if (!reader.ReadSegmentWord(length) || !reader.ReadSegmentByte(precision)) return kJpegBadStream;
   if (precision != 8) {
     std::fputs("This decoder doesn't support 12 bit or 16 bit data\n", stdout);
     std::fflush(stdout);
     return kJpegSamplePrecision;
   }
-  if (!reader.Read(16, height) || !reader.Read(16, width) || !reader.Read(8, count)) {
+  if (!reader.ReadSegmentWord(height) || !reader.ReadSegmentWord(width) ||
+      !reader.ReadSegmentByte(count)) {
     return kJpegBadStream;
   }
   if (count > static_cast<uint32_t>(kComponentIds)) return kJpegUnsupported;
   ComponentSpec specs[kComponentIds];
   for (uint32_t i = 0; i < count; ++i) {
     uint32_t factors;
-    if (!reader.Read(8, specs[i].id) || !reader.Read(8, factors) ||
-        !reader.Read(8, specs[i].table)) {
+    if (!reader.ReadSegmentByte(specs[i].id) || !reader.ReadSegmentByte(factors) ||
+        !reader.ReadSegmentByte(specs[i].table)) {
       return kJpegBadStream;
     }
     specs[i].h = factors >> 4;

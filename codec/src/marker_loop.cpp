@@ -8,16 +8,16 @@ namespace {
 // passed over like the others.
 JpegResult SkipSegment(BitReader& reader) {
   uint32_t length;
-  if (!reader.Read(16, length)) return kJpegBadStream;
+  if (!reader.ReadSegmentWord(length)) return kJpegBadStream;
   if (length < 2) return kJpegBadStream;
-  return reader.source().Skip(length - 2) ? kJpegOk : kJpegBadStream;
+  return reader.SkipSegmentBytes(length - 2) ? kJpegOk : kJpegBadStream;
 }
 
 JpegResult ReadRestartInterval(JpegDecoder& decoder, BitReader& reader) {
   uint32_t length, interval;
-  if (!reader.Read(16, length)) return kJpegBadStream;
+  if (!reader.ReadSegmentWord(length)) return kJpegBadStream;
   if ((length & 0xFF) != 4) return kJpegBadRestartLength;
-  if (!reader.Read(16, interval)) return kJpegBadStream;
+  if (!reader.ReadSegmentWord(interval)) return kJpegBadStream;
   decoder.restart_interval = static_cast<uint16_t>(interval);
   return kJpegOk;
 }

@@ -6,11 +6,11 @@ namespace codec {
 
 JpegResult ReadQuantTables(JpegDecoder& decoder, BitReader& reader) {
   uint32_t length;
-  if (!reader.Read(16, length)) return kJpegBadStream;
+  if (!reader.ReadSegmentWord(length)) return kJpegBadStream;
   int remaining = static_cast<int>(length) - 2;
   do {
     uint32_t precision_and_id;
-    if (!reader.Read(8, precision_and_id)) return kJpegBadStream;
+    if (!reader.ReadSegmentByte(precision_and_id)) return kJpegBadStream;
     if (precision_and_id > 15) return kJpegQuantPrecision;
     // The store holds tables 0 to 3 only.
     if (precision_and_id >= kQuantTables) return kJpegBadStream;
@@ -18,7 +18,7 @@ JpegResult ReadQuantTables(JpegDecoder& decoder, BitReader& reader) {
     QuantTable& table = decoder.quant[precision_and_id];
     for (int i = 0; i < 64; ++i) {
       uint32_t value;
-      if (!reader.Read(8, value)) return kJpegBadStream;
+      if (!reader.ReadSegmentByte(value)) return kJpegBadStream;
       table[kNaturalOrder[i]] = static_cast<int32_t>(value);
     }
     remaining -= 65;

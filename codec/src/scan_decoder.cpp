@@ -28,13 +28,13 @@ struct Scan {
 JpegResult ReadScanHeader(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
   const FrameState& frame = decoder.frame;
   uint32_t length, count;
-  if (!reader.Read(16, length) || !reader.Read(8, count)) return kJpegBadStream;
+  if (!reader.ReadSegmentWord(length) || !reader.ReadSegmentByte(count)) return kJpegBadStream;
   // One interleaved scan holding every component of the frame, in order.
   if (count != static_cast<uint32_t>(frame.component_count)) return kJpegUnsupported;
   scan.count = static_cast<int>(count);
   for (uint32_t i = 0; i < count; ++i) {
     uint32_t id, selectors;
-    if (!reader.Read(8, id) || !reader.Read(8, selectors)) return kJpegBadStream;
+    if (!reader.ReadSegmentByte(id) || !reader.ReadSegmentByte(selectors)) return kJpegBadStream;
     if (id != static_cast<uint32_t>(frame.base_id) + i) return kJpegUnsupported;
     const uint32_t dc = selectors >> 4;
     const uint32_t ac = selectors & 15;
@@ -49,7 +49,8 @@ JpegResult ReadScanHeader(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
                                  decoder.quant[component.quant_table].data()};
   }
   uint32_t start, end, approximation;
-  if (!reader.Read(8, start) || !reader.Read(8, end) || !reader.Read(8, approximation)) {
+  if (!reader.ReadSegmentByte(start) || !reader.ReadSegmentByte(end) ||
+      !reader.ReadSegmentByte(approximation)) {
     return kJpegBadStream;
   }
   if (start != 0) return kJpegBadSpectralStart;

@@ -118,6 +118,73 @@ TEST(Segments, SkippedSegmentsMaySpanSeveralChunks) {
   EXPECT_EQ(padded.pixels, plain.pixels);
 }
 
+// `jpeg` with `segments` put in front of its first DQT, which starts at
+// `offset` then.
+std::vector<uint8_t> BeforeQuantTables(const std::vector<uint8_t>& jpeg,
+                                       const std::vector<uint8_t>& segments, size_t& offset) {
+  const long dqt = FindMarker(jpeg, 0xDB);
+  std::vector<uint8_t> out(jpeg.begin(), jpeg.begin() + dqt);
+  out.insert(out.end(), segments.begin(), segments.end());
+  offset = out.size();
+  out.insert(out.end(), jpeg.begin() + dqt, jpeg.end());
+  return out;
+}
+
+TEST(Segments, EveryLengthFormIsReadAsTwoPlainBytes) {
+  // A length byte of 0xFF must not pull the next byte in as if it were
+  // stuffing or a marker, wherever the length falls against the 40,960-byte
+  // chunks: nothing of the DQT behind it may be lost.
+  const std::vector<uint8_t> jpeg = Encoded(160, 120, Subsampling::k444);
+  const Decoded plain = Decode(jpeg, 10);
+  ASSERT_EQ(plain.result, kJpegOk);
+  constexpr size_t kChunk = 40960;
+  for (uint8_t code : {0xC4, 0xE0, 0xEF, 0xFE}) {
+    for (uint32_t length : {255u, 511u, 767u, 0xFF00u, 0xFF01u, 0xFFFFu, 258u}) {
+      for (uint8_t fill : {0x00, 0xFF, 0xD9, 0x41}) {
+        std::vector<uint8_t> segment = {0xFF, code, static_cast<uint8_t>(length >> 8),
+                                        static_cast<uint8_t>(length)};
+        segment.resize(2 + length, fill);
+        // The segment alone, then with its marker starting 1..5 bytes before
+        // the end of the first chunk (a filler APP0 in front).
+        size_t at = 0;
+        BeforeQuantTables(jpeg, {}, at);
+        for (size_t lead = 0; lead <= 5; ++lead) {
+          std::vector<uint8_t> segments;
+          if (lead > 0) {
+            const size_t filler = kChunk - lead - at - 2;  // without its own marker
+            segments = {0xFF, 0xE1, static_cast<uint8_t>(filler >> 8),
+                        static_cast<uint8_t>(filler)};
+            segments.resize(2 + filler, 0x22);
+          }
+          segments.insert(segments.end(), segment.begin(), segment.end());
+          size_t dqt = 0;
+          const std::vector<uint8_t> variant = BeforeQuantTables(jpeg, segments, dqt);
+          ASSERT_EQ(dqt, (lead > 0 ? kChunk - lead : at) + segment.size());
+          const Decoded decoded = Decode(variant, 10);
+          const std::string trace = "marker " + std::to_string(code) + " length " +
+                                    std::to_string(length) + " fill " + std::to_string(fill) +
+                                    " lead " + std::to_string(lead);
+          ASSERT_EQ(decoded.result, kJpegOk) << trace;
+          ASSERT_TRUE(decoded.pixels == plain.pixels) << trace;
+        }
+      }
+    }
+  }
+}
+
+TEST(Segments, FrameSizesWithA0xFFByteAreReadWhole) {
+  // 255 lines in a frame narrower than 256: the height's 0xFF is followed by
+  // the width's zero high byte. 254 lines give the same MCU grid, so the
+  // same picture.
+  for (int height : {255, 511}) {
+    const Decoded decoded = Decode(EncodeJpeg(MakeFlat(200, height, 90, 160, 100), {}), 10);
+    const Decoded shorter = Decode(EncodeJpeg(MakeFlat(200, height - 1, 90, 160, 100), {}), 10);
+    ASSERT_EQ(decoded.result, kJpegOk) << height;
+    ASSERT_EQ(shorter.result, kJpegOk) << height;
+    EXPECT_EQ(decoded.pixels, shorter.pixels) << height;
+  }
+}
+
 TEST(Restart, IntervalsDecodeLikeTheSameImageWithout) {
   const Decoded plain = Decode(Encoded(320, 240, Subsampling::k420), 8);
   for (int interval : {1, 7, 20}) {
