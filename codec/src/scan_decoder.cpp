@@ -139,6 +139,13 @@ JpegResult HandleRestart(BitReader& reader, Scan& scan) {
   return kJpegOk;
 }
 
+// An encoder may close the last interval with a restart marker too: it is
+// taken, so that the scan ends normally.
+void TakeRestartAfterLastMcu(BitReader& reader) {
+  reader.Align();
+  if (reader.Need(16) && (reader.Peek(16) & 0xFFF8) == 0xFFD0) reader.Drop(16);
+}
+
 // With kKeepAc false (the DC-only transform) the AC coefficients are decoded
 // and dropped.
 template <bool kKeepAc>
@@ -185,7 +192,7 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
       }
       if (decoder.restart_interval != 0 && ++restart_count == decoder.restart_interval) {
         restart_count = 0;
-        // No restart marker follows the last interval of the scan.
+        // A marker after the last MCU is taken when the scan ends.
         const bool last_mcu = row == rows - 1 && column == columns - 1;
         if (!last_mcu) {
           const JpegResult result = HandleRestart(reader, scan);
@@ -224,6 +231,7 @@ JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
   result = scan.edge > 1 ? RunMcuLoop<true>(decoder, reader, scan)
                          : RunMcuLoop<false>(decoder, reader, scan);
   if (result != kJpegOk) return result;
+  if (decoder.restart_interval != 0) TakeRestartAfterLastMcu(reader);
   if (!decoder.output.geometry.full_size) {
     // Bottom margin: the rest of the output is black.
     decoder.Append(nullptr, decoder.output.size - decoder.output.written);

@@ -185,6 +185,23 @@ TEST(Segments, FrameSizesWithA0xFFByteAreReadWhole) {
   }
 }
 
+TEST(Restart, MarkerAfterTheLastMcuEndsTheScan) {
+  // 4:4:4 320 x 240 has 1,200 MCUs: the interval of 40 ends at the last MCU,
+  // the one of 7 leaves three; 160 x 120 in the full-size mode.
+  for (auto [width, height, interval, mode] :
+       {std::tuple{320, 240, 40, 8}, {320, 240, 7, 8}, {160, 120, 20, 14}}) {
+    const std::vector<uint8_t> jpeg = Encoded(width, height, Subsampling::k444, interval);
+    ASSERT_EQ(jpeg[jpeg.size() - 2], 0xFF);
+    ASSERT_EQ(jpeg[jpeg.size() - 1], 0xD9);
+    std::vector<uint8_t> closed = jpeg;
+    closed.insert(closed.end() - 2, {0xFF, 0xD5});
+    const Decoded plain = Decode(jpeg, mode);
+    const Decoded decoded = Decode(closed, mode);
+    ASSERT_EQ(decoded.result, kJpegOk) << interval;
+    EXPECT_EQ(decoded.pixels, plain.pixels) << interval;
+  }
+}
+
 TEST(Restart, IntervalsDecodeLikeTheSameImageWithout) {
   const Decoded plain = Decode(Encoded(320, 240, Subsampling::k420), 8);
   for (int interval : {1, 7, 20}) {
