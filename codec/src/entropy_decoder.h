@@ -85,22 +85,12 @@ struct BlockTables {
   const int32_t* quant;  // natural order
 };
 
-// A code and its extra bits by the fast prefix where they fit it; otherwise by
-// the symbol look-up and a separate read. Sets `symbol` and `value`; false
-// with `result` set when the code is bad or the source ends.
-inline bool DecodeCodeAndValue(BitReader& reader, const HuffmanDecodingTable& table,
-                               JpegResult bad_code, int& symbol, int32_t& value,
-                               JpegResult& result) {
-  if (reader.bits() >= HuffmanDecodingTable::kFastBits) {
-    const HuffmanDecodingTable::FastEntry& fast =
-        table.fast[reader.Peek(HuffmanDecodingTable::kFastBits)];
-    if (fast.length != 0) {
-      reader.Drop(fast.length);
-      symbol = fast.symbol;
-      value = fast.value;
-      return true;
-    }
-  }
+// A code and its extra bits by the symbol look-up and a separate read: the
+// rare way, kept out of the block loop.
+[[gnu::noinline]] inline bool DecodeCodeThenValue(BitReader& reader,
+                                                  const HuffmanDecodingTable& table,
+                                                  JpegResult bad_code, int& symbol, int32_t& value,
+                                                  JpegResult& result) {
   symbol = DecodeSymbol(reader, table);
   if (symbol < 0) {
     result = symbol == kExhausted ? kJpegBadStream : bad_code;
@@ -116,6 +106,26 @@ inline bool DecodeCodeAndValue(BitReader& reader, const HuffmanDecodingTable& ta
     value = Extend(bits, size);
   }
   return true;
+}
+
+// A code and its extra bits by the fast prefix where they fit it; otherwise
+// as above. Sets `symbol` and `value`; false with `result` set when the code
+// is bad or the source ends.
+[[gnu::always_inline]] inline bool DecodeCodeAndValue(BitReader& reader,
+                                                      const HuffmanDecodingTable& table,
+                                                      JpegResult bad_code, int& symbol,
+                                                      int32_t& value, JpegResult& result) {
+  if (reader.bits() >= HuffmanDecodingTable::kFastBits) {
+    const HuffmanDecodingTable::FastEntry& fast =
+        table.fast[reader.Peek(HuffmanDecodingTable::kFastBits)];
+    if (fast.length != 0) [[likely]] {
+      reader.Drop(fast.length);
+      symbol = fast.symbol;
+      value = fast.value;
+      return true;
+    }
+  }
+  return DecodeCodeThenValue(reader, table, bad_code, symbol, value, result);
 }
 
 // Decodes one block into `block` (all zero on entry). With `kKeepAc` false the
