@@ -181,7 +181,7 @@ template <class Pixel, int HShift>
 void ColourLine(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int count, uint8_t* dst) {
   int done = 0;
 #ifdef CODEC_HAVE_AVX2_PATHS
-  if (kHasAvx2) done = ColourPixelsAvx2<Pixel, HShift>(y, cb, cr, count, dst);
+  if (UseAvx2()) done = ColourPixelsAvx2<Pixel, HShift>(y, cb, cr, count, dst);
 #endif
   ColourPixels<Pixel, HShift>(y, cb, cr, done, count, dst);
 }

@@ -180,7 +180,7 @@ void InverseDct4x4(const int32_t* block, BlockShape shape, uint8_t* out, int str
     return;
   }
 #ifdef CODEC_HAVE_AVX2_PATHS
-  if (kHasAvx2 && InverseDctAvx2(block, out, stride)) return;
+  if (UseAvx2() && InverseDctAvx2(block, out, stride)) return;
 #endif
   InverseDctScalar(block, out, stride);
 }

@@ -232,7 +232,7 @@ void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int str
     return;
   }
 #ifdef CODEC_HAVE_AVX2_PATHS
-  if (kHasAvx2) {
+  if (UseAvx2()) {
     const bool lower_lines = (shape.lines & 0xF0) == 0;
     const bool lower_columns = (shape.columns & 0xF0) == 0;
     if (lower_lines && lower_columns) return InverseDctAvx2<true, true>(block, out, stride);

@@ -43,7 +43,7 @@ __attribute__((target("avx2"))) int GatherAvx2(const uint8_t* src, int groups,
 void Gather(const uint8_t* src, int groups, const Pattern& pattern, uint8_t* dst) {
   int done = 0;
 #ifdef CODEC_HAVE_AVX2_PATHS
-  if (kHasAvx2) done = GatherAvx2(src, groups, pattern, dst);
+  if (UseAvx2()) done = GatherAvx2(src, groups, pattern, dst);
 #endif
   GatherScalar(src, done, groups, pattern, dst);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "code_paths.h"
 #include "colour_tables.h"
 #include "pixel_formats.h"
 #include "three_quarter_lines.h"
@@ -40,12 +41,19 @@ void ExpectLinesMatchTables() {
   }
 }
 
-TEST(ColourLines, Bgr24FullChromaMatchesTables) { ExpectLinesMatchTables<Bgr24Pixel, 0>(); }
-TEST(ColourLines, Bgr24HalfChromaMatchesTables) { ExpectLinesMatchTables<Bgr24Pixel, 1>(); }
-TEST(ColourLines, Rgb565FullChromaMatchesTables) { ExpectLinesMatchTables<Rgb565Pixel, 0>(); }
-TEST(ColourLines, Rgb565HalfChromaMatchesTables) { ExpectLinesMatchTables<Rgb565Pixel, 1>(); }
+class ColourLines : public testing::OnEachCodePath {};
+INSTANTIATE_TEST_SUITE_P(Paths, ColourLines, ::testing::ValuesIn(testing::kCodePaths),
+                         testing::CodePathName);
+class ThreeQuarterGather : public testing::OnEachCodePath {};
+INSTANTIATE_TEST_SUITE_P(Paths, ThreeQuarterGather, ::testing::ValuesIn(testing::kCodePaths),
+                         testing::CodePathName);
 
-TEST(ColourLines, ClampsAtBothEnds) {
+TEST_P(ColourLines, Bgr24FullChromaMatchesTables) { ExpectLinesMatchTables<Bgr24Pixel, 0>(); }
+TEST_P(ColourLines, Bgr24HalfChromaMatchesTables) { ExpectLinesMatchTables<Bgr24Pixel, 1>(); }
+TEST_P(ColourLines, Rgb565FullChromaMatchesTables) { ExpectLinesMatchTables<Rgb565Pixel, 0>(); }
+TEST_P(ColourLines, Rgb565HalfChromaMatchesTables) { ExpectLinesMatchTables<Rgb565Pixel, 1>(); }
+
+TEST_P(ColourLines, ClampsAtBothEnds) {
   // Y = 255 with Cr = 255 saturates red; Y = 0 with Cr = 0 bottoms it out.
   const uint8_t y[16] = {255, 255, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0};
   const uint8_t cb[16] = {128, 128, 128, 128, 128, 128, 128, 128, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -64,7 +72,7 @@ std::vector<uint8_t> Ramp(int count) {
   return ramp;
 }
 
-TEST(ThreeQuarterGather, KeepsTheFirstThreeOfEachFour) {
+TEST_P(ThreeQuarterGather, KeepsTheFirstThreeOfEachFour) {
   for (int groups : {80, 7, 1}) {
     const std::vector<uint8_t> source = Ramp(4 * groups);
     std::vector<uint8_t> kept(3 * groups + kGatherSlack);
@@ -77,7 +85,7 @@ TEST(ThreeQuarterGather, KeepsTheFirstThreeOfEachFour) {
   }
 }
 
-TEST(ThreeQuarterGather, SpreadsChromaPairsByRule) {
+TEST_P(ThreeQuarterGather, SpreadsChromaPairsByRule) {
   for (int groups : {80, 6}) {
     const std::vector<uint8_t> chroma = Ramp(2 * groups);
     std::vector<uint8_t> first(3 * groups + kGatherSlack), own(3 * groups + kGatherSlack);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <random>
 
+#include "code_paths.h"
 #include "idct.h"
 
 namespace codec {
@@ -155,7 +156,11 @@ Samples Transform(InverseDct idct, const Block& block, int edge) {
   return out;
 }
 
-TEST(InverseDct, EveryTransformMatchesItsArithmeticExactly) {
+class InverseDct : public testing::OnEachCodePath {};
+INSTANTIATE_TEST_SUITE_P(Paths, InverseDct, ::testing::ValuesIn(testing::kCodePaths),
+                         testing::CodePathName);
+
+TEST_P(InverseDct, EveryTransformMatchesItsArithmeticExactly) {
   std::mt19937 random(42);
   for (int i = 0; i < 20000; ++i) {
     Block block = RandomBlock(random, i);

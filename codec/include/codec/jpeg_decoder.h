@@ -84,6 +84,16 @@ JpegResult JpegDecode(int mode, JpegDecoder* decoder, int statistics_option = 0)
 JpegResult JpegDecodeBuffer(const uint8_t* source, int mode, uint8_t* sink, size_t length,
                             JpegDecoder* decoder);
 
+// The instruction-set path of the inverse DCTs and the colour conversion, for
+// the whole process. Every path gives the same bytes; only the speed
+// differs. The default is the best path the processor has, unless the
+// environment variable ORSA_CODEC_PATH says "portable".
+enum class JpegCodePath { kPortable, kAvx2 };
+// Switches to `path` and returns the path now in use: a path the processor
+// lacks gives the portable one.
+JpegCodePath JpegSetCodePath(JpegCodePath path);
+JpegCodePath JpegActiveCodePath();
+
 // The four statistics bytes of the last decode that ended at its end of image.
 struct JpegStatistics {
   uint8_t mean_luminance = 0;
