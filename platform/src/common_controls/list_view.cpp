@@ -442,7 +442,7 @@ void ListView::PaintRow(HDC dc, int index) const {
   }
 }
 
-void ListView::OnPaint(HDC dc) {
+void ListView::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd(), &client);
   const COLORREF background = background_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : background_;

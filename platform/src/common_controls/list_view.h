@@ -21,7 +21,7 @@ class ListView : public ItemControl {
   void OnStylusMove(POINT point) override;
   void OnStylusUp(POINT point) override;
   bool OnKeyDown(UINT key) override;
-  void OnPaint(HDC dc) override;
+  void Paint(HDC dc) override;
 
   struct Column {
     std::string text;

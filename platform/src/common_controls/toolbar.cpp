@@ -25,7 +25,7 @@ SIZE SizeFrom(LPARAM lparam) {
 
 }  // namespace
 
-Toolbar::Toolbar(HWND hwnd, const CREATESTRUCT&) : ControlWindow(hwnd) {}
+Toolbar::Toolbar(HWND hwnd, const CREATESTRUCT&) : EventControl(hwnd) {}
 
 int Toolbar::IndexOf(int command) const {
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
@@ -219,7 +219,7 @@ void Toolbar::PaintButton(HDC dc, int index) const {
   }
 }
 
-void Toolbar::OnPaint(HDC dc) {
+void Toolbar::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd(), &client);
   FillColor(dc, client, GetSysColor(COLOR_BTNFACE));

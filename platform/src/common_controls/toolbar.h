@@ -3,13 +3,13 @@
 
 #include <vector>
 
-#include "common_controls/control_window.h"
+#include "common_controls/event_control.h"
 #include "common_controls/owned_image_list.h"
 #include "platform/common_controls/toolbar.h"
 
 namespace platform::common_controls {
 
-class Toolbar : public ControlWindow {
+class Toolbar : public EventControl {
  public:
   Toolbar(HWND hwnd, const CREATESTRUCT& create);
 
@@ -18,7 +18,7 @@ class Toolbar : public ControlWindow {
   void OnStylusDown(POINT point) override;
   void OnStylusMove(POINT point) override;
   void OnStylusUp(POINT point) override;
-  void OnPaint(HDC dc) override;
+  void Paint(HDC dc) override;
 
   bool Valid(int index) const { return index >= 0 && index < static_cast<int>(buttons_.size()); }
   int IndexOf(int command) const;

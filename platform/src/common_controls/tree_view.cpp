@@ -599,7 +599,7 @@ void TreeView::PaintRow(HDC dc, const TreeRow& row, int index) {
   }
 }
 
-void TreeView::OnPaint(HDC dc) {
+void TreeView::Paint(HDC dc) {
   const RECT area = Area();
   FillColor(dc, area, GetSysColor(COLOR_WINDOW));
   // Painting may ask the parent about children; the rows are copied so

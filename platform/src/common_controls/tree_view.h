@@ -21,7 +21,7 @@ class TreeView : public ItemControl {
   void OnStylusUp(POINT point) override;
   bool OnKeyDown(UINT key) override;
   void OnTimer(UINT_PTR timer) override;
-  void OnPaint(HDC dc) override;
+  void Paint(HDC dc) override;
 
   // ---- Items
   HTREEITEM Insert(const TVINSERTSTRUCT& insert);
