@@ -15,6 +15,10 @@ class Toolbar : public EventControl {
 
  private:
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // The TB_* messages on buttons, and on sizes and images; nullopt for
+  // any other.
+  std::optional<LRESULT> HandleButtonMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  std::optional<LRESULT> HandleLayoutMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnStylusDown(POINT point) override;
   void OnStylusMove(POINT point) override;
   void OnStylusUp(POINT point) override;
@@ -33,6 +37,14 @@ class Toolbar : public EventControl {
   bool Delete(int index);
   // Sets or clears state bits of the button with the command id.
   bool ChangeState(int command, BYTE bits, bool set);
+  BOOL HasState(int command, BYTE bit);
+  // Replaces the button's state bits.
+  BOOL SetState(int command, BYTE state);
+  BOOL AddButtons(WPARAM count, const TBBUTTON* added);
+  BOOL GetRect(int index, RECT* rect) const;
+  BOOL SetBitmapSize(SIZE size);
+  // The press of a button ends without a click.
+  void CaptureLost();
   void AutoSize();
 
   void Click(int index);
