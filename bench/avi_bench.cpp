@@ -36,7 +36,7 @@ bool RecordClip(int seconds) {
   auto writer = recording::AviWriter::Create(kClipPath, 0);
   writer->AddVideoStream(recording::MakeFourCc("MJPG"), 320, 240, recording::kVideoRateHint)
       ->SetQuality(recording::kVideoQuality);
-  writer->AddAudioStream(recording::WaveFormat{}, recording::kAudioRateHint);
+  writer->AddAudioStream(recording::kRecorderWaveFormat, recording::kAudioRateHint);
   writer->Start(signals);
   int blocks = 0;
   for (int i = 0; i < seconds * kFramesPerSecond; ++i) {

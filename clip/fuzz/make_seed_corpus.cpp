@@ -41,7 +41,7 @@ void Write(const Seed& seed) {
   auto writer = recording::AviWriter::Create("\\" + seed.name, 0);
   writer->AddVideoStream(recording::MakeFourCc("MJPG"), 160, 120, recording::kVideoRateHint)
       ->SetQuality(recording::kVideoQuality);
-  if (seed.audio) writer->AddAudioStream(recording::WaveFormat{}, recording::kAudioRateHint);
+  if (seed.audio) writer->AddAudioStream(recording::kRecorderWaveFormat, recording::kAudioRateHint);
   writer->Start(signals);
   int n = 0;
   for (const auto& [kind, size] : seed.items) {

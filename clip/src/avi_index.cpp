@@ -5,14 +5,14 @@
 #include <new>
 #include <vector>
 
-#include "avi_headers.h"
+#include "avi/fields.h"
 #include "file_reads.h"
 
 namespace clip {
 
 namespace {
 
-constexpr DWORD kEntryBytes = 16;
+constexpr DWORD kEntryBytes = avi::kRecordBytes<avi::IndexEntry>;
 constexpr DWORD kEntriesPerRead = 4096;
 
 enum class EntryKind { kVideo, kAudio, kOther };
@@ -40,11 +40,9 @@ void ReadIndex(const platform::FileHandle& file, std::uint64_t position, DWORD s
       position += std::uint64_t{count} * kEntryBytes;
       remaining -= count;
       for (DWORD i = 0; i < count; ++i) {
-        const std::uint8_t* raw = block.data() + std::size_t{i} * kEntryBytes;
-        const FourCc id = FourCcAt(raw);
-        const DWORD flags = Le32(raw + 4);
-        const DWORD offset = Le32(raw + 8);
-        const DWORD data_size = Le32(raw + 12);
+        const auto [id, flags, offset, data_size] =
+            avi::ReadRecord<avi::IndexEntry>(std::span<const std::uint8_t, kEntryBytes>(
+                block.data() + std::size_t{i} * kEntryBytes, kEntryBytes));
         if (data_size == 0) continue;
         const std::uint64_t data_position = movi_position + offset + 4;
         if (data_position + data_size > limit) continue;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "avi_headers.h"
+#include "avi/fields.h"
 #include "avi_index.h"
 #include "file_reads.h"
 
@@ -53,8 +53,8 @@ std::uint64_t ChunkSpan(DWORD size, std::uint64_t left) {
 bool ClipParser::ReadChunkHeader(std::uint64_t position, ChunkHeader* header) const {
   std::array<std::uint8_t, kChunkHeaderBytes> bytes;
   if (!ReadAt(file_, position, bytes.data(), kChunkHeaderBytes)) return false;
-  header->id = FourCcAt(bytes.data());
-  header->size = Le32(bytes.data() + 4);
+  header->id = avi::FourCcAt(bytes.data());
+  header->size = avi::Le32(bytes.data() + 4);
   return true;
 }
 
@@ -70,9 +70,9 @@ bool ClipParser::ReadRecord(std::uint64_t position, DWORD size, std::array<std::
 void ClipParser::Run() {
   std::array<std::uint8_t, 12> riff;
   if (file_size_ < riff.size() || !ReadAt(file_, 0, riff.data(), riff.size())) return;
-  const DWORD riff_size = Le32(riff.data() + 4);
-  if (FourCcAt(riff.data()) != MakeFourCc("RIFF") || riff_size < 4 ||
-      FourCcAt(riff.data() + 8) != MakeFourCc("AVI ")) {
+  const DWORD riff_size = avi::Le32(riff.data() + 4);
+  if (avi::FourCcAt(riff.data()) != avi::kRiffCode || riff_size < 4 ||
+      avi::FourCcAt(riff.data() + 8) != avi::kAviFormCode) {
     return;
   }
   // What the RIFF says it holds, and never more than the file has.
@@ -87,27 +87,27 @@ void ClipParser::Run() {
     if (chunk.size > left) return;
     const std::uint64_t span = ChunkSpan(chunk.size, left);
 
-    if (chunk.id == MakeFourCc("LIST") && chunk.size >= 4) {
+    if (chunk.id == avi::kListCode && chunk.size >= 4) {
       std::array<std::uint8_t, 4> type;
       if (!ReadAt(file_, position, type.data(), 4)) return;
-      const FourCc list_type = FourCcAt(type.data());
-      if (list_type == MakeFourCc("hdrl")) {
+      const FourCc list_type = avi::FourCcAt(type.data());
+      if (list_type == avi::kHeaderListCode) {
         // The header list's children are walked in place.
         position += 4;
         left -= 4;
         continue;
       }
-      if (list_type == MakeFourCc("strl")) {
+      if (list_type == avi::kStreamListCode) {
         if (!ParseStreamList(position + 4, chunk.size - 4)) return;
-      } else if (list_type == MakeFourCc("movi")) {
+      } else if (list_type == avi::kMovieListCode) {
         if (chunk.size < 8) return;
         movi_position_ = position + 4;
       }
-    } else if (chunk.id == MakeFourCc("avih")) {
-      std::array<std::uint8_t, kMainHeaderBytes> record;
+    } else if (chunk.id == avi::kMainHeaderCode) {
+      std::array<std::uint8_t, avi::kRecordBytes<AviMainHeader>> record;
       if (!ReadRecord(position, chunk.size, &record)) return;
-      clip_.main_header = DecodeMainHeader(record);
-    } else if (chunk.id == MakeFourCc("idx1")) {
+      clip_.main_header = avi::ReadRecord<AviMainHeader>(record);
+    } else if (chunk.id == avi::kIndexCode) {
       if (movi_position_)
         ReadIndex(file_, position, chunk.size, *movi_position_, file_size_, clip_);
       return;
@@ -126,30 +126,30 @@ bool ClipParser::ParseStreamList(std::uint64_t position, std::uint64_t left) {
     left -= kChunkHeaderBytes;
     if (chunk.size > left) break;  // the rest of the list is skipped
 
-    if (chunk.id == MakeFourCc("strh")) {
-      std::array<std::uint8_t, kStreamHeaderBytes> record;
+    if (chunk.id == avi::kStreamHeaderCode) {
+      std::array<std::uint8_t, avi::kRecordBytes<AviStreamHeader>> record;
       if (!ReadRecord(position, chunk.size, &record)) return false;
-      const AviStreamHeader header = DecodeStreamHeader(record);
-      if (header.fccType == MakeFourCc("vids")) {
+      const AviStreamHeader header = avi::ReadRecord<AviStreamHeader>(record);
+      if (header.fccType == avi::kVideoStreamType) {
         type = StreamType::kVideo;
         clip_.video_header = header;
         clip_.has_video = true;
-      } else if (header.fccType == MakeFourCc("auds")) {
+      } else if (header.fccType == avi::kAudioStreamType) {
         type = StreamType::kAudio;
         clip_.audio_header = header;
         clip_.has_audio = true;
       } else {
         return false;
       }
-    } else if (chunk.id == MakeFourCc("strf")) {
+    } else if (chunk.id == avi::kStreamFormatCode) {
       if (type == StreamType::kVideo) {
-        std::array<std::uint8_t, kBitmapInfoBytes> record;
+        std::array<std::uint8_t, avi::kRecordBytes<BitmapInfoHeader>> record;
         if (!ReadRecord(position, chunk.size, &record, &clip_.video_format_bytes)) return false;
-        clip_.video_format = DecodeBitmapInfo(record);
+        clip_.video_format = avi::ReadRecord<BitmapInfoHeader>(record);
       } else if (type == StreamType::kAudio) {
-        std::array<std::uint8_t, kWaveFormatBytes> record;
+        std::array<std::uint8_t, avi::kRecordBytes<WaveFormat>> record;
         if (!ReadRecord(position, chunk.size, &record, &clip_.audio_format_bytes)) return false;
-        clip_.audio_format = DecodeWaveFormat(record);
+        clip_.audio_format = avi::ReadRecord<WaveFormat>(record);
       } else {
         return false;
       }

@@ -72,10 +72,10 @@ TEST_F(AviReaderTest, HeadersAndFormatsOfAWrittenClip) {
   EXPECT_EQ(clip->video_header.dwScale, 1'000'000u);
   EXPECT_EQ(clip->video_header.dwRate, 3'000'000u);
   EXPECT_EQ(clip->video_header.dwQuality, 8000u);
-  EXPECT_EQ(clip->video_header.rcFrame[2], 320);
+  EXPECT_EQ(clip->video_header.rcFrame.right, 320);
   EXPECT_EQ(clip->video_format.biWidth, 320);
   EXPECT_EQ(clip->video_format.biHeight, 240);
-  EXPECT_EQ(clip->video_format.biCompression, (FourCc{'M', 'J', 'P', 'G'}));
+  EXPECT_EQ(clip->video_format.biCompression, avi::FourCcValue(avi::kMotionJpegCode));
   EXPECT_EQ(clip->video_format_bytes, 40u);
   EXPECT_EQ(clip->audio_header.dwRate, 3u * 1280 / 2);
   EXPECT_EQ(clip->audio_format.wFormatTag, 1);

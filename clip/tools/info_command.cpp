@@ -28,8 +28,8 @@ void PrintVideo(const clip::AviClip& clip) {
               Code(h.fccType).c_str(), Code(h.fccHandler).c_str(), h.dwScale, h.dwRate,
               Ratio(h.dwRate, h.dwScale), h.dwLength, h.dwQuality);
   std::printf("             format: %d x %d, %u bits, %s, image size %u (%u bytes read)\n",
-              f.biWidth, f.biHeight, f.biBitCount, Code(f.biCompression).c_str(), f.biSizeImage,
-              clip.video_format_bytes);
+              f.biWidth, f.biHeight, f.biBitCount, Code(avi::FourCcOf(f.biCompression)).c_str(),
+              f.biSizeImage, clip.video_format_bytes);
 }
 
 void PrintAudio(const clip::AviClip& clip) {

@@ -138,7 +138,7 @@ int RunMake(const std::vector<std::string>& args) {
   std::vector<std::vector<std::uint8_t>> blocks;
   double block_seconds = 0;
   if (sound) {
-    recording::WaveFormat format;
+    recording::WaveFormat format = recording::kRecorderWaveFormat;
     format.nChannels = sound->channels;
     format.nSamplesPerSec = sound->sample_rate;
     format.wBitsPerSample = sound->bits_per_sample;

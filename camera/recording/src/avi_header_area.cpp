@@ -1,12 +1,12 @@
 #include "avi_header_area.h"
 
-#include "little_endian.h"
+#include "avi/fields.h"
 
 namespace recording {
 
 namespace {
 
-constexpr DWORD kMainHeaderBytes = 56;
+constexpr DWORD kMainHeaderBytes = avi::kRecordBytes<AviMainHeader>;
 constexpr DWORD kJunkChunkSizeBase = 2028;
 
 }  // namespace
@@ -22,32 +22,27 @@ std::vector<std::uint8_t> BuildHeaderArea(const AviMainHeader& main,
                                           DWORD movi_end) {
   std::vector<std::uint8_t> out;
   out.reserve(kHeaderAreaBytes);
-  PutFourCc(out, MakeFourCc("RIFF"));
-  PutLe32(out, movi_end - 8);
-  PutFourCc(out, MakeFourCc("AVI "));
+  avi::PutFourCc(out, avi::kRiffCode);
+  avi::PutLe32(out, movi_end - 8);
+  avi::PutFourCc(out, avi::kAviFormCode);
 
   const DWORD header_list_bytes = HeaderListBytes(streams);
-  PutFourCc(out, MakeFourCc("LIST"));
-  PutLe32(out, header_list_bytes);
-  PutFourCc(out, MakeFourCc("hdrl"));
-  PutFourCc(out, MakeFourCc("avih"));
-  PutLe32(out, kMainHeaderBytes);
-  for (DWORD value :
-       {main.dwMicroSecPerFrame, main.dwMaxBytesPerSec, main.dwPaddingGranularity, main.dwFlags,
-        main.dwTotalFrames, main.dwInitialFrames, main.dwStreams, main.dwSuggestedBufferSize,
-        main.dwWidth, main.dwHeight, DWORD{0}, DWORD{0}, DWORD{0}, DWORD{0}}) {
-    PutLe32(out, value);
-  }
+  avi::PutFourCc(out, avi::kListCode);
+  avi::PutLe32(out, header_list_bytes);
+  avi::PutFourCc(out, avi::kHeaderListCode);
+  avi::PutFourCc(out, avi::kMainHeaderCode);
+  avi::PutLe32(out, kMainHeaderBytes);
+  avi::PutRecord(out, main);
   for (const AviStream* stream : streams) stream->AppendStreamList(out);
 
   if (header_list_bytes <= kMaxHeaderListBytes) {
     const auto junk_offset = static_cast<DWORD>(out.size());
-    PutFourCc(out, MakeFourCc("JUNK"));
-    PutLe32(out, kJunkChunkSizeBase - junk_offset);
+    avi::PutFourCc(out, avi::kJunkCode);
+    avi::PutLe32(out, kJunkChunkSizeBase - junk_offset);
     out.resize(kMoviListOffset, 0);
-    PutFourCc(out, MakeFourCc("LIST"));
-    PutLe32(out, movi_end - (kMoviCodeOffset));
-    PutFourCc(out, MakeFourCc("movi"));
+    avi::PutFourCc(out, avi::kListCode);
+    avi::PutLe32(out, movi_end - (kMoviCodeOffset));
+    avi::PutFourCc(out, avi::kMovieListCode);
   }
   return out;
 }

@@ -7,9 +7,9 @@
 #include <limits>
 #include <new>
 
+#include "avi/fields.h"
 #include "avi_file_output.h"
 #include "avi_header_area.h"
-#include "little_endian.h"
 #include "platform/files.h"
 #include "platform/time.h"
 
@@ -138,15 +138,11 @@ void AviWriter::WriteHeaderArea(const std::vector<const AviStream*>& streams, DW
 
 void AviWriter::AppendIndex() {
   std::vector<std::uint8_t> index;
-  index.reserve(8 + index_.size() * 16);
-  PutFourCc(index, MakeFourCc("idx1"));
-  PutLe32(index, static_cast<DWORD>(index_.size() * 16));
-  for (const AviIndexEntry& entry : index_) {
-    PutFourCc(index, entry.chunk_id);
-    PutLe32(index, entry.flags);
-    PutLe32(index, entry.offset);
-    PutLe32(index, entry.size);
-  }
+  const auto index_bytes = static_cast<DWORD>(index_.size() * avi::kRecordBytes<AviIndexEntry>);
+  index.reserve(8 + index_bytes);
+  avi::PutFourCc(index, avi::kIndexCode);
+  avi::PutLe32(index, index_bytes);
+  for (const AviIndexEntry& entry : index_) avi::PutRecord(index, entry);
   file_->Write(index.data(), static_cast<DWORD>(index.size()));
 }
 
@@ -173,7 +169,7 @@ void AviWriter::Close() {
     const LONG length = file_->Position();
     if (length >= 8 && file_->Seek(4)) {
       std::vector<std::uint8_t> riff_size;
-      PutLe32(riff_size, static_cast<DWORD>(length) - 8);
+      avi::PutLe32(riff_size, static_cast<DWORD>(length) - 8);
       file_->Write(riff_size.data(), 4);
     }
   }

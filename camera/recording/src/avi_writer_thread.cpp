@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <new>
 
+#include "avi/fields.h"
 #include "avi_file_output.h"
 #include "avi_header_area.h"
-#include "little_endian.h"
 #include "platform/time.h"
 #include "recording/avi_writer.h"
 
@@ -49,8 +49,8 @@ bool AviWriter::WriteChunk(AviStream& stream, const QueuedBuffer& item) {
 
   const auto size = static_cast<DWORD>(item.data.size());
   std::vector<std::uint8_t> header;
-  PutFourCc(header, stream.chunk_id());
-  PutLe32(header, size);
+  avi::PutFourCc(header, stream.chunk_id());
+  avi::PutLe32(header, size);
   const std::uint8_t pad = 0;
   bool written = file_->Write(header.data(), 8) && file_->Write(item.data.data(), size);
   if (written && (size & 1)) written = file_->Write(&pad, 1);

@@ -186,24 +186,13 @@ TEST_F(AviLayoutTest, OddChunksArePaddedAndTheIndexPointsAtEveryChunk) {
   EXPECT_EQ(Le32At(file, index + 8 + 8), 4u) << "the first chunk's index offset";
 }
 
-TEST(AviChunkIdTest, StreamNumbersAreTwoUpperCaseHexDigits) {
-  const auto text = [](const FourCc& id) { return std::string(id.begin(), id.end()); };
-  EXPECT_EQ(text(MakeChunkId(0, StreamKind::kVideo)), "00dc");
-  EXPECT_EQ(text(MakeChunkId(0, StreamKind::kAudio)), "00wb");
-  EXPECT_EQ(text(MakeChunkId(1, StreamKind::kVideo)), "01dc");
-  EXPECT_EQ(text(MakeChunkId(1, StreamKind::kAudio)), "01wb");
-  EXPECT_EQ(text(MakeChunkId(10, StreamKind::kVideo)), "0Adc");
-  EXPECT_EQ(text(MakeChunkId(10, StreamKind::kAudio)), "0Awb");
-  EXPECT_EQ(text(MakeChunkId(0x2F, StreamKind::kVideo)), "2Fdc");
-}
-
 TEST_F(AviLayoutTest, StreamListsFollowTheStreamNumbersWhateverOrderTheyCameIn) {
   std::unique_ptr<AviWriter> writer = AviWriter::Create(kPath, 0);
-  ASSERT_NE(writer->AddAudioStream(WaveFormat{}, kAudioRateHint), nullptr);
+  ASSERT_NE(writer->AddAudioStream(kRecorderWaveFormat, kAudioRateHint), nullptr);
   ASSERT_NE(writer->AddVideoStream(MakeFourCc("MJPG"), 160, 120, kVideoRateHint), nullptr);
   EXPECT_EQ(writer->AddVideoStream(MakeFourCc("MJPG"), 160, 120, kVideoRateHint), nullptr)
       << "a second video stream";
-  EXPECT_EQ(writer->AddAudioStream(WaveFormat{}, kAudioRateHint), nullptr)
+  EXPECT_EQ(writer->AddAudioStream(kRecorderWaveFormat, kAudioRateHint), nullptr)
       << "a second audio stream";
   writer->Close();
   const std::vector<std::uint8_t> file = ReadHandheldFile(kPath);
@@ -213,7 +202,7 @@ TEST_F(AviLayoutTest, StreamListsFollowTheStreamNumbersWhateverOrderTheyCameIn) 
 
 TEST_F(AviLayoutTest, AudioFormatWithoutWholeBytesPerBlockIsRefused) {
   std::unique_ptr<AviWriter> writer = AviWriter::Create(kPath, 0);
-  WaveFormat format;
+  WaveFormat format = kRecorderWaveFormat;
   format.wBitsPerSample = 4;
   EXPECT_EQ(writer->AddAudioStream(format, kAudioRateHint), nullptr);
 }

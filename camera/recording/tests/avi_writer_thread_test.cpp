@@ -32,7 +32,7 @@ class AviWriterThreadTest : public ::testing::Test {
   std::unique_ptr<AviWriter> MakeWriter(bool audio = false, std::string_view path = kPath) {
     std::unique_ptr<AviWriter> writer = AviWriter::Create(path, 0);
     writer->AddVideoStream(MakeFourCc("MJPG"), 320, 240, kVideoRateHint)->SetQuality(kVideoQuality);
-    if (audio) writer->AddAudioStream(WaveFormat{}, kAudioRateHint);
+    if (audio) writer->AddAudioStream(kRecorderWaveFormat, kAudioRateHint);
     return writer;
   }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "avi/layout.h"
 #include "platform/files.h"
 #include "platform/types.h"
 
@@ -16,67 +17,14 @@ using platform::DWORD;
 using platform::LONG;
 using platform::WORD;
 
-using FourCc = std::array<char, 4>;
+using avi::FourCc;
+// The records of the clip's header list, as avi/layout.h lays them out.
+using AviMainHeader = avi::MainHeader;
+using AviStreamHeader = avi::StreamHeader;
+using BitmapInfoHeader = avi::BitmapInfoHeader;
+using WaveFormat = avi::WaveFormat;
 
-// "avih": the first 56 bytes.
-struct AviMainHeader {
-  DWORD dwMicroSecPerFrame = 0;
-  DWORD dwMaxBytesPerSec = 0;
-  DWORD dwPaddingGranularity = 0;
-  DWORD dwFlags = 0;
-  DWORD dwTotalFrames = 0;
-  DWORD dwInitialFrames = 0;
-  DWORD dwStreams = 0;
-  DWORD dwSuggestedBufferSize = 0;
-  DWORD dwWidth = 0;
-  DWORD dwHeight = 0;
-  std::array<DWORD, 4> dwReserved{};
-};
-
-// "strh": the first 64 bytes.
-struct AviStreamHeader {
-  FourCc fccType{};
-  FourCc fccHandler{};
-  DWORD dwFlags = 0;
-  WORD wPriority = 0;
-  WORD wLanguage = 0;
-  DWORD dwInitialFrames = 0;
-  DWORD dwScale = 0;
-  DWORD dwRate = 0;
-  DWORD dwStart = 0;
-  DWORD dwLength = 0;
-  DWORD dwSuggestedBufferSize = 0;
-  DWORD dwQuality = 0;
-  DWORD dwSampleSize = 0;
-  std::array<LONG, 4> rcFrame{};  // left, top, right, bottom
-};
-
-// The video format store: a bitmap information header (40 bytes).
-struct BitmapInfoHeader {
-  DWORD biSize = 0;
-  LONG biWidth = 0;
-  LONG biHeight = 0;
-  WORD biPlanes = 0;
-  WORD biBitCount = 0;
-  FourCc biCompression{};
-  DWORD biSizeImage = 0;
-  LONG biXPelsPerMeter = 0;
-  LONG biYPelsPerMeter = 0;
-  DWORD biClrUsed = 0;
-  DWORD biClrImportant = 0;
-};
-
-// The audio format store: a wave format record (18 bytes).
-struct WaveFormat {
-  WORD wFormatTag = 0;
-  WORD nChannels = 0;
-  DWORD nSamplesPerSec = 0;
-  DWORD nAvgBytesPerSec = 0;
-  WORD nBlockAlign = 0;
-  WORD wBitsPerSample = 0;
-  WORD cbSize = 0;
-};
-
+// Where a chunk's data is, for reading.
 struct AviIndexEntry {
   FourCc chunk_id{};
   // Video: the "idx1" flags. Audio: the number of video entries before it,

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common_controls/control_paint.h"
-#include "common_controls/control_window.h"
+#include "common_controls/event_control.h"
 #include "platform/controls/edit.h"
 #include "platform/window_paint.h"
 
@@ -40,9 +40,9 @@ std::size_t CharacterCount(const std::string& text) {
       std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuation(c); }));
 }
 
-class InlineEditBox : public ControlWindow {
+class InlineEditBox : public EventControl {
  public:
-  InlineEditBox(HWND hwnd, const CREATESTRUCT&) : ControlWindow(hwnd) {}
+  InlineEditBox(HWND hwnd, const CREATESTRUCT&) : EventControl(hwnd) {}
 
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
     switch (message) {
@@ -148,7 +148,7 @@ class InlineEditBox : public ControlWindow {
     return true;
   }
 
-  void OnPaint(HDC dc) override {
+  void Paint(HDC dc) override {
     RECT client;
     GetClientRect(hwnd(), &client);
     FillColor(dc, client, GetSysColor(COLOR_WINDOW));

@@ -4,15 +4,15 @@
 // may refuse).
 #pragma once
 
-#include "common_controls/control_window.h"
+#include "common_controls/event_control.h"
 #include "common_controls/scroll_strip.h"
-#include "common_controls/tap_gestures.h"
+#include "controls/tap_gestures.h"
 
 namespace platform::common_controls {
 
-class ItemControl : public ControlWindow {
+class ItemControl : public EventControl {
  protected:
-  using ControlWindow::ControlWindow;
+  using EventControl::EventControl;
 
   enum class Press { kStrip, kTap, kDoubleTap };
   // The stylus went down in the rows `area`: the scroll strip takes it, or
@@ -39,7 +39,7 @@ class ItemControl : public ControlWindow {
   ScrollStrip scroll_;
 
  private:
-  TapGestures gestures_;
+  controls::TapGestures gestures_;
   bool press_active_ = false;
   bool press_consumed_ = false;  // a double tap or a hold answered it
   DWORD press_time_ = 0;

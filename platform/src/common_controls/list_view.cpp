@@ -1,6 +1,7 @@
 #include "common_controls/list_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common_controls/control_paint.h"
 #include "platform/window_paint.h"
@@ -442,7 +443,7 @@ void ListView::PaintRow(HDC dc, int index) const {
   }
 }
 
-void ListView::OnPaint(HDC dc) {
+void ListView::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd(), &client);
   const COLORREF background = background_ == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : background_;
@@ -459,7 +460,23 @@ void ListView::OnPaint(HDC dc) {
 // ---- Messages ---------------------------------------------------------------------
 
 std::optional<LRESULT> ListView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      UpdateExtent();
+      return 0;
+    case WM_DESTROY:
+      ReleaseImageLists();
+      return 0;
+    default:
+      break;
+  }
   const int index = static_cast<int>(static_cast<std::intptr_t>(wparam));
+  if (auto result = HandleItemMessage(message, index, lparam)) return result;
+  if (auto result = HandleColumnMessage(message, index, lparam)) return result;
+  return HandleViewMessage(message, wparam, lparam);
+}
+
+std::optional<LRESULT> ListView::HandleItemMessage(UINT message, int index, LPARAM lparam) {
   switch (message) {
     case LVM_GETITEMCOUNT:
       return Count();
@@ -473,14 +490,8 @@ std::optional<LRESULT> ListView::OnMessage(UINT message, WPARAM wparam, LPARAM l
       const auto* item = reinterpret_cast<const LVITEM*>(lparam);
       return item && SetItemText(index, item->iSubItem, item->pszText);
     }
-    case LVM_GETITEMTEXT: {
-      auto* item = reinterpret_cast<LVITEM*>(lparam);
-      if (!item || !Valid(index) || item->iSubItem < 0) return 0;
-      const auto& texts = items_[wparam].texts;
-      const auto sub = static_cast<std::size_t>(item->iSubItem);
-      return CopyText(sub < texts.size() ? texts[sub] : std::string(), item->pszText,
-                      item->cchTextMax);
-    }
+    case LVM_GETITEMTEXT:
+      return GetItemText(index, reinterpret_cast<LVITEM*>(lparam));
     case LVM_DELETEITEM:
       return DeleteItem(index);
     case LVM_DELETEALLITEMS:
@@ -492,10 +503,26 @@ std::optional<LRESULT> ListView::OnMessage(UINT message, WPARAM wparam, LPARAM l
       return item && SetItemState(index, item->state, item->stateMask);
     }
     case LVM_GETITEMSTATE:
-      return Valid(index) ? items_[wparam].state & static_cast<UINT>(lparam) : 0;
+      return Valid(index) ? items_[index].state & static_cast<UINT>(lparam) : 0;
     case LVM_GETSELECTEDCOUNT:
       return std::count_if(items_.begin(), items_.end(),
                            [](const Item& item) { return (item.state & LVIS_SELECTED) != 0; });
+    case LVM_GETITEMRECT: {
+      auto* rect = reinterpret_cast<RECT*>(lparam);
+      if (!rect || !Valid(index)) return FALSE;
+      *rect = RowRect(index);
+      return TRUE;
+    }
+    case LVM_HITTEST:
+      return HitTest(reinterpret_cast<LVHITTESTINFO*>(lparam));
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> ListView::HandleColumnMessage(UINT message, int index, LPARAM lparam) {
+  const bool valid = index >= 0 && index < static_cast<int>(columns_.size());
+  switch (message) {
     case LVM_INSERTCOLUMN:
       return lparam ? InsertColumn(index, *reinterpret_cast<const LVCOLUMN*>(lparam)) : -1;
     case LVM_SETCOLUMN:
@@ -503,30 +530,32 @@ std::optional<LRESULT> ListView::OnMessage(UINT message, WPARAM wparam, LPARAM l
     case LVM_GETCOLUMN:
       return lparam && GetColumn(index, *reinterpret_cast<LVCOLUMN*>(lparam));
     case LVM_DELETECOLUMN:
-      if (index < 0 || index >= static_cast<int>(columns_.size())) return FALSE;
+      if (!valid) return FALSE;
       columns_.erase(columns_.begin() + index);
       Redraw();
       return TRUE;
     case LVM_GETCOLUMNWIDTH:
-      return index >= 0 && index < static_cast<int>(columns_.size()) ? columns_[wparam].width : 0;
+      return valid ? columns_[index].width : 0;
     case LVM_SETCOLUMNWIDTH: {
       LVCOLUMN column;
       column.mask = LVCF_WIDTH;
       column.cx = static_cast<int>(lparam);
       return SetColumn(index, column);
     }
-    case LVM_SETIMAGELIST: {
-      HIMAGELIST& slot = wparam == LVSIL_SMALL ? small_images_ : normal_images_;
-      HIMAGELIST old = slot;
-      slot = reinterpret_cast<HIMAGELIST>(lparam);
-      UpdateExtent();
-      Redraw();
-      return reinterpret_cast<LRESULT>(old);
-    }
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> ListView::HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case LVM_SETIMAGELIST:
+      return reinterpret_cast<LRESULT>(
+          SetImageList(wparam == LVSIL_SMALL, reinterpret_cast<HIMAGELIST>(lparam)));
     case LVM_GETIMAGELIST:
       return reinterpret_cast<LRESULT>(wparam == LVSIL_SMALL ? small_images_ : normal_images_);
     case LVM_ENSUREVISIBLE:
-      return EnsureVisible(index);
+      return EnsureVisible(static_cast<int>(static_cast<std::intptr_t>(wparam)));
     case LVM_SCROLL:
       scroll_.ScrollTo(scroll_.offset() + static_cast<int>(lparam));
       Redraw();
@@ -535,42 +564,48 @@ std::optional<LRESULT> ListView::OnMessage(UINT message, WPARAM wparam, LPARAM l
       return scroll_.offset() / RowHeight();
     case LVM_GETCOUNTPERPAGE:
       return std::max(scroll_.page() / RowHeight(), 1);
-    case LVM_GETITEMRECT: {
-      auto* rect = reinterpret_cast<RECT*>(lparam);
-      if (!rect || !Valid(index)) return FALSE;
-      *rect = RowRect(index);
-      return TRUE;
-    }
-    case LVM_HITTEST: {
-      auto* info = reinterpret_cast<LVHITTESTINFO*>(lparam);
-      if (!info) return -1;
-      info->iItem = ItemAt(info->pt);
-      info->iSubItem = std::max(ColumnAt(info->pt), 0);
-      info->flags = info->iItem >= 0 ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
-      return info->iItem;
-    }
-    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
-      const DWORD old = extended_style_;
-      const DWORD mask = wparam ? static_cast<DWORD>(wparam) : 0xFFFFFFFFu;
-      extended_style_ = (extended_style_ & ~mask) | (static_cast<DWORD>(lparam) & mask);
-      Redraw();
-      return old;
-    }
+    case LVM_SETEXTENDEDLISTVIEWSTYLE:
+      return SetExtendedStyle(static_cast<DWORD>(wparam), static_cast<DWORD>(lparam));
     case LVM_GETEXTENDEDLISTVIEWSTYLE:
       return extended_style_;
     case LVM_SETBKCOLOR:
       background_ = static_cast<COLORREF>(lparam);
       Redraw();
       return TRUE;
-    case WM_SIZE:
-      UpdateExtent();
-      return 0;
-    case WM_DESTROY:
-      ReleaseImageLists();
-      return 0;
     default:
       return std::nullopt;
   }
+}
+
+LRESULT ListView::GetItemText(int index, LVITEM* item) const {
+  if (!item || !Valid(index) || item->iSubItem < 0) return 0;
+  const auto& texts = items_[index].texts;
+  const auto sub = static_cast<std::size_t>(item->iSubItem);
+  return CopyText(sub < texts.size() ? texts[sub] : std::string(), item->pszText, item->cchTextMax);
+}
+
+LRESULT ListView::HitTest(LVHITTESTINFO* info) const {
+  if (!info) return -1;
+  info->iItem = ItemAt(info->pt);
+  info->iSubItem = std::max(ColumnAt(info->pt), 0);
+  info->flags = info->iItem >= 0 ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
+  return info->iItem;
+}
+
+HIMAGELIST ListView::SetImageList(bool small, HIMAGELIST list) {
+  HIMAGELIST& slot = small ? small_images_ : normal_images_;
+  HIMAGELIST old = std::exchange(slot, list);
+  UpdateExtent();
+  Redraw();
+  return old;
+}
+
+DWORD ListView::SetExtendedStyle(DWORD mask, DWORD style) {
+  const DWORD old = extended_style_;
+  if (mask == 0) mask = 0xFFFFFFFFu;
+  extended_style_ = (extended_style_ & ~mask) | (style & mask);
+  Redraw();
+  return old;
 }
 
 }  // namespace platform::common_controls

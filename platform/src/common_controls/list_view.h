@@ -17,11 +17,15 @@ class ListView : public ItemControl {
 
  private:
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // The LVM_* messages by what they work on; nullopt for any other.
+  std::optional<LRESULT> HandleItemMessage(UINT message, int index, LPARAM lparam);
+  std::optional<LRESULT> HandleColumnMessage(UINT message, int index, LPARAM lparam);
+  std::optional<LRESULT> HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnStylusDown(POINT point) override;
   void OnStylusMove(POINT point) override;
   void OnStylusUp(POINT point) override;
   bool OnKeyDown(UINT key) override;
-  void OnPaint(HDC dc) override;
+  void Paint(HDC dc) override;
 
   struct Column {
     std::string text;
@@ -63,6 +67,12 @@ class ListView : public ItemControl {
   bool SetColumn(int index, const LVCOLUMN& column);
   bool GetColumn(int index, LVCOLUMN& column) const;
   int NextItem(int start, UINT flags) const;
+  LRESULT GetItemText(int index, LVITEM* item) const;
+  LRESULT HitTest(LVHITTESTINFO* info) const;
+  // The previous list.
+  HIMAGELIST SetImageList(bool small, HIMAGELIST list);
+  // The previous style; a mask of 0 changes every bit.
+  DWORD SetExtendedStyle(DWORD mask, DWORD style);
 
   // State changes with LVN_ITEMCHANGING (which may refuse) and
   // LVN_ITEMCHANGED; false when refused or the item went meanwhile.

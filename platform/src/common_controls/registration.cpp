@@ -1,7 +1,7 @@
 // The common control classes, registered per handheld on request.
 #include "platform/common_controls/registration.h"
 
-#include "common_controls/control_window.h"
+#include "common_controls/event_control.h"
 #include "common_controls/list_view.h"
 #include "common_controls/toolbar.h"
 #include "common_controls/trackbar.h"

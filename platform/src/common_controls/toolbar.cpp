@@ -1,6 +1,7 @@
 #include "common_controls/toolbar.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common_controls/control_paint.h"
 #include "platform/window_paint.h"
@@ -25,7 +26,7 @@ SIZE SizeFrom(LPARAM lparam) {
 
 }  // namespace
 
-Toolbar::Toolbar(HWND hwnd, const CREATESTRUCT&) : ControlWindow(hwnd) {}
+Toolbar::Toolbar(HWND hwnd, const CREATESTRUCT&) : EventControl(hwnd) {}
 
 int Toolbar::IndexOf(int command) const {
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
@@ -219,7 +220,7 @@ void Toolbar::PaintButton(HDC dc, int index) const {
   }
 }
 
-void Toolbar::OnPaint(HDC dc) {
+void Toolbar::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd(), &client);
   FillColor(dc, client, GetSysColor(COLOR_BTNFACE));
@@ -228,7 +229,6 @@ void Toolbar::OnPaint(HDC dc) {
 }
 
 std::optional<LRESULT> Toolbar::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  const int command = static_cast<int>(wparam);
   switch (message) {
     case WM_CREATE:
       AutoSize();
@@ -236,21 +236,27 @@ std::optional<LRESULT> Toolbar::OnMessage(UINT message, WPARAM wparam, LPARAM lp
     case WM_DESTROY:
       images_.Reset();
       return 0;
-    case TB_BUTTONSTRUCTSIZE:
+    case WM_CAPTURECHANGED:
+      CaptureLost();
       return 0;
-    case TB_ADDBITMAP:
-      return AddBitmap(static_cast<int>(wparam), reinterpret_cast<const TBADDBITMAP*>(lparam));
-    case TB_ADDBUTTONS: {
-      const auto* added = reinterpret_cast<const TBBUTTON*>(lparam);
-      if (!added) return FALSE;
-      for (WPARAM i = 0; i < wparam; ++i) Insert(-1, added[i]);
-      return TRUE;
-    }
+    default:
+      break;
+  }
+  if (auto result = HandleButtonMessage(message, wparam, lparam)) return result;
+  return HandleLayoutMessage(message, wparam, lparam);
+}
+
+std::optional<LRESULT> Toolbar::HandleButtonMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const int command = static_cast<int>(wparam);
+  const bool on = LOWORD(static_cast<std::uintptr_t>(lparam)) != 0;
+  switch (message) {
+    case TB_ADDBUTTONS:
+      return AddButtons(wparam, reinterpret_cast<const TBBUTTON*>(lparam));
     case TB_INSERTBUTTON:
       if (!lparam) return FALSE;
-      return Insert(static_cast<int>(wparam), *reinterpret_cast<const TBBUTTON*>(lparam));
+      return Insert(command, *reinterpret_cast<const TBBUTTON*>(lparam));
     case TB_DELETEBUTTON:
-      return Delete(static_cast<int>(wparam));
+      return Delete(command);
     case TB_GETBUTTON:
       if (!Valid(command) || !lparam) return FALSE;
       *reinterpret_cast<TBBUTTON*>(lparam) = buttons_[wparam];
@@ -260,45 +266,44 @@ std::optional<LRESULT> Toolbar::OnMessage(UINT message, WPARAM wparam, LPARAM lp
     case TB_COMMANDTOINDEX:
       return IndexOf(command);
     case TB_ENABLEBUTTON:
-      return ChangeState(command, TBSTATE_ENABLED,
-                         LOWORD(static_cast<std::uintptr_t>(lparam)) != 0);
+      return ChangeState(command, TBSTATE_ENABLED, on);
     case TB_CHECKBUTTON:
-      return ChangeState(command, TBSTATE_CHECKED,
-                         LOWORD(static_cast<std::uintptr_t>(lparam)) != 0);
+      return ChangeState(command, TBSTATE_CHECKED, on);
     case TB_PRESSBUTTON:
-      return ChangeState(command, TBSTATE_PRESSED,
-                         LOWORD(static_cast<std::uintptr_t>(lparam)) != 0);
+      return ChangeState(command, TBSTATE_PRESSED, on);
     case TB_HIDEBUTTON:
-      return ChangeState(command, TBSTATE_HIDDEN, LOWORD(static_cast<std::uintptr_t>(lparam)) != 0);
+      return ChangeState(command, TBSTATE_HIDDEN, on);
     case TB_ISBUTTONENABLED:
+      return HasState(command, TBSTATE_ENABLED);
     case TB_ISBUTTONCHECKED:
+      return HasState(command, TBSTATE_CHECKED);
     case TB_ISBUTTONPRESSED:
-    case TB_ISBUTTONHIDDEN: {
-      static constexpr BYTE kBits[] = {TBSTATE_ENABLED, TBSTATE_CHECKED, TBSTATE_PRESSED,
-                                       TBSTATE_HIDDEN};
-      const TBBUTTON* button = Find(command);
-      return button ? (button->fsState & kBits[message - TB_ISBUTTONENABLED]) != 0 : FALSE;
-    }
-    case TB_SETSTATE: {
-      TBBUTTON* button = Find(command);
-      if (!button) return FALSE;
-      button->fsState = static_cast<BYTE>(LOWORD(static_cast<std::uintptr_t>(lparam)));
-      Redraw();
-      return TRUE;
-    }
+      return HasState(command, TBSTATE_PRESSED);
+    case TB_ISBUTTONHIDDEN:
+      return HasState(command, TBSTATE_HIDDEN);
+    case TB_SETSTATE:
+      return SetState(command, static_cast<BYTE>(LOWORD(static_cast<std::uintptr_t>(lparam))));
     case TB_GETSTATE: {
       const TBBUTTON* button = Find(command);
       return button ? button->fsState : -1;
     }
     case TB_GETITEMRECT:
-    case TB_GETRECT: {
-      const int index = message == TB_GETRECT ? IndexOf(command) : command;
-      if (!Valid(index) || !lparam) return FALSE;
-      *reinterpret_cast<RECT*>(lparam) = ItemRect(index);
-      return TRUE;
-    }
+      return GetRect(command, reinterpret_cast<RECT*>(lparam));
+    case TB_GETRECT:
+      return GetRect(IndexOf(command), reinterpret_cast<RECT*>(lparam));
     case TB_HITTEST:
       return lparam ? HitTest(*reinterpret_cast<const POINT*>(lparam)) : -1;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> Toolbar::HandleLayoutMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case TB_BUTTONSTRUCTSIZE:
+      return 0;
+    case TB_ADDBITMAP:
+      return AddBitmap(static_cast<int>(wparam), reinterpret_cast<const TBADDBITMAP*>(lparam));
     case TB_SETBUTTONSIZE:
       button_size_ = SizeFrom(lparam);
       AutoSize();
@@ -308,16 +313,9 @@ std::optional<LRESULT> Toolbar::OnMessage(UINT message, WPARAM wparam, LPARAM lp
       return static_cast<LRESULT>(
           MAKELONG(static_cast<WORD>(button_size_.cx), static_cast<WORD>(button_size_.cy)));
     case TB_SETBITMAPSIZE:
-      // The images are cut at this size, so it only counts before the first
-      // strip is added.
-      if (images_.get() || images_set_) return FALSE;
-      bitmap_size_ = SizeFrom(lparam);
-      button_size_ = {std::max(button_size_.cx, bitmap_size_.cx + 7),
-                      std::max(button_size_.cy, bitmap_size_.cy + 7)};
-      return TRUE;
+      return SetBitmapSize(SizeFrom(lparam));
     case TB_SETIMAGELIST: {
-      HIMAGELIST old = images_set_;
-      images_set_ = reinterpret_cast<HIMAGELIST>(lparam);
+      HIMAGELIST old = std::exchange(images_set_, reinterpret_cast<HIMAGELIST>(lparam));
       Redraw();
       return reinterpret_cast<LRESULT>(old);
     }
@@ -326,16 +324,51 @@ std::optional<LRESULT> Toolbar::OnMessage(UINT message, WPARAM wparam, LPARAM lp
     case TB_AUTOSIZE:
       AutoSize();
       return 0;
-    case WM_CAPTURECHANGED:
-      if (Valid(pressed_)) {
-        buttons_[static_cast<std::size_t>(pressed_)].fsState &= ~TBSTATE_PRESSED;
-        pressed_ = -1;
-        Redraw();
-      }
-      return 0;
     default:
       return std::nullopt;
   }
+}
+
+BOOL Toolbar::AddButtons(WPARAM count, const TBBUTTON* added) {
+  if (!added) return FALSE;
+  for (WPARAM i = 0; i < count; ++i) Insert(-1, added[i]);
+  return TRUE;
+}
+
+BOOL Toolbar::HasState(int command, BYTE bit) {
+  const TBBUTTON* button = Find(command);
+  return button && (button->fsState & bit) != 0;
+}
+
+BOOL Toolbar::SetState(int command, BYTE state) {
+  TBBUTTON* button = Find(command);
+  if (!button) return FALSE;
+  button->fsState = state;
+  Redraw();
+  return TRUE;
+}
+
+BOOL Toolbar::GetRect(int index, RECT* rect) const {
+  if (!Valid(index) || !rect) return FALSE;
+  *rect = ItemRect(index);
+  return TRUE;
+}
+
+BOOL Toolbar::SetBitmapSize(SIZE size) {
+  // The images are cut at this size, so it only counts before the first
+  // strip is added.
+  if (images_.get() || images_set_) return FALSE;
+  bitmap_size_ = size;
+  button_size_ = {std::max(button_size_.cx, bitmap_size_.cx + 7),
+                  std::max(button_size_.cy, bitmap_size_.cy + 7)};
+  return TRUE;
+}
+
+void Toolbar::CaptureLost() {
+  if (!Valid(pressed_)) return;
+  buttons_[static_cast<std::size_t>(pressed_)].fsState &= ~TBSTATE_PRESSED;
+  pressed_ = -1;
+  Redraw();
 }
 
 }  // namespace platform::common_controls

@@ -39,7 +39,7 @@ const KeyStep* FindKeyStep(UINT key) {
 
 }  // namespace
 
-Trackbar::Trackbar(HWND hwnd, const CREATESTRUCT&) : ControlWindow(hwnd) {}
+Trackbar::Trackbar(HWND hwnd, const CREATESTRUCT&) : EventControl(hwnd) {}
 
 int Trackbar::PageSize() const {
   return page_size_ >= 0 ? page_size_ : std::max((max_ - min_) / 5, 1);
@@ -169,7 +169,7 @@ bool Trackbar::OnKeyDown(UINT key) {
   return true;
 }
 
-void Trackbar::OnPaint(HDC dc) {
+void Trackbar::Paint(HDC dc) {
   const RECT client = ClientOf(hwnd());
   FillColor(dc, client, GetSysColor(COLOR_BTNFACE));
   RECT channel = Channel();

@@ -1,12 +1,12 @@
 // The trackbar control ("msctls_trackbar32").
 #pragma once
 
-#include "common_controls/control_window.h"
+#include "common_controls/event_control.h"
 #include "platform/common_controls/trackbar.h"
 
 namespace platform::common_controls {
 
-class Trackbar : public ControlWindow {
+class Trackbar : public EventControl {
  public:
   Trackbar(HWND hwnd, const CREATESTRUCT& create);
 
@@ -16,7 +16,7 @@ class Trackbar : public ControlWindow {
   void OnStylusMove(POINT point) override;
   void OnStylusUp(POINT) override;
   bool OnKeyDown(UINT key) override;
-  void OnPaint(HDC dc) override;
+  void Paint(HDC dc) override;
   LRESULT DialogCode() const override { return 1; }  // the arrow keys
 
   bool vertical() const { return (Style() & TBS_VERT) != 0; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "common_controls/control_paint.h"
 #include "platform/time.h"
@@ -599,7 +600,7 @@ void TreeView::PaintRow(HDC dc, const TreeRow& row, int index) {
   }
 }
 
-void TreeView::OnPaint(HDC dc) {
+void TreeView::Paint(HDC dc) {
   const RECT area = Area();
   FillColor(dc, area, GetSysColor(COLOR_WINDOW));
   // Painting may ask the parent about children; the rows are copied so
@@ -618,6 +619,22 @@ void TreeView::OnPaint(HDC dc) {
 // ---- Messages ---------------------------------------------------------------------------
 
 std::optional<LRESULT> TreeView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      Changed();
+      return 0;
+    case WM_DESTROY:
+      KillTimer(hwnd(), kEditTimer);
+      DeleteAll();
+      return 0;
+    default:
+      break;
+  }
+  if (auto result = HandleItemMessage(message, wparam, lparam)) return result;
+  return HandleViewMessage(message, wparam, lparam);
+}
+
+std::optional<LRESULT> TreeView::HandleItemMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   const auto item = reinterpret_cast<HTREEITEM>(lparam);
   switch (message) {
     case TVM_INSERTITEM:
@@ -644,10 +661,33 @@ std::optional<LRESULT> TreeView::OnMessage(UINT message, WPARAM wparam, LPARAM l
       return lparam && SetItem(*reinterpret_cast<const TVITEM*>(lparam));
     case TVM_GETCOUNT:
       return items_.Count();
+    case TVM_ENSUREVISIBLE:
+      return EnsureVisible(items_.Find(item));
+    case TVM_SORTCHILDREN:
+      return SortChildren(item, wparam != 0);
+    case TVM_GETITEMRECT:
+      return GetItemRect(wparam != 0, reinterpret_cast<RECT*>(lparam));
+    case TVM_HITTEST:
+      return reinterpret_cast<LRESULT>(HitTest(reinterpret_cast<TVHITTESTINFO*>(lparam)));
+    case TVM_EDITLABEL:
+      return reinterpret_cast<LRESULT>(BeginEdit(items_.Find(item)));
+    case TVM_GETEDITCONTROL:
+      return reinterpret_cast<LRESULT>(editing_ ? editor_.hwnd() : nullptr);
+    case TVM_ENDEDITLABELNOW: {
+      const bool was_editing = editing_ != nullptr;
+      EndEdit(wparam != 0);
+      return was_editing;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> TreeView::HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
     case TVM_SETIMAGELIST: {
       if (wparam != TVSIL_NORMAL) return 0;
-      HIMAGELIST old = images_;
-      images_ = reinterpret_cast<HIMAGELIST>(lparam);
+      HIMAGELIST old = std::exchange(images_, reinterpret_cast<HIMAGELIST>(lparam));
       Changed();
       return reinterpret_cast<LRESULT>(old);
     }
@@ -659,55 +699,38 @@ std::optional<LRESULT> TreeView::OnMessage(UINT message, WPARAM wparam, LPARAM l
       indent_ = std::max(static_cast<int>(wparam), kButtonSize + 4);
       Changed();
       return TRUE;
-    case TVM_ENSUREVISIBLE:
-      return EnsureVisible(items_.Find(item));
-    case TVM_SORTCHILDREN: {
-      TreeNode* parent = items_.FindParent(item);
-      if (!parent) return FALSE;
-      items_.SortChildren(*parent, wparam != 0);
-      Changed();
-      return TRUE;
-    }
     case TVM_GETVISIBLECOUNT:
       return std::max(scroll_.page() / RowHeight(), 0);
-    case TVM_GETITEMRECT: {
-      auto* rect = reinterpret_cast<RECT*>(lparam);
-      if (!rect) return FALSE;
-      HTREEITEM asked = nullptr;
-      std::memcpy(&asked, rect, sizeof asked);
-      TreeNode* node = items_.Find(asked);
-      const int row = RowOf(node);
-      if (row < 0) return FALSE;
-      *rect = wparam ? LabelRect(rows_[static_cast<std::size_t>(row)], row) : RowRect(row);
-      return TRUE;
-    }
-    case TVM_HITTEST: {
-      auto* info = reinterpret_cast<TVHITTESTINFO*>(lparam);
-      if (!info) return 0;
-      TreeNode* node = nullptr;
-      info->flags = HitTest(info->pt, &node);
-      info->hItem = node ? node->handle() : nullptr;
-      return reinterpret_cast<LRESULT>(info->hItem);
-    }
-    case TVM_EDITLABEL:
-      return reinterpret_cast<LRESULT>(BeginEdit(items_.Find(item)));
-    case TVM_GETEDITCONTROL:
-      return reinterpret_cast<LRESULT>(editing_ ? editor_.hwnd() : nullptr);
-    case TVM_ENDEDITLABELNOW: {
-      const bool was_editing = editing_ != nullptr;
-      EndEdit(wparam != 0);
-      return was_editing;
-    }
-    case WM_SIZE:
-      Changed();
-      return 0;
-    case WM_DESTROY:
-      KillTimer(hwnd(), kEditTimer);
-      DeleteAll();
-      return 0;
     default:
       return std::nullopt;
   }
+}
+
+BOOL TreeView::SortChildren(HTREEITEM item, bool recursive) {
+  TreeNode* parent = items_.FindParent(item);
+  if (!parent) return FALSE;
+  items_.SortChildren(*parent, recursive);
+  Changed();
+  return TRUE;
+}
+
+BOOL TreeView::GetItemRect(bool label_only, RECT* rect) const {
+  if (!rect) return FALSE;
+  // The item comes in the rectangle's first bytes.
+  HTREEITEM asked = nullptr;
+  std::memcpy(&asked, rect, sizeof asked);
+  const int row = RowOf(items_.Find(asked));
+  if (row < 0) return FALSE;
+  *rect = label_only ? LabelRect(rows_[static_cast<std::size_t>(row)], row) : RowRect(row);
+  return TRUE;
+}
+
+HTREEITEM TreeView::HitTest(TVHITTESTINFO* info) {
+  if (!info) return nullptr;
+  TreeNode* node = nullptr;
+  info->flags = HitTest(info->pt, &node);
+  info->hItem = node ? node->handle() : nullptr;
+  return info->hItem;
 }
 
 }  // namespace platform::common_controls

@@ -16,12 +16,20 @@ class TreeView : public ItemControl {
 
  private:
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // The TVM_* messages on items, and on the view; nullopt for any other.
+  std::optional<LRESULT> HandleItemMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  std::optional<LRESULT> HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  BOOL SortChildren(HTREEITEM item, bool recursive);
+  // TVM_GETITEMRECT: the item comes in the rectangle.
+  BOOL GetItemRect(bool label_only, RECT* rect) const;
+  // TVM_HITTEST: fills the record; the item hit.
+  HTREEITEM HitTest(TVHITTESTINFO* info);
   void OnStylusDown(POINT point) override;
   void OnStylusMove(POINT point) override;
   void OnStylusUp(POINT point) override;
   bool OnKeyDown(UINT key) override;
   void OnTimer(UINT_PTR timer) override;
-  void OnPaint(HDC dc) override;
+  void Paint(HDC dc) override;
 
   // ---- Items
   HTREEITEM Insert(const TVINSERTSTRUCT& insert);

@@ -34,7 +34,7 @@ LRESULT Control::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return result;
     }
     default:
-      return DefWindowProc(hwnd_, message, wparam, lparam);
+      return Default(message, wparam, lparam);
   }
 }
 
@@ -44,11 +44,21 @@ RECT Control::Client() const {
   return client;
 }
 
-void Control::Notify(WORD code) const {
+void Control::Command(int id, WORD code) const {
   HWND parent = Parent();
   if (!parent) return;
-  SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(Id()), code),
+  SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), code),
               reinterpret_cast<LPARAM>(hwnd_));
+}
+
+LRESULT Control::Notify(NMHDR& header, UINT code) const {
+  header.hwndFrom = hwnd_;
+  header.idFrom = static_cast<UINT_PTR>(Id());
+  header.code = code;
+  HWND parent = Parent();
+  if (!parent) return 0;
+  return SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(Id()),
+                     reinterpret_cast<LPARAM>(&header));
 }
 
 HBRUSH Control::AskColors(UINT message, HDC dc) const {
@@ -76,8 +86,12 @@ WindowProcedure ControlClassProcedure(ControlFactory factory) {
     if (message != WM_CREATE || !lparam) return DefWindowProc(hwnd, message, wparam, lparam);
     std::shared_ptr<Control> control = factory(hwnd, *reinterpret_cast<CREATESTRUCT*>(lparam));
     if (!control) return -1;
-    SetWindowProcedure(
-        hwnd, [control](HWND, UINT m, WPARAM w, LPARAM l) { return control->Handle(m, w, l); });
+    SetWindowProcedure(hwnd, [control](HWND, UINT m, WPARAM w, LPARAM l) {
+      // The procedure may be replaced while the control runs (destroying
+      // the window); this reference keeps the control until it returns.
+      std::shared_ptr<Control> self = control;
+      return self->Handle(m, w, l);
+    });
     return control->Handle(message, wparam, lparam);
   };
 }

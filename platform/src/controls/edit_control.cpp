@@ -351,11 +351,7 @@ LRESULT EditControl::LineIndex(WPARAM line_value) const {
 LRESULT EditControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      buffer_.SetText(ToUtf32(reinterpret_cast<const CREATESTRUCT*>(lparam)->lpszName
-                                  ? reinterpret_cast<const CREATESTRUCT*>(lparam)->lpszName
-                                  : ""));
-      Relayout();
-      return 0;
+      return OnCreate(*reinterpret_cast<const CREATESTRUCT*>(lparam));
     case WM_SIZE:
       Relayout();
       ScrollCaretIntoView();
@@ -364,11 +360,7 @@ LRESULT EditControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       bars_.Forget();
       return 0;
     case WM_SETFONT:
-      Control::Handle(message, wparam, lparam);
-      line_height_ = LineHeight(Font());
-      advances_.clear();
-      Relayout();
-      return 0;
+      return OnSetFont(message, wparam, lparam);
     case WM_SETTEXT:
       return SetText(reinterpret_cast<const char*>(lparam));
     case WM_GETTEXT:
@@ -383,29 +375,11 @@ LRESULT EditControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (GetFocus() != hwnd()) SetFocus(hwnd());
-      if (bars_.HandleStylus(message, lparam)) return 0;
-      buffer_.MoveCaret(PositionAt(StylusPoint(lparam)), ShiftDown());
-      selecting_ = true;
-      SetCapture(hwnd());
-      ScrollCaretIntoView();
-      Redraw();
-      return 0;
+      return OnStylusDown(message, lparam);
     case WM_MOUSEMOVE:
-      if (bars_.HandleStylus(message, lparam)) return 0;
-      if (selecting_) {
-        buffer_.MoveCaret(PositionAt(StylusPoint(lparam)), true);
-        ScrollCaretIntoView();
-        Redraw();
-      }
-      return 0;
+      return OnStylusMove(message, lparam);
     case WM_LBUTTONUP:
-      if (bars_.HandleStylus(message, lparam)) return 0;
-      if (selecting_) {
-        selecting_ = false;
-        if (GetCapture() == hwnd()) ReleaseCapture();
-      }
-      return 0;
+      return OnStylusUp(message, lparam);
     case WM_CAPTURECHANGED:
       bars_.CaptureLost();
       selecting_ = false;
@@ -420,11 +394,16 @@ LRESULT EditControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       Notify(message == WM_SETFOCUS ? EN_SETFOCUS : EN_KILLFOCUS);
       Redraw();
       return 0;
-    case WM_GETDLGCODE: {
-      LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-      if (Multiline() && (Style() & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
-      return code;
-    }
+    case WM_GETDLGCODE:
+      return DialogCode();
+    default:
+      if (auto result = HandleEditMessage(message, wparam, lparam)) return *result;
+      return Control::Handle(message, wparam, lparam);
+  }
+}
+
+std::optional<LRESULT> EditControl::HandleEditMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
     case EM_GETSEL:
       return GetSelection(wparam, lparam);
     case EM_SETSEL:
@@ -454,34 +433,92 @@ LRESULT EditControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return Layout().LineCount();
     case EM_LINEINDEX:
       return LineIndex(wparam);
-    case EM_LINEFROMCHAR: {
-      const auto position = static_cast<int>(static_cast<std::intptr_t>(wparam));
-      return Layout().LineOf(position < 0 ? buffer_.start() : position);
-    }
-    case EM_LINELENGTH: {
-      const auto position = static_cast<int>(static_cast<std::intptr_t>(wparam));
-      const EditLine& line =
-          Layout().lines()[Layout().LineOf(position < 0 ? buffer_.caret() : position)];
-      return line.end - line.start;
-    }
+    case EM_LINEFROMCHAR:
+      return LineFromChar(wparam);
+    case EM_LINELENGTH:
+      return LineLength(wparam);
     case EM_GETMODIFY:
       return modified_ ? TRUE : FALSE;
     case EM_SETMODIFY:
       modified_ = wparam != 0;
       return 0;
-    case EM_SETREADONLY: {
-      const DWORD style = wparam ? (Style() | ES_READONLY) : (Style() & ~ES_READONLY);
-      SetWindowLong(hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style));
-      Redraw();
-      return TRUE;
-    }
+    case EM_SETREADONLY:
+      return SetReadOnly(wparam != 0);
     case EM_GETRECT:
       if (auto* rect = reinterpret_cast<RECT*>(lparam)) *rect = TextRect();
       return 0;
     default:
-      break;
+      return std::nullopt;
   }
-  return Control::Handle(message, wparam, lparam);
+}
+
+LRESULT EditControl::OnCreate(const CREATESTRUCT& create) {
+  buffer_.SetText(ToUtf32(create.lpszName ? create.lpszName : ""));
+  Relayout();
+  return 0;
+}
+
+LRESULT EditControl::OnSetFont(UINT message, WPARAM wparam, LPARAM lparam) {
+  Control::Handle(message, wparam, lparam);
+  line_height_ = LineHeight(Font());
+  advances_.clear();
+  Relayout();
+  return 0;
+}
+
+LRESULT EditControl::OnStylusDown(UINT message, LPARAM lparam) {
+  if (GetFocus() != hwnd()) SetFocus(hwnd());
+  if (bars_.HandleStylus(message, lparam)) return 0;
+  buffer_.MoveCaret(PositionAt(StylusPoint(lparam)), ShiftDown());
+  selecting_ = true;
+  SetCapture(hwnd());
+  ScrollCaretIntoView();
+  Redraw();
+  return 0;
+}
+
+LRESULT EditControl::OnStylusMove(UINT message, LPARAM lparam) {
+  if (bars_.HandleStylus(message, lparam)) return 0;
+  if (selecting_) {
+    buffer_.MoveCaret(PositionAt(StylusPoint(lparam)), true);
+    ScrollCaretIntoView();
+    Redraw();
+  }
+  return 0;
+}
+
+LRESULT EditControl::OnStylusUp(UINT message, LPARAM lparam) {
+  if (bars_.HandleStylus(message, lparam)) return 0;
+  if (selecting_) {
+    selecting_ = false;
+    if (GetCapture() == hwnd()) ReleaseCapture();
+  }
+  return 0;
+}
+
+LRESULT EditControl::DialogCode() const {
+  LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+  if (Multiline() && (Style() & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
+  return code;
+}
+
+LRESULT EditControl::LineFromChar(WPARAM position_value) const {
+  const auto position = static_cast<int>(static_cast<std::intptr_t>(position_value));
+  return Layout().LineOf(position < 0 ? buffer_.start() : position);
+}
+
+LRESULT EditControl::LineLength(WPARAM position_value) const {
+  const auto position = static_cast<int>(static_cast<std::intptr_t>(position_value));
+  const EditLine& line =
+      Layout().lines()[Layout().LineOf(position < 0 ? buffer_.caret() : position)];
+  return line.end - line.start;
+}
+
+LRESULT EditControl::SetReadOnly(bool read_only) {
+  const DWORD style = read_only ? (Style() | ES_READONLY) : (Style() & ~ES_READONLY);
+  SetWindowLong(hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style));
+  Redraw();
+  return TRUE;
 }
 
 // --- Drawing -------------------------------------------------------------------

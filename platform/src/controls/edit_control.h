@@ -24,6 +24,18 @@ class EditControl : public Control {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // The EM_* messages; nullopt for any other.
+  std::optional<LRESULT> HandleEditMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnCreate(const CREATESTRUCT& create);
+  LRESULT OnSetFont(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnStylusDown(UINT message, LPARAM lparam);
+  LRESULT OnStylusMove(UINT message, LPARAM lparam);
+  LRESULT OnStylusUp(UINT message, LPARAM lparam);
+  LRESULT DialogCode() const;
+  LRESULT LineFromChar(WPARAM position) const;
+  LRESULT LineLength(WPARAM position) const;
+  LRESULT SetReadOnly(bool read_only);
+
   bool Multiline() const { return (Style() & ES_MULTILINE) != 0; }
   void Paint(HDC dc) override;
   void PaintLine(HDC dc, int line, int x, int y, COLORREF text_color) const;

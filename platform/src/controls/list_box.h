@@ -7,9 +7,9 @@
 #pragma once
 
 #include "controls/control.h"
-#include "controls/double_tap.h"
 #include "controls/item_list.h"
 #include "controls/own_scroll_bars.h"
+#include "controls/tap_gestures.h"
 
 namespace platform::controls {
 

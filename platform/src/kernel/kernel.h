@@ -58,6 +58,7 @@ struct MessageQueue {
 };
 
 struct Waiter;
+class WindowSystemHooks;
 
 struct ThreadState {
   DWORD id = 0;
@@ -127,6 +128,12 @@ class Kernel {
   TargetEntry* FindTarget(const Lock& lock, HWND hwnd);
   void RemoveTarget(const Lock& lock, HWND hwnd);
 
+  // --- The window system -------------------------------------------------
+  // The window system sits above the kernel and registers itself here while
+  // it exists; null before the first window and after the window system ends.
+  WindowSystemHooks* window_system(const Lock&) const { return window_system_; }
+  void SetWindowSystem(const Lock&, WindowSystemHooks* hooks) { window_system_ = hooks; }
+
  private:
   void Complete(Waiter& waiter, DWORD result);
   void AdvanceIfIdle();
@@ -150,6 +157,29 @@ class Kernel {
   std::vector<std::thread> host_threads_;
   std::uintptr_t next_target_ = 0x10000;
   std::unordered_map<std::uintptr_t, TargetEntry> targets_;
+  WindowSystemHooks* window_system_ = nullptr;
+};
+
+// What the message queues ask of the window system: windows to paint, the
+// threads waiting for messages (the screen paints their windows), and the
+// keyboard state for making characters. Every call is made under the
+// kernel lock.
+class WindowSystemHooks {
+ public:
+  // A window of `thread` with something to paint (filter: that window or
+  // its descendants only), null when none.
+  virtual HWND PaintPending(const Kernel::Lock& lock, DWORD thread, HWND filter) = 0;
+  // WM_PAINT for hwnd was taken from the queue.
+  virtual void PaintHandedOut(const Kernel::Lock& lock, HWND hwnd) = 0;
+  // The thread is taking a message again: what it was handed is done.
+  virtual void ThreadAsksForMessages(const Kernel::Lock& lock, DWORD thread) = 0;
+  // The thread entered (or left) a wait for messages.
+  virtual void ThreadWaitsForMessages(const Kernel::Lock& lock, DWORD thread) = 0;
+  virtual void ThreadStopsWaiting(const Kernel::Lock& lock, DWORD thread) = 0;
+  virtual bool KeyIsDown(const Kernel::Lock& lock, UINT virtual_key) = 0;
+
+ protected:
+  ~WindowSystemHooks() = default;
 };
 
 // The current handheld's kernel.

@@ -4,7 +4,6 @@
 #include "kernel/kernel.h"
 #include "platform/last_error.h"
 #include "platform/time.h"
-#include "windows/window_manager.h"
 
 namespace platform {
 
@@ -70,12 +69,12 @@ std::uint64_t NextTimerDue(const MessageQueue& queue, HWND hwnd, UINT filter_min
 // passes the filter.
 HWND PaintPending(Kernel& kernel, const Kernel::Lock& lock, HWND hwnd, UINT filter_min,
                   UINT filter_max) {
-  windows::WindowManager* manager = windows::WindowManager::Existing();
-  if (!manager) return nullptr;
+  WindowSystemHooks* windows = kernel.window_system(lock);
+  if (!windows) return nullptr;
   if ((filter_min || filter_max) && (WM_PAINT < filter_min || WM_PAINT > filter_max)) {
     return nullptr;
   }
-  return manager->PaintPending(lock, kernel.Current(lock).id, hwnd);
+  return windows->PaintPending(lock, kernel.Current(lock).id, hwnd);
 }
 
 bool HasInput(Kernel& kernel, const Kernel::Lock& lock, const MessageQueue& queue, HWND hwnd,
@@ -94,7 +93,7 @@ class MessageWaitMark {
  public:
   explicit MessageWaitMark(Kernel& kernel) : kernel_(kernel) {}
   ~MessageWaitMark() {
-    if (!manager_) return;
+    if (!windows_) return;
     auto lock = kernel_.Acquire();
     Clear(lock);
   }
@@ -102,24 +101,22 @@ class MessageWaitMark {
   MessageWaitMark& operator=(const MessageWaitMark&) = delete;
 
   void Set(const Kernel::Lock& lock) {
-    if (manager_) return;
-    manager_ = windows::WindowManager::Existing();
-    if (!manager_) return;
+    if (windows_) return;
+    windows_ = kernel_.window_system(lock);
+    if (!windows_) return;
     thread_ = kernel_.Current(lock).id;
-    ++manager_->waiting_for_messages[thread_];
+    windows_->ThreadWaitsForMessages(lock, thread_);
   }
-  void Clear(const Kernel::Lock&) {
-    if (!manager_) return;
-    if (windows::WindowManager::Existing() == manager_ &&
-        --manager_->waiting_for_messages[thread_] == 0) {
-      manager_->waiting_for_messages.erase(thread_);
-    }
-    manager_ = nullptr;
+  void Clear(const Kernel::Lock& lock) {
+    if (!windows_) return;
+    // The window system may have ended while the thread waited.
+    if (kernel_.window_system(lock) == windows_) windows_->ThreadStopsWaiting(lock, thread_);
+    windows_ = nullptr;
   }
 
  private:
   Kernel& kernel_;
-  windows::WindowManager* manager_ = nullptr;
+  WindowSystemHooks* windows_ = nullptr;
   DWORD thread_ = 0;
 };
 
@@ -134,8 +131,8 @@ bool HasInputOrEarlierTimer(Kernel& kernel, const Kernel::Lock& lock, const Mess
 // quit request, then a due timer. False when there is none.
 bool TakeMessage(Kernel& kernel, const Kernel::Lock& lock, MessageQueue& queue, MSG* msg, HWND hwnd,
                  UINT filter_min, UINT filter_max, bool remove) {
-  windows::WindowManager* manager = windows::WindowManager::Existing();
-  if (manager) manager->ThreadAsksForMessages(lock, kernel.Current(lock).id);
+  WindowSystemHooks* windows = kernel.window_system(lock);
+  if (windows) windows->ThreadAsksForMessages(lock, kernel.Current(lock).id);
   auto posted = std::find_if(queue.posted.begin(), queue.posted.end(), [&](const MSG& candidate) {
     return Matches(candidate, hwnd, filter_min, filter_max);
   });
@@ -153,7 +150,7 @@ bool TakeMessage(Kernel& kernel, const Kernel::Lock& lock, MessageQueue& queue, 
   if (HWND dirty = PaintPending(kernel, lock, hwnd, filter_min, filter_max)) {
     // Stays pending until BeginPaint validates the window.
     *msg = MakeMsg(dirty, WM_PAINT, 0, 0, MessageTime(kernel, lock));
-    if (remove) manager->PaintHandedOut(lock, dirty);
+    if (remove) windows->PaintHandedOut(lock, dirty);
     return true;
   }
   const std::uint64_t now = kernel.NowUs(lock);
@@ -413,9 +410,12 @@ BOOL TranslateMessage(const MSG* msg) {
   if (!msg || msg->message != WM_KEYDOWN || !msg->hwnd) return FALSE;
   const UINT key = static_cast<UINT>(msg->wParam);
   bool shift = false;
-  if (windows::WindowManager* manager = windows::WindowManager::Existing()) {
-    auto lock = CurrentKernel().Acquire();
-    shift = manager->keys_down.contains(VK_SHIFT);
+  {
+    Kernel& kernel = CurrentKernel();
+    auto lock = kernel.Acquire();
+    if (WindowSystemHooks* windows = kernel.window_system(lock)) {
+      shift = windows->KeyIsDown(lock, VK_SHIFT);
+    }
   }
   WPARAM character = 0;
   if (key >= 'A' && key <= 'Z') {

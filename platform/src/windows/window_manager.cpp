@@ -1,7 +1,6 @@
 #include "windows/window_manager.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 
 #include "gdi/surface.h"
@@ -12,8 +11,6 @@
 namespace platform::windows {
 
 namespace {
-
-std::atomic<WindowManager*> existing_manager{nullptr};
 
 std::string FoldName(std::string_view name) {
   std::string folded(name);
@@ -32,14 +29,16 @@ WindowManager::WindowManager(Handheld& handheld)
     entry->info = system_class;
     classes_.emplace(FoldName(system_class.lpszClassName), std::move(entry));
   }
-  existing_manager = this;
+  auto lock = kernel_.Acquire();
+  kernel_.SetWindowSystem(lock, this);
 }
 
-WindowManager::~WindowManager() { existing_manager = nullptr; }
+WindowManager::~WindowManager() {
+  auto lock = kernel_.Acquire();
+  kernel_.SetWindowSystem(lock, nullptr);
+}
 
 WindowManager& WindowManager::Get() { return Handheld::Current().GetService<WindowManager>(); }
-
-WindowManager* WindowManager::Existing() { return existing_manager.load(); }
 
 // --- Classes -------------------------------------------------------------------
 
@@ -376,6 +375,17 @@ void WindowManager::PaintDone(const Kernel::Lock& lock, Window& window) {
   if (!window.paint_handed_out) return;
   window.paint_handed_out = false;
   kernel_.StateChanged(lock);
+}
+
+void WindowManager::ThreadWaitsForMessages(const Kernel::Lock&, DWORD thread) {
+  ++waiting_for_messages[thread];
+}
+
+void WindowManager::ThreadStopsWaiting(const Kernel::Lock&, DWORD thread) {
+  auto waiting = waiting_for_messages.find(thread);
+  if (waiting != waiting_for_messages.end() && --waiting->second == 0) {
+    waiting_for_messages.erase(waiting);
+  }
 }
 
 void WindowManager::ThreadAsksForMessages(const Kernel::Lock& lock, DWORD thread) {

@@ -68,7 +68,8 @@ struct HotKey {
   UINT virtual_key = 0;
 };
 
-class WindowManager : public HandheldService {
+// Registers itself with the kernel as its window system while it exists.
+class WindowManager : public HandheldService, public WindowSystemHooks {
  public:
   explicit WindowManager(Handheld& handheld);
   ~WindowManager() override;
@@ -76,9 +77,6 @@ class WindowManager : public HandheldService {
   // The handheld's window manager, made on first use. Do not call with the
   // kernel lock held.
   static WindowManager& Get();
-  // The one that exists, or null: for the message queues, which run before
-  // any window does and must not make one under the kernel lock.
-  static WindowManager* Existing();
 
   Kernel& kernel() { return kernel_; }
 
@@ -130,9 +128,7 @@ class WindowManager : public HandheldService {
   // moved away or was hidden).
   void InvalidateScreenArea(const Kernel::Lock& lock, const Region& area);
   void InvalidateScreenArea(const Kernel::Lock& lock, const RECT& area);
-  // A window of `thread` that has something to paint (filter: that window
-  // or its descendants only), null when none.
-  HWND PaintPending(const Kernel::Lock& lock, DWORD thread, HWND filter);
+  HWND PaintPending(const Kernel::Lock& lock, DWORD thread, HWND filter) override;
   // Every window with something to paint, as (window, thread).
   std::vector<std::pair<HWND, DWORD>> WindowsToPaint(const Kernel::Lock& lock);
 
@@ -154,12 +150,17 @@ class WindowManager : public HandheldService {
   // Threads inside GetMessage or WaitMessage that have not taken a message
   // yet: the screen has their windows painted by sending them WM_PAINT.
   std::map<DWORD, int> waiting_for_messages;
+  void ThreadWaitsForMessages(const Kernel::Lock& lock, DWORD thread) override;
+  void ThreadStopsWaiting(const Kernel::Lock& lock, DWORD thread) override;
   // WM_PAINT handed out and painting under way: the screen waits for it.
-  void PaintHandedOut(const Kernel::Lock& lock, HWND hwnd);
+  void PaintHandedOut(const Kernel::Lock& lock, HWND hwnd) override;
   void PaintDone(const Kernel::Lock& lock, Window& window);
   // Forgets what the thread was handed (it is asking for messages again).
-  void ThreadAsksForMessages(const Kernel::Lock& lock, DWORD thread);
+  void ThreadAsksForMessages(const Kernel::Lock& lock, DWORD thread) override;
   bool PaintsUnderWay(const Kernel::Lock& lock, DWORD except_thread);
+  bool KeyIsDown(const Kernel::Lock&, UINT virtual_key) override {
+    return keys_down.contains(virtual_key);
+  }
 
   // --- The screen ------------------------------------------------------------
   // Windows paint straight into it, clipped to what is visible of them.

@@ -1,9 +1,9 @@
-// Values shared by the clip writer and its callers: four-character codes,
-// the PCM wave format record, queue kinds and the clip's size limit.
+// Values shared by the clip writer and its callers: the recorder's PCM wave
+// format, queue kinds and the clip's size limit. The file's layout itself is
+// avi/layout.h.
 #pragma once
 
-#include <array>
-
+#include "avi/layout.h"
 #include "platform/types.h"
 
 namespace recording {
@@ -12,21 +12,12 @@ using platform::DWORD;
 using platform::LONG;
 using platform::WORD;
 
-// A four-character code as it is stored in the file.
-using FourCc = std::array<char, 4>;
+using avi::FourCc;
+using avi::MakeFourCc;
+using avi::WaveFormat;
 
-constexpr FourCc MakeFourCc(const char (&text)[5]) { return {text[0], text[1], text[2], text[3]}; }
-
-// The 18-byte wave format record (PCM).
-struct WaveFormat {
-  WORD wFormatTag = 1;
-  WORD nChannels = 1;
-  DWORD nSamplesPerSec = 8000;
-  DWORD nAvgBytesPerSec = 16000;
-  WORD nBlockAlign = 2;
-  WORD wBitsPerSample = 16;
-  WORD cbSize = 0;
-};
+// What the recorder records: 16-bit mono PCM at 8,000 samples a second.
+inline constexpr WaveFormat kRecorderWaveFormat{1, 1, 8000, 16000, 2, 16, 0};
 
 // Kinds of write-queue items; any other kind is dropped unwritten.
 inline constexpr DWORD kQueueAudio = 0;

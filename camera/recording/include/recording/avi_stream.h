@@ -10,33 +10,8 @@
 
 namespace recording {
 
-enum class StreamKind : DWORD { kAudio = 0, kVideo = 1 };
-
-// The stream header as the file stores it (64 bytes, the frame rectangle in
-// 32-bit values).
-struct AviStreamHeader {
-  FourCc fccType{};
-  FourCc fccHandler{};
-  DWORD dwFlags = 0;
-  WORD wPriority = 0;
-  WORD wLanguage = 0;
-  DWORD dwInitialFrames = 0;
-  DWORD dwScale = 0;
-  DWORD dwRate = 0;
-  DWORD dwStart = 0;
-  DWORD dwLength = 0;
-  DWORD dwSuggestedBufferSize = 0;
-  DWORD dwQuality = 0;
-  DWORD dwSampleSize = 0;
-  LONG left = 0;
-  LONG top = 0;
-  LONG right = 0;
-  LONG bottom = 0;
-};
-
-// Chunk id of stream `number`: two upper-case hex digits, then "dc" for
-// video or "wb" for audio ("00dc", "01wb", "0Adc").
-FourCc MakeChunkId(int number, StreamKind kind);
+using avi::StreamKind;
+using AviStreamHeader = avi::StreamHeader;
 
 class AviStream {
  public:
@@ -57,7 +32,7 @@ class AviStream {
   AviStreamHeader& header() { return header_; }
   std::span<const std::uint8_t> format() const { return format_; }
   // Flags of this stream's index entries.
-  DWORD index_flags() const { return kind_ == StreamKind::kVideo ? 0x10 : 0; }
+  DWORD index_flags() const { return kind_ == StreamKind::kVideo ? avi::kKeyFrameFlag : 0; }
 
   // Accounts one written chunk of `size` bytes in dwLength.
   void CountChunk(DWORD size);

@@ -35,27 +35,8 @@ struct WriterSignals {
   platform::EventHandle stopped;
 };
 
-// One entry of the "idx1" index.
-struct AviIndexEntry {
-  FourCc chunk_id{};
-  DWORD flags = 0;
-  DWORD offset = 0;  // of the chunk header, counted from the "movi" code
-  DWORD size = 0;
-};
-
-// The main header "avih" (56 bytes in the file).
-struct AviMainHeader {
-  DWORD dwMicroSecPerFrame = 0;
-  DWORD dwMaxBytesPerSec = 0;
-  DWORD dwPaddingGranularity = 0;
-  DWORD dwFlags = 0;
-  DWORD dwTotalFrames = 0;
-  DWORD dwInitialFrames = 0;
-  DWORD dwStreams = 0;
-  DWORD dwSuggestedBufferSize = 0;
-  DWORD dwWidth = 0;
-  DWORD dwHeight = 0;
-};
+using AviIndexEntry = avi::IndexEntry;
+using AviMainHeader = avi::MainHeader;
 
 class AviWriter {
  public:

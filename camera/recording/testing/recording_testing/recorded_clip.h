@@ -38,7 +38,7 @@ inline std::vector<std::uint8_t> Pattern(std::size_t size, int seed) {
   return bytes;
 }
 
-inline WaveFormat RecorderWaveFormat() { return WaveFormat{}; }
+inline WaveFormat RecorderWaveFormat() { return kRecorderWaveFormat; }
 
 // create -> video stream -> quality 8000 -> (audio stream) -> start -> queue
 // -> stop flag, wait -> duration -> close.

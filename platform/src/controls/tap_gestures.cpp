@@ -1,11 +1,11 @@
-#include "common_controls/tap_gestures.h"
+#include "controls/tap_gestures.h"
 
 #include <cstdlib>
 
 #include "platform/common_controls/notify.h"
 #include "platform/time.h"
 
-namespace platform::common_controls {
+namespace platform::controls {
 
 namespace {
 
@@ -15,15 +15,21 @@ bool Near(POINT a, POINT b) {
 
 }  // namespace
 
+bool DoubleTap::Press(POINT point, int item) {
+  const DWORD now = GetTickCount();
+  const bool second =
+      has_previous_ && item == item_ && now - time_ <= kDoubleTapTimeMs && Near(point, point_);
+  // A double tap is complete: a third tap starts over.
+  has_previous_ = !second;
+  time_ = now;
+  point_ = point;
+  item_ = item;
+  return second;
+}
+
 bool TapGestures::Down(HWND hwnd, POINT point, bool watch_hold) {
   StopWatching(hwnd);
-  const DWORD now = GetTickCount();
-  const bool double_tap =
-      has_previous_ && now - previous_time_ <= kDoubleTapTimeMs && Near(point, previous_point_);
-  // A double tap is complete: a third tap starts a new pair.
-  has_previous_ = !double_tap;
-  previous_time_ = now;
-  previous_point_ = point;
+  const bool double_tap = double_tap_.Press(point);
   down_point_ = point;
   held_ = false;
   if (watch_hold) {
@@ -45,7 +51,7 @@ bool TapGestures::Timer(HWND hwnd, WPARAM timer_id) {
   StopWatching(hwnd);
   if (recognised) {
     held_ = true;
-    has_previous_ = false;  // a hold is no first tap of a double tap
+    double_tap_.Reset();  // a hold is no first tap of a double tap
   }
   return recognised;
 }
@@ -56,4 +62,4 @@ void TapGestures::StopWatching(HWND hwnd) {
   KillTimer(hwnd, kHoldTimer);
 }
 
-}  // namespace platform::common_controls
+}  // namespace platform::controls
