@@ -4,12 +4,15 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <string_view>
 
 #include "driver/orsadrv.h"
 #include "module_config.h"
 #include "platform/last_error.h"
 #include "platform/message_box.h"
+#include "platform/threads.h"
 #include "platform/time.h"
 #include "still_capture.h"
 
@@ -97,19 +100,34 @@ BOOL SetOptions(const SioDeviceContext& context, const BYTE* input, DWORD input_
   return TRUE;
 }
 
+// The 30 ms timer keeps the state it was made for: a tick that comes after
+// removal finds the stream ended there and ends its own timer.
+void OnPreviewTimer(const std::shared_ptr<DriverState>& state, UINT_PTR id) {
+  std::lock_guard lock(state->stream_lock);
+  if (state->stream_ended_by_removal) {
+    platform::KillTimer(nullptr, id);
+    return;
+  }
+  PreviewTick();
+}
+
 BOOL StartPreview(const SioDeviceContext& context, const BYTE* input, DWORD input_size) {
   DriverState& state = State();
   state.preview_type = static_cast<BYTE>(input_size & 0xFF);
   state.notify_window = WindowFrom(input);
   state.preview_device = context.bus_device;
   state.powered_down = 0;
+  state.stream_ended_by_removal = false;
   ConfigurePreview(context.bus_device, state.preview_type);
   state.streaming = 1;
   state.frame_counter = 0;
   state.frame_held = 0;
   platform::Sleep(50);
-  state.timer_id = platform::SetTimer(nullptr, 0, kTickMs,
-                                      [](HWND, platform::UINT, UINT_PTR, DWORD) { PreviewTick(); });
+  state.timer_id = platform::SetTimer(
+      nullptr, 0, kTickMs, [shared = SharedState()](HWND, platform::UINT, UINT_PTR id, DWORD) {
+        OnPreviewTimer(shared, id);
+      });
+  state.timer_thread = platform::GetCurrentThreadId();
   return state.timer_id != 0 ? TRUE : FALSE;
 }
 
@@ -180,8 +198,21 @@ BOOL PowerDown(const SioDeviceContext& context) {
 
 }  // namespace
 
+void EndStreamForRemoval() {
+  DriverState& state = State();
+  std::lock_guard lock(state.stream_lock);
+  state.streaming = 0;
+  state.frame_held = 0;
+  state.stream_ended_by_removal = true;
+  // Only the timer's own thread can kill it; elsewhere its next tick does.
+  if (state.timer_id != 0 && state.timer_thread == platform::GetCurrentThreadId()) {
+    platform::KillTimer(nullptr, state.timer_id);
+  }
+}
+
 BOOL RunControlCode(SioDeviceContext& context, DWORD code, BYTE* input, DWORD input_size,
                     BYTE* output, DWORD output_size, DWORD* bytes_returned) {
+  std::lock_guard stream(State().stream_lock);
   switch (code) {
     case IOCTL_SIO_INIT:
       return Init(context, input);

@@ -9,6 +9,7 @@
 #include "platform/devices.h"
 #include "platform/last_error.h"
 #include "platform/messages.h"
+#include "platform/threads.h"
 #include "platform/time.h"
 
 namespace orsadrv::testing {
@@ -162,6 +163,43 @@ TEST_F(PreviewTest, GetFrameBeforeStartGivesNothingAndSmallBuffersGetNothing) {
   platform::Sleep(100);
   EXPECT_TRUE(Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), 100, &returned));
   EXPECT_EQ(returned, 0u);
+}
+
+TEST_F(PreviewTest, RemovalOnAnotherThreadEndsTheStreamAndItsTimer) {
+  InitAndStart(4);
+  ASSERT_EQ(TakeFrames(3).size(), 3u);
+  bool closed = false;
+  int frames_after_close = 0;
+  platform::SetTargetProcedure(window_,
+                               [&](platform::HWND, platform::UINT message, platform::WPARAM,
+                                   platform::LPARAM) -> platform::LRESULT {
+                                 if (message == platform::WM_CLOSE) closed = true;
+                                 if (message == WM_SIO_FRAME_READY && closed) ++frames_after_close;
+                                 return 0;
+                               });
+  platform::ThreadHandle removal = platform::CreateThread([this] {
+    EXPECT_TRUE(bus().RemoveCard());
+    return 0u;
+  });
+  // This thread streams on: it dispatches ticks while the card goes, and
+  // for a second after the removal has finished.
+  std::uint64_t removed_at = 0;
+  int ticks_after_removal = 0;
+  for (;;) {
+    const bool removal_done = platform::WaitForSingleObject(removal, 0) == platform::WAIT_OBJECT_0;
+    if (removal_done && removed_at == 0) removed_at = platform::clock::NowMs();
+    if (removed_at != 0 && platform::clock::NowMs() - removed_at >= 1000) break;
+    platform::MSG msg;
+    if (!platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) {
+      platform::MsgWaitForMultipleObjects({}, false, 10);
+      continue;
+    }
+    if (msg.message == platform::WM_TIMER && removed_at != 0) ++ticks_after_removal;
+    platform::DispatchMessage(&msg);
+  }
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(frames_after_close, 0) << "no frame is announced once the card has gone";
+  EXPECT_LE(ticks_after_removal, 1) << "the first tick after removal ends its timer";
 }
 
 TEST_F(PreviewTest, VersionUnknownCodesAndPowerDown) {
