@@ -202,6 +202,24 @@ TEST_F(PreviewTest, RemovalOnAnotherThreadEndsTheStreamAndItsTimer) {
   EXPECT_LE(ticks_after_removal, 1) << "the first tick after removal ends its timer";
 }
 
+TEST_F(PreviewTest, WhiteBalanceOnASceneWithoutBlueKeepsItsGainsInBand) {
+  card_->SetScene(card::MakeUniformScene(190, 190, 0));
+  InitAndStart(4);
+  const auto gain = [this](BYTE first) {
+    return card_->SensorRegister(first) | card_->SensorRegister(static_cast<BYTE>(first + 1)) << 8;
+  };
+  // Ten seconds of preview; the gains are looked at every 30 frames.
+  for (int round = 0; round < 10; ++round) {
+    ASSERT_EQ(TakeFrames(30).size(), 30u);
+    const int green = gain(34);
+    ASSERT_GT(green, 0);
+    EXPECT_LE(gain(32), 2 * green) << "blue, round " << round;
+    EXPECT_GE(gain(32), green / 2) << "blue, round " << round;
+    EXPECT_LE(gain(38), green * 3 / 2) << "red, round " << round;
+    EXPECT_GE(gain(38), green / 2) << "red, round " << round;
+  }
+}
+
 TEST_F(PreviewTest, VersionUnknownCodesAndPowerDown) {
   char16_t version[16] = {};
   DWORD returned = 0;
