@@ -35,6 +35,8 @@ struct DriverState {
   // Copy of the bus device handle for the still header builder.
   DWORD bus_device = 0;
   BYTE powered_down = 0;
+  // Set by the power manager's suspend; nothing reads it.
+  BYTE suspended = 0;
   BYTE model_class = 0;
   HWND application_window = nullptr;  // sent WM_CLOSE at removal
   HWND notify_window = nullptr;       // posted WM_SIO_FRAME_READY

@@ -9,6 +9,7 @@
 #include "platform/devices.h"
 #include "platform/last_error.h"
 #include "platform/messages.h"
+#include "platform/modules.h"
 #include "platform/threads.h"
 #include "platform/time.h"
 
@@ -241,6 +242,18 @@ TEST_F(PreviewTest, VersionUnknownCodesAndPowerDown) {
   EXPECT_TRUE(card_->Trace().empty()) << "a second power-down does nothing";
   ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
   EXPECT_EQ(bus().Interface().clock_hz, 15'000'000u) << "init wakes the card again";
+}
+
+TEST_F(PreviewTest, ASuspendDoesNotKeepThePowerDownFromPuttingTheModuleToSleep) {
+  ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  platform::HMODULE driver = platform::LoadLibrary(kModulePath);
+  ASSERT_NE(driver, nullptr);
+  auto* power_down = platform::GetProcAddressAs<void(void*)>(driver, "SIO_PowerDown");
+  ASSERT_NE(power_down, nullptr);
+  power_down(nullptr);
+  ASSERT_TRUE(Control(IOCTL_SIO_POWER_DOWN, nullptr, 0));
+  EXPECT_EQ(bus().Interface().clock_hz, 100u) << "the module is put to sleep";
+  platform::FreeLibrary(driver);
 }
 
 TEST_F(PreviewTest, AWrongRegister26ReadBackShowsTheMessageAndStillSucceeds) {
