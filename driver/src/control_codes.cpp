@@ -20,10 +20,6 @@ namespace orsadrv {
 
 namespace {
 
-static_assert(offsetof(SioSnapshotRequest, path) == 2);
-static_assert(offsetof(SioSnapshotRequest, reserved) == 204);
-static_assert(offsetof(SioSnapshotRequest, sound_module) == 216);
-
 constexpr DWORD kFastClockHz = 20'000'000;
 constexpr DWORD kSlowClockHz = 15'000'000;
 constexpr DWORD kSleepClockHz = 100;
@@ -135,9 +131,13 @@ BOOL GetFrame(BYTE* output, DWORD output_size, DWORD* bytes_returned) {
   DriverState& state = State();
   DWORD copied = 0;
   if (state.streaming) {
-    // A caller's buffer too small for the frame gets none of it rather
-    // than an overrun.
-    if (state.frame_size != 0 && output && output_size >= state.frame_size) {
+    // A buffer too small for the frame is refused and the frame stays held
+    // for a call with room for it.
+    if (state.frame_size != 0 && (!output || output_size < state.frame_size)) {
+      platform::SetLastError(platform::ERROR_INSUFFICIENT_BUFFER);
+      return FALSE;
+    }
+    if (state.frame_size != 0) {
       std::memcpy(output, state.preview_frame.data(), state.frame_size);
       copied = state.frame_size;
     }
@@ -155,7 +155,12 @@ BOOL StopPreview(const SioDeviceContext& context) {
 }
 
 BOOL Snapshot(const SioDeviceContext& context, const BYTE* input, DWORD input_size) {
-  if (!input || input_size < sizeof(SioSnapshotRequest)) return FALSE;
+  if (!input) return FALSE;
+  // A short record would be read past its end.
+  if (input_size < sizeof(SioSnapshotRequest)) {
+    platform::SetLastError(platform::ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
   SioSnapshotRequest request;
   std::memcpy(&request, input, sizeof request);
   // The path must end inside its 101 characters; a record without its NUL

@@ -149,7 +149,7 @@ TEST_F(PreviewTest, TheExposureLoopSettlesTheLuminanceIntoItsBand) {
   EXPECT_LT(luminance, 170);
 }
 
-TEST_F(PreviewTest, GetFrameBeforeStartGivesNothingAndSmallBuffersGetNothing) {
+TEST_F(PreviewTest, GetFrameBeforeStartGivesNothingAndASmallBufferKeepsTheFrameHeld) {
   ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
   std::vector<BYTE> frame(kPreviewFrameCapacity);
   DWORD returned = 99;
@@ -157,13 +157,40 @@ TEST_F(PreviewTest, GetFrameBeforeStartGivesNothingAndSmallBuffersGetNothing) {
       Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), kPreviewFrameCapacity, &returned));
   EXPECT_EQ(returned, 0u);
   ASSERT_TRUE(Control(IOCTL_SIO_START_PREVIEW, &window_, 4));
-  auto frames = TakeFrames(3);
-  ASSERT_FALSE(frames.empty());
-  // The frame stays held until collected; a buffer that cannot take it
-  // gets none of it.
-  platform::Sleep(100);
-  EXPECT_TRUE(Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), 100, &returned));
-  EXPECT_EQ(returned, 0u);
+  const auto frames = TakeFrames(4);
+  ASSERT_EQ(frames.size(), 4u);
+  // Wait for the next frame to be held, then ask with too little room: the
+  // call fails and the frame stays for a call with room for it.
+  platform::MSG msg;
+  while (platform::GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_SIO_FRAME_READY) {
+    platform::DispatchMessage(&msg);
+  }
+  platform::Sleep(250);
+  EXPECT_FALSE(Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), 100, &returned));
+  EXPECT_EQ(platform::GetLastError(), 122u);
+  EXPECT_FALSE(Control(IOCTL_SIO_GET_FRAME, &returned, 4, nullptr, 0, &returned));
+  EXPECT_EQ(platform::GetLastError(), 122u);
+  EXPECT_TRUE(
+      Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), kPreviewFrameCapacity, &returned));
+  EXPECT_GE(returned, 1024u) << "the held frame is still there";
+  auto picture =
+      card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 1),
+                                std::vector<BYTE>(frame.begin(), frame.begin() + returned));
+  EXPECT_TRUE(picture);
+}
+
+TEST_F(PreviewTest, ShortOptionsAndSnapshotRecordsAreRefusedWithInvalidParameter) {
+  ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  SioOptions options;
+  platform::SetLastError(0);
+  EXPECT_FALSE(Control(IOCTL_SIO_SET_OPTIONS, &options, sizeof options - 1));
+  EXPECT_EQ(platform::GetLastError(), 87u);
+  SioSnapshotRequest request;
+  request.capture_type = 4;
+  request.path[0] = u'x';
+  platform::SetLastError(0);
+  EXPECT_FALSE(Control(IOCTL_SIO_SNAPSHOT, &request, sizeof request - 1));
+  EXPECT_EQ(platform::GetLastError(), 87u);
 }
 
 TEST_F(PreviewTest, RemovalOnAnotherThreadEndsTheStreamAndItsTimer) {
