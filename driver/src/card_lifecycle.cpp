@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "bus_access.h"
+#include "control_codes.h"
 #include "device_context.h"
 #include "driver/orsadrv.h"
 #include "platform/message_box.h"
@@ -150,8 +151,8 @@ BOOL SIO_Deinit(void* device_context) {
   auto* context = static_cast<SioDeviceContext*>(device_context);
   TearDown(context);
   // What follows uses driver-wide state only, never the freed context.
+  EndStreamForRemoval();
   DriverState& state = State();
-  if (state.timer_id != 0) platform::KillTimer(nullptr, state.timer_id);
   platform::PostMessage(state.application_window, platform::WM_CLOSE, 0, 0);
   platform::Sleep(300);
   return TRUE;

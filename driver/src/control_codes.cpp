@@ -4,22 +4,21 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <string_view>
 
 #include "driver/orsadrv.h"
 #include "module_config.h"
 #include "platform/last_error.h"
 #include "platform/message_box.h"
+#include "platform/threads.h"
 #include "platform/time.h"
 #include "still_capture.h"
 
 namespace orsadrv {
 
 namespace {
-
-static_assert(offsetof(SioSnapshotRequest, path) == 2);
-static_assert(offsetof(SioSnapshotRequest, reserved) == 204);
-static_assert(offsetof(SioSnapshotRequest, sound_module) == 216);
 
 constexpr DWORD kFastClockHz = 20'000'000;
 constexpr DWORD kSlowClockHz = 15'000'000;
@@ -97,19 +96,34 @@ BOOL SetOptions(const SioDeviceContext& context, const BYTE* input, DWORD input_
   return TRUE;
 }
 
+// The 30 ms timer keeps the state it was made for: a tick that comes after
+// removal finds the stream ended there and ends its own timer.
+void OnPreviewTimer(const std::shared_ptr<DriverState>& state, UINT_PTR id) {
+  std::lock_guard lock(state->stream_lock);
+  if (state->stream_ended_by_removal) {
+    platform::KillTimer(nullptr, id);
+    return;
+  }
+  PreviewTick();
+}
+
 BOOL StartPreview(const SioDeviceContext& context, const BYTE* input, DWORD input_size) {
   DriverState& state = State();
   state.preview_type = static_cast<BYTE>(input_size & 0xFF);
   state.notify_window = WindowFrom(input);
   state.preview_device = context.bus_device;
   state.powered_down = 0;
+  state.stream_ended_by_removal = false;
   ConfigurePreview(context.bus_device, state.preview_type);
   state.streaming = 1;
   state.frame_counter = 0;
   state.frame_held = 0;
   platform::Sleep(50);
-  state.timer_id = platform::SetTimer(nullptr, 0, kTickMs,
-                                      [](HWND, platform::UINT, UINT_PTR, DWORD) { PreviewTick(); });
+  state.timer_id = platform::SetTimer(
+      nullptr, 0, kTickMs, [shared = SharedState()](HWND, platform::UINT, UINT_PTR id, DWORD) {
+        OnPreviewTimer(shared, id);
+      });
+  state.timer_thread = platform::GetCurrentThreadId();
   return state.timer_id != 0 ? TRUE : FALSE;
 }
 
@@ -117,9 +131,13 @@ BOOL GetFrame(BYTE* output, DWORD output_size, DWORD* bytes_returned) {
   DriverState& state = State();
   DWORD copied = 0;
   if (state.streaming) {
-    // A caller's buffer too small for the frame gets none of it rather
-    // than an overrun.
-    if (state.frame_size != 0 && output && output_size >= state.frame_size) {
+    // A buffer too small for the frame is refused and the frame stays held
+    // for a call with room for it.
+    if (state.frame_size != 0 && (!output || output_size < state.frame_size)) {
+      platform::SetLastError(platform::ERROR_INSUFFICIENT_BUFFER);
+      return FALSE;
+    }
+    if (state.frame_size != 0) {
       std::memcpy(output, state.preview_frame.data(), state.frame_size);
       copied = state.frame_size;
     }
@@ -137,7 +155,12 @@ BOOL StopPreview(const SioDeviceContext& context) {
 }
 
 BOOL Snapshot(const SioDeviceContext& context, const BYTE* input, DWORD input_size) {
-  if (!input || input_size < sizeof(SioSnapshotRequest)) return FALSE;
+  if (!input) return FALSE;
+  // A short record would be read past its end.
+  if (input_size < sizeof(SioSnapshotRequest)) {
+    platform::SetLastError(platform::ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
   SioSnapshotRequest request;
   std::memcpy(&request, input, sizeof request);
   // The path must end inside its 101 characters; a record without its NUL
@@ -180,8 +203,21 @@ BOOL PowerDown(const SioDeviceContext& context) {
 
 }  // namespace
 
+void EndStreamForRemoval() {
+  DriverState& state = State();
+  std::lock_guard lock(state.stream_lock);
+  state.streaming = 0;
+  state.frame_held = 0;
+  state.stream_ended_by_removal = true;
+  // Only the timer's own thread can kill it; elsewhere its next tick does.
+  if (state.timer_id != 0 && state.timer_thread == platform::GetCurrentThreadId()) {
+    platform::KillTimer(nullptr, state.timer_id);
+  }
+}
+
 BOOL RunControlCode(SioDeviceContext& context, DWORD code, BYTE* input, DWORD input_size,
                     BYTE* output, DWORD output_size, DWORD* bytes_returned) {
+  std::lock_guard stream(State().stream_lock);
   switch (code) {
     case IOCTL_SIO_INIT:
       return Init(context, input);

@@ -14,4 +14,8 @@ BOOL RunControlCode(SioDeviceContext& context, DWORD code, BYTE* input, DWORD in
 // The 30 ms preview timer's work.
 void PreviewTick();
 
+// Removal, on whatever thread it runs: ends the stream once a tick under way
+// has finished, so no tick after it touches the card or posts a frame.
+void EndStreamForRemoval();
+
 }  // namespace orsadrv

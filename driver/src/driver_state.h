@@ -10,6 +10,7 @@
 #include "platform/messages.h"
 #include "platform/modules.h"
 #include "platform/sd_bus.h"
+#include "platform/threads.h"
 #include "platform/types.h"
 
 namespace orsadrv {
@@ -34,12 +35,16 @@ struct DriverState {
   // Copy of the bus device handle for the still header builder.
   DWORD bus_device = 0;
   BYTE powered_down = 0;
+  // Set by the power manager's suspend; nothing reads it.
+  BYTE suspended = 0;
   BYTE model_class = 0;
   HWND application_window = nullptr;  // sent WM_CLOSE at removal
   HWND notify_window = nullptr;       // posted WM_SIO_FRAME_READY
   BYTE preview_type = 0;
   DWORD preview_device = 0;
   UINT_PTR timer_id = 0;
+  // The thread that owns the preview timer: only it can kill the timer.
+  DWORD timer_thread = 0;
   BYTE streaming = 0;
   BYTE frame_held = 0;
   BYTE exposure_phase = 0;
@@ -63,10 +68,22 @@ struct DriverState {
       std::make_unique<std::array<BYTE, kStillFrameBytes>>();
   // The bus told us the card left (slot event 1).
   std::atomic<bool> card_removed{false};
+
+  // Removal runs on a thread of its own while the preview tick runs on the
+  // application's thread. The tick holds this lock for its whole run, the
+  // control codes hold it too, and removal takes it to end the stream: so
+  // removal waits for a tick under way and no tick starts work after it.
+  platform::CriticalSection stream_lock;
+  // Set by removal: the next tick ends its own timer, which only the
+  // timer's thread can do.
+  bool stream_ended_by_removal = false;
 };
 
 // The state of the loaded driver. Valid while the module is loaded.
 DriverState& State();
+// The same state, shared: the preview timer keeps it alive until its last
+// tick, even when the module is unloaded in between.
+std::shared_ptr<DriverState> SharedState();
 // Called when the module loads and unloads.
 void ResetState();
 void ReleaseState();

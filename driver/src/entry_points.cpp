@@ -18,7 +18,9 @@ DWORD SIO_Seek(void*, LONG, DWORD) { return 0; }
 
 void SIO_PowerUp(void*) {}
 
-void SIO_PowerDown(void*) { State().powered_down = 1; }
+// A suspend only leaves a mark: the next IOCTL_SIO_POWER_DOWN must still
+// put the module to sleep.
+void SIO_PowerDown(void*) { State().suspended = 1; }
 
 BOOL SIO_IOControl(void* open_context, DWORD code, BYTE* input, DWORD input_size, BYTE* output,
                    DWORD output_size, DWORD* bytes_returned) {

@@ -16,6 +16,18 @@ constexpr int kBandHigh = 133;
 constexpr int kLargestStep = 200;
 constexpr int kLongestExposure = 3270;
 
+// Red and blue gains against green: the presets lie between 1.0 and 1.9.
+// A scene without one of the colours would otherwise push its gain on
+// without end.
+constexpr double kLowestRatio = 0.5;
+constexpr double kHighestRedRatio = 1.5;
+constexpr double kHighestBlueRatio = 2.0;
+
+// The gain for `ratio` times the green gain, within the 16-bit register.
+WORD GainFor(WORD green, double ratio) {
+  return static_cast<WORD>(std::clamp(green * ratio, 1.0, 65535.0));
+}
+
 // The step A reshaped by the exposure w, for the ranges past the fixed
 // small steps.
 int ScaleForLongExposure(int a, int w) {
@@ -40,10 +52,6 @@ void SwapForOrientation(DWORD device, BYTE type, bool turned) {
   const WORD g34 = ReadGainPair(device, 34);
   const WORD g36 = ReadGainPair(device, 36);
   const WORD g38 = ReadGainPair(device, 38);
-  auto write_pair = [device](BYTE first, WORD value) {
-    WriteSensorRegister(device, first, static_cast<BYTE>(value & 0xFF));
-    WriteSensorRegister(device, static_cast<BYTE>(first + 1), static_cast<BYTE>(value >> 8));
-  };
   auto nudge = [device](BYTE module_register, int delta) {
     if (delta == 0) return;
     const int value = ReadModuleRegister(device, module_register);
@@ -56,19 +64,19 @@ void SwapForOrientation(DWORD device, BYTE type, bool turned) {
     nudge(2, x_step);
     nudge(6, +1);
     // G0..G3 from 32, 34, 36, 38 to the turned order G1, G3, G0, G2.
-    write_pair(32, g34);
-    write_pair(34, g38);
-    write_pair(36, g32);
-    write_pair(38, g36);
+    WriteGainPair(device, 32, g34);
+    WriteGainPair(device, 34, g38);
+    WriteGainPair(device, 36, g32);
+    WriteGainPair(device, 38, g36);
   } else {
     WriteSensorRegister(device, 17, 8);
     nudge(2, -x_step);
     nudge(6, -1);
     // And back from G1, G3, G0, G2 to G0..G3.
-    write_pair(32, g36);
-    write_pair(34, g32);
-    write_pair(36, g38);
-    write_pair(38, g34);
+    WriteGainPair(device, 32, g36);
+    WriteGainPair(device, 34, g32);
+    WriteGainPair(device, 36, g38);
+    WriteGainPair(device, 38, g34);
   }
   state.orientation_flag = turned;
 }
@@ -165,10 +173,8 @@ void AutomaticWhiteBalance(DWORD device) {
     new_p = p + 0.8 * (1 - t);
   else if (t < 0.995)
     new_p = p + 0.01;
-  const WORD red_gain = static_cast<WORD>(k * std::min(new_p, 1.5));
-  WriteSensorRegister(device, red_register, static_cast<BYTE>(red_gain & 0xFF));
-  WriteSensorRegister(device, static_cast<BYTE>(red_register + 1),
-                      static_cast<BYTE>(red_gain >> 8));
+  WriteGainPair(device, red_register,
+                GainFor(k, std::clamp(new_p, kLowestRatio, kHighestRedRatio)));
   LatchSensor(device, 0x80);
 
   const double s = rho2 + bias;
@@ -185,10 +191,7 @@ void AutomaticWhiteBalance(DWORD device) {
   else if (s < 0.995)
     q += 0.01;
   if (strong_red) q = std::clamp(q, 1.25, 1.4);
-  const WORD blue_gain = static_cast<WORD>(k * q);
-  WriteSensorRegister(device, blue_register, static_cast<BYTE>(blue_gain & 0xFF));
-  WriteSensorRegister(device, static_cast<BYTE>(blue_register + 1),
-                      static_cast<BYTE>(blue_gain >> 8));
+  WriteGainPair(device, blue_register, GainFor(k, std::clamp(q, kLowestRatio, kHighestBlueRatio)));
   LatchSensor(device, 0x80);
 }
 

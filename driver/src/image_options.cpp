@@ -41,11 +41,12 @@ void WriteGains(DWORD device, const WORD (&gains)[4]) {
   const bool turned = State().orientation_flag;
   const WORD ordered[4] = {turned ? gains[1] : gains[0], turned ? gains[3] : gains[1],
                            turned ? gains[0] : gains[2], turned ? gains[2] : gains[3]};
-  for (int i = 0; i < 4; ++i) {
-    WriteSensorRegister(device, kGainRegisters[i], static_cast<BYTE>(ordered[i] & 0xFF));
-    WriteSensorRegister(device, static_cast<BYTE>(kGainRegisters[i] + 1),
-                        static_cast<BYTE>(ordered[i] >> 8));
-  }
+  for (int i = 0; i < 4; ++i) WriteGainPair(device, kGainRegisters[i], ordered[i]);
+}
+
+void WriteGainPair(DWORD device, BYTE first_register, WORD gain) {
+  WriteSensorRegister(device, first_register, static_cast<BYTE>(gain & 0xFF));
+  WriteSensorRegister(device, static_cast<BYTE>(first_register + 1), static_cast<BYTE>(gain >> 8));
 }
 
 WORD ReadGainPair(DWORD device, BYTE first_register) {

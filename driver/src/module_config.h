@@ -92,6 +92,7 @@ void WriteGains(DWORD device, const WORD (&gains)[4]);
 // One of the four white-balance gain sets (0 automatic ... 3 sun).
 void WriteGainSet(DWORD device, BYTE set);
 WORD ReadGainPair(DWORD device, BYTE first_register);
+void WriteGainPair(DWORD device, BYTE first_register, WORD gain);
 // Sensor register 0 with `bits` added: new gains (0x80) or exposure (0x84)
 // take effect.
 void LatchSensor(DWORD device, BYTE bits);

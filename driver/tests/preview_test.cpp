@@ -9,6 +9,8 @@
 #include "platform/devices.h"
 #include "platform/last_error.h"
 #include "platform/messages.h"
+#include "platform/modules.h"
+#include "platform/threads.h"
 #include "platform/time.h"
 
 namespace orsadrv::testing {
@@ -147,7 +149,7 @@ TEST_F(PreviewTest, TheExposureLoopSettlesTheLuminanceIntoItsBand) {
   EXPECT_LT(luminance, 170);
 }
 
-TEST_F(PreviewTest, GetFrameBeforeStartGivesNothingAndSmallBuffersGetNothing) {
+TEST_F(PreviewTest, GetFrameBeforeStartGivesNothingAndASmallBufferKeepsTheFrameHeld) {
   ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
   std::vector<BYTE> frame(kPreviewFrameCapacity);
   DWORD returned = 99;
@@ -155,13 +157,95 @@ TEST_F(PreviewTest, GetFrameBeforeStartGivesNothingAndSmallBuffersGetNothing) {
       Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), kPreviewFrameCapacity, &returned));
   EXPECT_EQ(returned, 0u);
   ASSERT_TRUE(Control(IOCTL_SIO_START_PREVIEW, &window_, 4));
-  auto frames = TakeFrames(3);
-  ASSERT_FALSE(frames.empty());
-  // The frame stays held until collected; a buffer that cannot take it
-  // gets none of it.
-  platform::Sleep(100);
-  EXPECT_TRUE(Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), 100, &returned));
-  EXPECT_EQ(returned, 0u);
+  const auto frames = TakeFrames(4);
+  ASSERT_EQ(frames.size(), 4u);
+  // Wait for the next frame to be held, then ask with too little room: the
+  // call fails and the frame stays for a call with room for it.
+  platform::MSG msg;
+  while (platform::GetMessage(&msg, nullptr, 0, 0) && msg.message != WM_SIO_FRAME_READY) {
+    platform::DispatchMessage(&msg);
+  }
+  platform::Sleep(250);
+  EXPECT_FALSE(Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), 100, &returned));
+  EXPECT_EQ(platform::GetLastError(), 122u);
+  EXPECT_FALSE(Control(IOCTL_SIO_GET_FRAME, &returned, 4, nullptr, 0, &returned));
+  EXPECT_EQ(platform::GetLastError(), 122u);
+  EXPECT_TRUE(
+      Control(IOCTL_SIO_GET_FRAME, &returned, 4, frame.data(), kPreviewFrameCapacity, &returned));
+  EXPECT_GE(returned, 1024u) << "the held frame is still there";
+  auto picture =
+      card::testing::DecodeWith(card::testing::PreviewHeader(320, 240, 1),
+                                std::vector<BYTE>(frame.begin(), frame.begin() + returned));
+  EXPECT_TRUE(picture);
+}
+
+TEST_F(PreviewTest, ShortOptionsAndSnapshotRecordsAreRefusedWithInvalidParameter) {
+  ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  SioOptions options;
+  platform::SetLastError(0);
+  EXPECT_FALSE(Control(IOCTL_SIO_SET_OPTIONS, &options, sizeof options - 1));
+  EXPECT_EQ(platform::GetLastError(), 87u);
+  SioSnapshotRequest request;
+  request.capture_type = 4;
+  request.path[0] = u'x';
+  platform::SetLastError(0);
+  EXPECT_FALSE(Control(IOCTL_SIO_SNAPSHOT, &request, sizeof request - 1));
+  EXPECT_EQ(platform::GetLastError(), 87u);
+}
+
+TEST_F(PreviewTest, RemovalOnAnotherThreadEndsTheStreamAndItsTimer) {
+  InitAndStart(4);
+  ASSERT_EQ(TakeFrames(3).size(), 3u);
+  bool closed = false;
+  int frames_after_close = 0;
+  platform::SetTargetProcedure(window_,
+                               [&](platform::HWND, platform::UINT message, platform::WPARAM,
+                                   platform::LPARAM) -> platform::LRESULT {
+                                 if (message == platform::WM_CLOSE) closed = true;
+                                 if (message == WM_SIO_FRAME_READY && closed) ++frames_after_close;
+                                 return 0;
+                               });
+  platform::ThreadHandle removal = platform::CreateThread([this] {
+    EXPECT_TRUE(bus().RemoveCard());
+    return 0u;
+  });
+  // This thread streams on: it dispatches ticks while the card goes, and
+  // for a second after the removal has finished.
+  std::uint64_t removed_at = 0;
+  int ticks_after_removal = 0;
+  for (;;) {
+    const bool removal_done = platform::WaitForSingleObject(removal, 0) == platform::WAIT_OBJECT_0;
+    if (removal_done && removed_at == 0) removed_at = platform::clock::NowMs();
+    if (removed_at != 0 && platform::clock::NowMs() - removed_at >= 1000) break;
+    platform::MSG msg;
+    if (!platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) {
+      platform::MsgWaitForMultipleObjects({}, false, 10);
+      continue;
+    }
+    if (msg.message == platform::WM_TIMER && removed_at != 0) ++ticks_after_removal;
+    platform::DispatchMessage(&msg);
+  }
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(frames_after_close, 0) << "no frame is announced once the card has gone";
+  EXPECT_LE(ticks_after_removal, 1) << "the first tick after removal ends its timer";
+}
+
+TEST_F(PreviewTest, WhiteBalanceOnASceneWithoutBlueKeepsItsGainsInBand) {
+  card_->SetScene(card::MakeUniformScene(190, 190, 0));
+  InitAndStart(4);
+  const auto gain = [this](BYTE first) {
+    return card_->SensorRegister(first) | card_->SensorRegister(static_cast<BYTE>(first + 1)) << 8;
+  };
+  // Ten seconds of preview; the gains are looked at every 30 frames.
+  for (int round = 0; round < 10; ++round) {
+    ASSERT_EQ(TakeFrames(30).size(), 30u);
+    const int green = gain(34);
+    ASSERT_GT(green, 0);
+    EXPECT_LE(gain(32), 2 * green) << "blue, round " << round;
+    EXPECT_GE(gain(32), green / 2) << "blue, round " << round;
+    EXPECT_LE(gain(38), green * 3 / 2) << "red, round " << round;
+    EXPECT_GE(gain(38), green / 2) << "red, round " << round;
+  }
 }
 
 TEST_F(PreviewTest, VersionUnknownCodesAndPowerDown) {
@@ -185,6 +269,18 @@ TEST_F(PreviewTest, VersionUnknownCodesAndPowerDown) {
   EXPECT_TRUE(card_->Trace().empty()) << "a second power-down does nothing";
   ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
   EXPECT_EQ(bus().Interface().clock_hz, 15'000'000u) << "init wakes the card again";
+}
+
+TEST_F(PreviewTest, ASuspendDoesNotKeepThePowerDownFromPuttingTheModuleToSleep) {
+  ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  platform::HMODULE driver = platform::LoadLibrary(kModulePath);
+  ASSERT_NE(driver, nullptr);
+  auto* power_down = platform::GetProcAddressAs<void(void*)>(driver, "SIO_PowerDown");
+  ASSERT_NE(power_down, nullptr);
+  power_down(nullptr);
+  ASSERT_TRUE(Control(IOCTL_SIO_POWER_DOWN, nullptr, 0));
+  EXPECT_EQ(bus().Interface().clock_hz, 100u) << "the module is put to sleep";
+  platform::FreeLibrary(driver);
 }
 
 TEST_F(PreviewTest, AWrongRegister26ReadBackShowsTheMessageAndStillSucceeds) {

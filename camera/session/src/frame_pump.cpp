@@ -80,8 +80,8 @@ void PumpFrame() {
     camera.hooks.self_timer_step();
   }
   if (camera.review_showing.load() && Settings().instant_review != 0) {
-    // Fetched and dropped, so the driver goes on; the review stays.
-    FetchFrame(0);
+    // Fetched with room and dropped, so the driver goes on; the review stays.
+    FetchFrame(kFrameRoom);
     InvalidatePreview();
     return;
   }

@@ -2,6 +2,8 @@
 // points and how the handheld gets it.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/devices.h"
 #include "platform/handheld.h"
 #include "platform/modules.h"
@@ -51,7 +53,8 @@ static_assert(sizeof(SioOptions) == 16);
 
 // The snapshot request (220 bytes): type, quality byte, UTF-16 path of at
 // most 101 characters with its NUL, three zero words, and the module whose
-// "SNAP" sound plays (null: none). The module handle is pointer-sized here.
+// "SNAP" sound plays (null: none). The module handle is pointer-sized here,
+// so the record is 216 bytes and the handle: 220 with a 32-bit handle.
 struct SioSnapshotRequest {
   BYTE capture_type = 0;
   BYTE quality = 0;
@@ -59,6 +62,14 @@ struct SioSnapshotRequest {
   DWORD reserved[3] = {};
   platform::HMODULE sound_module = nullptr;
 };
+// The fields the camera fills, where the driver reads them.
+static_assert(offsetof(SioSnapshotRequest, capture_type) == 0);
+static_assert(offsetof(SioSnapshotRequest, quality) == 1);
+static_assert(offsetof(SioSnapshotRequest, path) == 2);
+static_assert(sizeof(SioSnapshotRequest::path) == 202);
+static_assert(offsetof(SioSnapshotRequest, reserved) == 204);
+static_assert(offsetof(SioSnapshotRequest, sound_module) == 216);
+static_assert(sizeof(SioSnapshotRequest) == 216 + sizeof(platform::HMODULE));
 
 // The platform maker's model library "oRKAUtil.dll" exports
 // "oRKAGetModelID" of this type: fills a 16-character UTF-16 buffer.
