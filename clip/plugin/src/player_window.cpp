@@ -11,6 +11,7 @@
 #include "audio_feeder.h"
 #include "clip/avi_reader.h"
 #include "frame_decoder.h"
+#include "platform/common_controls/registration.h"
 #include "platform/common_controls/trackbar.h"
 #include "platform/dialogs.h"
 #include "platform/gdi.h"
@@ -365,6 +366,8 @@ class Player {
 }  // namespace
 
 void RunPlayer(HINSTANCE module, std::string_view path) {
+  const INITCOMMONCONTROLSEX slider_class{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+  InitCommonControlsEx(&slider_class);
   DialogTemplate dialog;
   dialog.caption = kPlayerCaption;
   dialog.style = WS_POPUP | WS_VISIBLE;
