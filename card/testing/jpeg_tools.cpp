@@ -1,31 +1,14 @@
 #include "card_testing/jpeg_tools.h"
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <algorithm>
-#include <csetjmp>
-#include <cstdlib>
-#include <memory>
+#include <iterator>
 
 #include "card_testing/camera_tables.h"
+#include "codec/standard_huffman_tables.h"
 
 namespace card::testing {
 
 namespace {
-
-struct Errors {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
-  unsigned char* output = nullptr;
-  unsigned long output_size = 0;
-};
-
-[[noreturn]] void Fail(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<Errors*>(info->err)->jump, 1);
-}
 
 void Put16(std::vector<std::uint8_t>& out, int value) {
   out.push_back(static_cast<std::uint8_t>(value >> 8));
@@ -51,46 +34,6 @@ void PutFrame(std::vector<std::uint8_t>& out, int width, int height, int luma_sa
 constexpr std::uint8_t kScanHeader[] = {0xFF, 0xDA, 0x00, 0x0C, 0x03, 0x01, 0x00,
                                         0x02, 0x11, 0x03, 0x11, 0x00, 0x3F, 0x00};
 
-// The four standard Huffman tables as one segment, in the order libjpeg
-// writes them for a colour image (DC 0, AC 0, DC 1, AC 1).
-std::vector<std::uint8_t> StandardHuffmanSegment() {
-  jpeg_compress_struct info;
-  Errors errors;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = Fail;
-  if (setjmp(errors.jump)) {
-    jpeg_destroy_compress(&info);
-    std::free(errors.output);
-    return {};
-  }
-  jpeg_create_compress(&info);
-  jpeg_mem_dest(&info, &errors.output, &errors.output_size);
-  info.image_width = info.image_height = 8;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::uint8_t line[24] = {};
-  JSAMPROW row = line;
-  for (int y = 0; y < 8; ++y) jpeg_write_scanlines(&info, &row, 1);
-  jpeg_finish_compress(&info);
-  std::vector<std::uint8_t> file(errors.output, errors.output + errors.output_size);
-  jpeg_destroy_compress(&info);
-  std::free(errors.output);
-
-  std::vector<std::uint8_t> tables;
-  for (std::size_t i = 2; i + 3 < file.size() && file[i + 1] != 0xDA;) {
-    const std::size_t length = file[i + 2] << 8 | file[i + 3];
-    if (file[i + 1] == 0xC4)
-      tables.insert(tables.end(), file.begin() + i + 4, file.begin() + i + 2 + length);
-    i += 2 + length;
-  }
-  std::vector<std::uint8_t> segment = {0xFF, 0xC4};
-  Put16(segment, static_cast<int>(tables.size() + 2));
-  segment.insert(segment.end(), tables.begin(), tables.end());
-  return segment;
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> PreviewHeader(int width, int height, int luma_sampling) {
@@ -107,7 +50,8 @@ std::vector<std::uint8_t> StillHeader(int width, int height, int luma_sampling, 
   header.resize(4 + 924, 0);
   PutDqt(header, quality);
   PutFrame(header, width, height, luma_sampling);
-  const std::vector<std::uint8_t> huffman = StandardHuffmanSegment();
+  const std::vector<std::uint8_t> huffman =
+      codec::StandardHuffmanSegment(codec::kHuffmanLuminanceFirstOrder);
   header.insert(header.end(), huffman.begin(), huffman.end());
   header.insert(header.end(), std::begin(kScanHeader), std::end(kScanHeader));
   return header;

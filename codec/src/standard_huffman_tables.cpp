@@ -40,30 +40,29 @@ constexpr HuffmanTableDefinition kTables[4] = {
     {1, 1, {0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77}, kAcChrominanceSymbols},
 };
 
-constexpr size_t kSegmentSize = 420;
-
-// Marker, length, then each table as class/id byte, 16 counts and its symbols.
-constexpr std::array<uint8_t, kSegmentSize> BuildSegment() {
-  std::array<uint8_t, kSegmentSize> segment{};
-  size_t at = 0;
-  segment[at++] = 0xFF;
-  segment[at++] = 0xC4;
-  segment[at++] = static_cast<uint8_t>((kSegmentSize - 2) >> 8);
-  segment[at++] = static_cast<uint8_t>((kSegmentSize - 2) & 0xFF);
-  for (const HuffmanTableDefinition& table : kTables) {
-    segment[at++] = static_cast<uint8_t>(table.table_class << 4 | table.table_id);
-    for (uint8_t count : table.counts) segment[at++] = count;
-    for (uint8_t symbol : table.symbols) segment[at++] = symbol;
-  }
-  return segment;
-}
-
-constexpr std::array<uint8_t, kSegmentSize> kSegment = BuildSegment();
-
 }  // namespace
 
 std::span<const HuffmanTableDefinition, 4> StandardHuffmanTables() { return std::span(kTables); }
 
-std::span<const uint8_t> StandardHuffmanSegment() { return kSegment; }
+std::vector<uint8_t> StandardHuffmanSegment(std::span<const StandardHuffmanTable> order) {
+  // Marker, length, then each table as class/id byte, 16 counts and its
+  // symbols.
+  std::vector<uint8_t> segment = {0xFF, 0xC4, 0, 0};
+  for (StandardHuffmanTable which : order) {
+    const HuffmanTableDefinition& table = kTables[static_cast<size_t>(which)];
+    segment.push_back(static_cast<uint8_t>(table.table_class << 4 | table.table_id));
+    segment.insert(segment.end(), table.counts.begin(), table.counts.end());
+    segment.insert(segment.end(), table.symbols.begin(), table.symbols.end());
+  }
+  const size_t length = segment.size() - 2;
+  segment[2] = static_cast<uint8_t>(length >> 8);
+  segment[3] = static_cast<uint8_t>(length & 0xFF);
+  return segment;
+}
+
+std::span<const uint8_t> StandardHuffmanSegment() {
+  static const std::vector<uint8_t> segment = StandardHuffmanSegment(kHuffmanDecodingOrder);
+  return segment;
+}
 
 }  // namespace codec

@@ -49,6 +49,34 @@ TEST(HuffmanTables, StandardSegmentMatchesTheReferenceEncodersTables) {
   EXPECT_EQ(ours, TablesIn(jpeg));
 }
 
+TEST(HuffmanTables, SegmentHoldsTheTablesAskedForInTheirOrder) {
+  // The reference encoder writes a colour image's tables luminance first, as
+  // the still pictures carry them: the same bytes, in the same order.
+  const std::vector<uint8_t> jpeg = Encoded(16, 16, Subsampling::k444);
+  std::vector<uint8_t> bodies;
+  for (long at = FindMarker(jpeg, 0xC4); at >= 0; at = FindMarker(jpeg, 0xC4, at + 2)) {
+    const long end = at + 2 + (jpeg[at + 2] << 8 | jpeg[at + 3]);
+    bodies.insert(bodies.end(), jpeg.begin() + at + 4, jpeg.begin() + end);
+  }
+  const std::vector<uint8_t> segment = StandardHuffmanSegment(kHuffmanLuminanceFirstOrder);
+  ASSERT_EQ(segment.size(), kStandardHuffmanSegmentBytes);
+  EXPECT_EQ(std::vector<uint8_t>(segment.begin(), segment.begin() + 4),
+            (std::vector<uint8_t>{0xFF, 0xC4, 0x01, 0xA2}));
+  EXPECT_EQ(std::vector<uint8_t>(segment.begin() + 4, segment.end()), bodies);
+
+  const std::span<const uint8_t> decoding_order = StandardHuffmanSegment();
+  EXPECT_EQ(StandardHuffmanSegment(kHuffmanDecodingOrder),
+            std::vector<uint8_t>(decoding_order.begin(), decoding_order.end()));
+  EXPECT_EQ(TablesIn(decoding_order), TablesIn(segment));
+
+  // Any selection: one table alone gets its own length.
+  const StandardHuffmanTable alone[] = {StandardHuffmanTable::kAcChrominance};
+  const std::vector<uint8_t> one = StandardHuffmanSegment(alone);
+  ASSERT_EQ(one.size(), 4u + 17u + 162u);
+  EXPECT_EQ(one[2] << 8 | one[3], 2 + 17 + 162);
+  EXPECT_EQ(TablesIn(one), (std::map<uint8_t, std::vector<uint8_t>>{{0x11, TablesIn(jpeg)[0x11]}}));
+}
+
 TEST(Segments, DhtContentsAreIgnored) {
   const std::vector<uint8_t> jpeg = Encoded(320, 240, Subsampling::k420);
   const Decoded plain = Decode(jpeg, 8);

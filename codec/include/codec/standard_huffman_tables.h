@@ -1,10 +1,13 @@
 // The four Huffman tables of the JPEG standard's typical-table annex, which
 // the decoder always uses and which writers put into images that carry none.
+// This is the one home of these tables: every writer takes its DHT segment
+// from here, in the table order its files need.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace codec {
 
@@ -19,8 +22,33 @@ struct HuffmanTableDefinition {
 // AC chrominance.
 std::span<const HuffmanTableDefinition, 4> StandardHuffmanTables();
 
-// One DHT segment (marker FF C4 included) that defines all four tables:
-// 420 bytes.
+// One of the four tables, by its place in StandardHuffmanTables().
+enum class StandardHuffmanTable : uint8_t {
+  kDcLuminance = 0,
+  kDcChrominance = 1,
+  kAcLuminance = 2,
+  kAcChrominance = 3,
+};
+using StandardHuffmanOrder = std::array<StandardHuffmanTable, 4>;
+
+// Both DC tables, then both AC tables (the decoder's own order).
+inline constexpr StandardHuffmanOrder kHuffmanDecodingOrder = {
+    StandardHuffmanTable::kDcLuminance, StandardHuffmanTable::kDcChrominance,
+    StandardHuffmanTable::kAcLuminance, StandardHuffmanTable::kAcChrominance};
+// The luminance pair, then the chrominance pair: DC 0, AC 0, DC 1, AC 1, as
+// the still pictures carry them.
+inline constexpr StandardHuffmanOrder kHuffmanLuminanceFirstOrder = {
+    StandardHuffmanTable::kDcLuminance, StandardHuffmanTable::kAcLuminance,
+    StandardHuffmanTable::kDcChrominance, StandardHuffmanTable::kAcChrominance};
+
+// Bytes of a segment that defines all four tables.
+inline constexpr size_t kStandardHuffmanSegmentBytes = 420;
+
+// One DHT segment (marker FF C4 and length included) that defines the given
+// tables in the given order.
+std::vector<uint8_t> StandardHuffmanSegment(std::span<const StandardHuffmanTable> order);
+
+// All four tables in decoding order: 420 bytes.
 std::span<const uint8_t> StandardHuffmanSegment();
 
 }  // namespace codec
