@@ -1,7 +1,5 @@
 #include "frame_tables.h"
 
-#include <array>
-
 #include "codec/standard_huffman_tables.h"
 
 namespace clip {
@@ -12,28 +10,6 @@ constexpr std::uint8_t kMarker = 0xFF;
 constexpr std::uint8_t kStartOfImage = 0xD8;
 constexpr std::uint8_t kHuffmanTables = 0xC4;
 constexpr std::uint8_t kStartOfScan = 0xDA;
-
-std::vector<std::uint8_t> BuildSegment() {
-  const auto tables = codec::StandardHuffmanTables();
-  // The standard order is DC 0, DC 1, AC 0, AC 1; the still header's is
-  // DC 0, AC 0, DC 1, AC 1.
-  constexpr std::array<int, 4> kOrder = {0, 2, 1, 3};
-  std::size_t length = 2;
-  for (const codec::HuffmanTableDefinition& table : tables) length += 1 + 16 + table.symbols.size();
-  std::vector<std::uint8_t> segment;
-  segment.reserve(2 + length);
-  segment.push_back(kMarker);
-  segment.push_back(kHuffmanTables);
-  segment.push_back(static_cast<std::uint8_t>(length >> 8));
-  segment.push_back(static_cast<std::uint8_t>(length));
-  for (int index : kOrder) {
-    const codec::HuffmanTableDefinition& table = tables[index];
-    segment.push_back(static_cast<std::uint8_t>(table.table_class << 4 | table.table_id));
-    for (std::uint8_t count : table.counts) segment.push_back(count);
-    for (std::uint8_t symbol : table.symbols) segment.push_back(symbol);
-  }
-  return segment;
-}
 
 struct HeaderScan {
   std::size_t scan_start = 0;  // offset of the FF DA marker
@@ -71,7 +47,8 @@ bool FindScan(std::span<const std::uint8_t> frame, HeaderScan* found) {
 }  // namespace
 
 std::span<const std::uint8_t> ClipHuffmanSegment() {
-  static const std::vector<std::uint8_t> segment = BuildSegment();
+  static const std::vector<std::uint8_t> segment =
+      codec::StandardHuffmanSegment(codec::kHuffmanLuminanceFirstOrder);
   return segment;
 }
 
