@@ -13,4 +13,11 @@ namespace clip {
 // when the module is already built in or its file cannot be written.
 bool InstallClipModule(platform::Handheld& handheld, std::string* error = nullptr);
 
+inline constexpr char kPlayClipProgramPath[] = "\\Windows\\playclip.exe";
+
+// Registers "\Windows\playclip.exe PATH", which plays one clip through the
+// plug-in (loaded by name, as the gallery loads it). False, with the reason,
+// when its file cannot be written.
+bool InstallPlayClipProgram(platform::Handheld& handheld, std::string* error = nullptr);
+
 }  // namespace clip
