@@ -8,7 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 case "${1:-}" in
   -h|--help)
     echo "usage: ./scripts/demo.sh [output folder]"
-    echo "Builds the emulator and runs handheld/scripts/demo.txt; output goes to out/demo unless a folder is named."
+    echo "Builds the emulator and runs handheld/scripts/demo.txt, then the clip player demo (handheld/scripts/clip_demo.sh); output goes to out/demo unless a folder is named."
     exit 0 ;;
 esac
 
@@ -18,8 +18,11 @@ mkdir -p "$out"
 log="$out/demo.log"
 ./build/default/handheld/orsa-handheld --root "$out/handheld" --script handheld/scripts/demo.txt |
   tee "$log"
+# The clip player on a handheld of its own, with a clip made by orsa-avi.
+handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
 grep -E '^screenshot ' "$log" | sed 's/^screenshot /  screenshot: /'
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
+echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"

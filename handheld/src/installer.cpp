@@ -4,6 +4,8 @@
 #include <span>
 
 #include "camera/app/orsacap.h"
+#include "clip/install.h"
+#include "clip/orsaclip.h"
 #include "demo_program.h"
 #include "dialogs_demo_program.h"
 #include "driver/orsadrv.h"
@@ -86,6 +88,12 @@ void InstallDeliverables(platform::Handheld& handheld, std::vector<std::string>*
   }
   if (imaging::InstallImagingModule(handheld, &error)) {
     installed->push_back("\\Windows\\qximglib.dll");
+  } else {
+    std::fprintf(stderr, "orsa-handheld: %s\n", error.c_str());
+  }
+  if (clip::InstallClipModule(handheld, &error) && clip::InstallPlayClipProgram(handheld, &error)) {
+    installed->push_back(clip::kModulePath);
+    installed->push_back(clip::kPlayClipProgramPath);
   } else {
     std::fprintf(stderr, "orsa-handheld: %s\n", error.c_str());
   }
