@@ -5,7 +5,7 @@
 
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
-#include "device_calls.h"
+#include "camera/session/device_calls.h"
 #include "platform/time.h"
 #include "platform/window.h"
 
