@@ -6,9 +6,11 @@
 #include "obex_packets.h"
 #include "platform/files.h"
 #include "platform/time.h"
-#include "utf16.h"
+#include "platform/utf16.h"
 
 namespace obex {
+
+using platform::Utf8ToUtf16;
 
 namespace {
 

@@ -9,10 +9,12 @@
 
 #include "hex_dump.h"
 #include "platform/time.h"
+#include "platform/utf16.h"
 #include "send_record.h"
-#include "utf16.h"
 
 namespace obex {
+
+using platform::Utf8ToUtf16;
 namespace {
 
 using Bytes = std::vector<BYTE>;

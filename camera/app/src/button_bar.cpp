@@ -1,5 +1,7 @@
 #include "button_bar.h"
 
+#include "platform/screen.h"
+
 namespace camera {
 
 using namespace platform;
@@ -52,7 +54,7 @@ void ButtonBar::CreateButtons(HWND dialog, HINSTANCE instance) {
 
 void ButtonBar::PaintBackground(HDC dc) const {
   if (!bar_dc_) return;
-  BitBlt(dc, 0, kBarTop, 240, kBarPaintHeight, bar_dc_, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, kBarTop, platform::screen::kWidth, kBarPaintHeight, bar_dc_, 0, 0, SRCCOPY);
 }
 
 bool ButtonBar::DrawButton(const DRAWITEMSTRUCT& item) const {

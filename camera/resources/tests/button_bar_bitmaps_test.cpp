@@ -4,6 +4,7 @@
 
 #include "bitmap_pixels.h"
 #include "camera_resource_folder.h"
+#include "platform/screen.h"
 
 namespace camera::testing {
 namespace {
@@ -37,7 +38,7 @@ Surface Load(UINT id) {
 
 TEST(ButtonBarBitmaps, BackgroundIsTheBarsSize) {
   Surface bar = Load(133);
-  EXPECT_EQ(bar.width(), 240);
+  EXPECT_EQ(bar.width(), platform::screen::kWidth);
   EXPECT_EQ(bar.height(), 88);
 }
 

@@ -7,6 +7,7 @@
 
 #include "bitmap_pixels.h"
 #include "camera_resource_folder.h"
+#include "platform/screen.h"
 
 namespace camera::testing {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 using platform::UINT;
 using platform::gdi::Surface;
 
-constexpr int kPreviewWidth = 240;
+constexpr int kPreviewWidth = platform::screen::kWidth;
 constexpr int kPreviewHeight = 180;
 
 struct Overlay {

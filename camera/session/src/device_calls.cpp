@@ -1,4 +1,4 @@
-#include "device_calls.h"
+#include "camera/session/device_calls.h"
 
 #include "camera/session/camera_state.h"
 #include "driver/orsadrv.h"

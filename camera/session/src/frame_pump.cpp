@@ -3,12 +3,13 @@
 // image without a copy, and decodes it into the decoded image.
 #include <cstddef>
 
+#include "camera/session/camera_messages.h"
 #include "camera/session/camera_state.h"
+#include "camera/session/device_calls.h"
 #include "camera/session/free_space.h"
 #include "camera/session/header_templates.h"
 #include "camera/session/preview_window.h"
 #include "camera/settings/camera_settings.h"
-#include "device_calls.h"
 #include "driver/orsadrv.h"
 #include "preview_procedure.h"
 
@@ -20,8 +21,6 @@ namespace {
 constexpr platform::DWORD kFrameRoom = kJpegBufferBytes - kJpegHeaderBytes;
 // Frames this large or larger are dropped.
 constexpr platform::DWORD kFrameLimit = 76'210;
-// The main dialog's private message that starts or stops a clip.
-constexpr platform::UINT kToggleRecordMessage = platform::WM_USER + 30;
 // Smaller whole images of the large stream are not worth a clip frame.
 constexpr std::size_t kSmallestClipFrame = 2'048;
 
@@ -49,7 +48,7 @@ void RequestRecordingStop() {
   CameraState& camera = Camera();
   if (camera.record_stop_requested) return;
   camera.record_stop_requested = true;
-  platform::PostMessage(camera.main_window, kToggleRecordMessage, 0, 0);
+  platform::PostMessage(camera.main_window, WM_CAM_TOGGLE_RECORD, 0, 0);
 }
 
 void HandOnToRecording(std::size_t total_length) {

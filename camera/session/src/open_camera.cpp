@@ -4,12 +4,12 @@
 
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
+#include "camera/session/device_calls.h"
 #include "camera/session/overlays.h"
 #include "camera/session/preview_window.h"
 #include "camera/session/watchdog.h"
 #include "camera/settings/camera_settings.h"
 #include "camera/strings/string_library.h"
-#include "device_calls.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 

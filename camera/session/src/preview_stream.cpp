@@ -5,12 +5,12 @@
 
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
+#include "camera/session/device_calls.h"
 #include "camera/session/header_templates.h"
 #include "camera/session/overlays.h"
 #include "camera/session/watchdog.h"
 #include "camera/settings/camera_settings.h"
 #include "camera/settings/settings_writers.h"
-#include "device_calls.h"
 #include "driver/orsadrv.h"
 #include "stream_header.h"
 

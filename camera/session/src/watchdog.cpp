@@ -5,7 +5,7 @@
 
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
-#include "device_calls.h"
+#include "camera/session/device_calls.h"
 #include "platform/time.h"
 #include "platform/window.h"
 
@@ -27,9 +27,10 @@ void WatchdogTick() {
   }
   camera.device.Close();
   if (!OpenCameraDevice(0)) {
-    // The count stops at its limit; every further failed tick asks again.
-    if (camera.reopen_failures < kFailuresBeforeClosing) ++camera.reopen_failures;
-    if (camera.reopen_failures >= kFailuresBeforeClosing) {
+    // The count stops at its limit, so the close is asked for once: the
+    // ticks that fail while the program ends say nothing more.
+    if (camera.reopen_failures < kFailuresBeforeClosing &&
+        ++camera.reopen_failures == kFailuresBeforeClosing) {
       platform::PostMessage(camera.main_window, platform::WM_CLOSE, 0, 0);
     }
     return;

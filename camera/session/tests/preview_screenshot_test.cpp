@@ -4,9 +4,7 @@
 // afresh.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
@@ -14,7 +12,6 @@
 #include "camera/session/zoom.h"
 #include "camera/settings/camera_settings.h"
 #include "fake_sio_driver.h"
-#include "platform/gdi_png.h"
 #include "preview_scan.h"
 #include "session_fixture.h"
 
@@ -36,26 +33,7 @@ class PreviewScreenshotTest : public SessionTest {
   }
 
   void ExpectGolden(const char* name) {
-    const platform::gdi::Surface shot = PreviewShot();
-    const std::filesystem::path golden = std::filesystem::path(ORSA_SESSION_GOLDEN) / name;
-    if (std::getenv("ORSA_UPDATE_GOLDEN") != nullptr) {
-      ASSERT_TRUE(platform::gdi::WritePng(shot, golden));
-      GTEST_SKIP() << "wrote " << golden;
-    }
-    const std::optional<platform::gdi::Surface> expected = platform::gdi::ReadPng(golden);
-    ASSERT_TRUE(expected) << "no golden picture at " << golden;
-    ASSERT_EQ(expected->width(), shot.width());
-    ASSERT_EQ(expected->height(), shot.height());
-    int differing = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-      for (int x = 0; x < shot.width(); ++x) {
-        if (!Near(shot.GetPixel(x, y), expected->GetPixel(x, y), 24)) ++differing;
-      }
-    }
-    // Text may round a little differently from host to host.
-    const std::filesystem::path actual = std::filesystem::temp_directory_path() / name;
-    EXPECT_LE(differing, shot.width() * shot.height() / 200) << "see " << actual;
-    if (HasFailure()) platform::gdi::WritePng(shot, actual);
+    ExpectMatchesGolden(PreviewShot(), std::filesystem::path(ORSA_SESSION_GOLDEN) / name);
   }
 
   FakeSioDriver driver_;

@@ -84,7 +84,7 @@ bool StoreFolderInUse(std::string_view folder) {
 
 void AdvancePictureCounter() { StoreSetting(setting::kJpgNo, NextCounter(Settings().jpgno)); }
 
-void RewindPictureCounter() { StoreSetting(setting::kJpgNo, std::max(Settings().jpgno - 1, 0)); }
+void RewindPictureCounter(int reviewed_number) { StoreSetting(setting::kJpgNo, reviewed_number); }
 
 void AdvanceClipCounter() { StoreSetting(setting::kAviNo, NextCounter(Settings().avino)); }
 

@@ -31,12 +31,14 @@ TEST_F(SettingsWritersTest, PictureCounterWrapsFrom9999To1AndIsStoredAtOnce) {
   EXPECT_EQ(Settings().jpgno, 1);
 }
 
-TEST_F(SettingsWritersTest, DeletedReviewPictureGivesItsNumberBackButNotBelowZero) {
-  ASSERT_TRUE(StoreFilePage("snap", 1, "\\My Documents\\My Pictures\\"));
-  RewindPictureCounter();
-  EXPECT_EQ(Settings().jpgno, 0);
-  RewindPictureCounter();
-  EXPECT_EQ(Settings().jpgno, 0);
+TEST_F(SettingsWritersTest, DeletedReviewPictureGivesItsNumberBackAlsoAfterTheWrap) {
+  ASSERT_TRUE(StoreFilePage("snap", 9999, "\\My Documents\\My Pictures\\"));
+  AdvancePictureCounter();
+  ASSERT_EQ(Settings().jpgno, 1);
+  RewindPictureCounter(9999);
+  EXPECT_EQ(Settings().jpgno, 9999);
+  EXPECT_EQ(StoredInt("jpgno"), 9999u);
+  RewindPictureCounter(0);
   EXPECT_EQ(StoredInt("jpgno"), 0u);
 }
 

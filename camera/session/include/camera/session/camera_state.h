@@ -18,6 +18,7 @@
 #include "platform/gdi_types.h"
 #include "platform/messages.h"
 #include "platform/modules.h"
+#include "platform/screen.h"
 #include "platform/types.h"
 
 namespace camera {
@@ -26,7 +27,7 @@ namespace camera {
 enum class CameraMode : std::uint32_t { kStill = 0, kVideo = 1 };
 
 // The preview area at the top of the screen.
-inline constexpr int kPreviewWidth = 240;
+inline constexpr int kPreviewWidth = platform::screen::kWidth;
 inline constexpr int kPreviewHeight = 180;
 // The 160x120 picture of the small stream sits here on black.
 inline constexpr int kSmallPictureX = 40;

@@ -3,6 +3,7 @@
 // paints the picture with its overlays.
 #pragma once
 
+#include "camera/session/camera_state.h"
 #include "platform/gdi_types.h"
 #include "platform/messages.h"
 #include "platform/modules.h"
@@ -12,9 +13,9 @@ namespace camera {
 inline constexpr char kPreviewWindowClass[] = "KavCameraVideoWindow";
 
 // Rectangles of the preview's texts (window coordinates).
-inline constexpr platform::RECT kCountRect{180, 0, 240, 20};
-inline constexpr platform::RECT kSizeLabelRect{165, 34, 240, 48};
-inline constexpr platform::RECT kFrameRateRect{165, 50, 240, 70};
+inline constexpr platform::RECT kCountRect{180, 0, kPreviewWidth, 20};
+inline constexpr platform::RECT kSizeLabelRect{165, 34, kPreviewWidth, 48};
+inline constexpr platform::RECT kFrameRateRect{165, 50, kPreviewWidth, 70};
 inline constexpr platform::RECT kReviewHintRect{0, 156, 200, 180};
 
 // Registers the class (once per instance) and creates the window; it makes

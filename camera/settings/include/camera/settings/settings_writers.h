@@ -41,9 +41,9 @@ bool StoreFolderInUse(std::string_view folder);
 
 // After every picture: the next number (10,000 becomes 1).
 void AdvancePictureCounter();
-// After a reviewed picture was deleted: its number is used again (not
-// below 0).
-void RewindPictureCounter();
+// After a reviewed picture was deleted: its number is the next one again,
+// also when the counter had wrapped from 9999 to 1 since.
+void RewindPictureCounter(int reviewed_number);
 // After every clip: the next number (10,000 becomes 1).
 void AdvanceClipCounter();
 

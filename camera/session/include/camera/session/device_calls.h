@@ -1,4 +1,5 @@
-// The control codes as the session sends them to "SIO1:".
+// The control codes as the camera sends them to "SIO1:": the session and
+// still capture.
 #pragma once
 
 #include "platform/types.h"

@@ -63,4 +63,9 @@ class SessionTest : public ::testing::Test {
 // Colours read back from the 16-bit screen are near, not equal.
 bool Near(platform::COLORREF actual, platform::COLORREF expected, int tolerance = 12);
 
+// Compares a shot of the preview with its golden picture; with
+// ORSA_UPDATE_GOLDEN=1 in the environment it writes the golden afresh and
+// skips. A shot that differs is written to the temporary folder.
+void ExpectMatchesGolden(const platform::gdi::Surface& shot, const std::filesystem::path& golden);
+
 }  // namespace camera::testing

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/devices.h"
@@ -37,6 +38,11 @@ class FakeSioDriver {
   // The frame GET_FRAME hands out (when it fits the caller's room); empty
   // answers 0 bytes.
   std::vector<std::uint8_t> frame;
+  // What SNAPSHOT writes at the request's path; empty writes no file, as
+  // when the card left before the driver could open it.
+  std::vector<std::uint8_t> picture;
+  // Called while SNAPSHOT runs, before the picture is written.
+  std::function<void()> on_snapshot;
   // Posts WM_SIO_FRAME_READY every 30 ms while started, as the driver does.
   bool streaming = false;
   platform::HWND notify_window = nullptr;

@@ -1,6 +1,6 @@
-#include "utf16.h"
+#include "platform/utf16.h"
 
-namespace obex {
+namespace platform {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   return result;
 }
 
-}  // namespace obex
+}  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
 
 #include "driver/orsadrv.h"
 #include "platform/devices.h"
@@ -28,6 +30,25 @@ platform::HWND WindowBehind(const BYTE* input) {
   platform::HWND window = nullptr;
   if (input) std::memcpy(&window, input, sizeof window);
   return window;
+}
+
+// The request's path, ASCII as the tests name their pictures.
+std::string SnapshotPath(const BYTE* input) {
+  orsadrv::SioSnapshotRequest request;
+  std::memcpy(&request, input, sizeof request);
+  std::string path;
+  for (const char16_t* c = request.path; *c != 0 && c < std::end(request.path); ++c) {
+    path += static_cast<char>(*c);
+  }
+  return path;
+}
+
+void WritePicture(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  if (bytes.empty()) return;
+  platform::FileHandle file =
+      platform::CreateFile(path, platform::GENERIC_WRITE, 0, platform::CREATE_ALWAYS);
+  DWORD written = 0;
+  if (file) platform::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written);
 }
 
 }  // namespace
@@ -59,6 +80,12 @@ struct FakeSioEntries {
         break;
       case orsadrv::IOCTL_SIO_STOP_PREVIEW:
         fake->StopTimer();
+        break;
+      case orsadrv::IOCTL_SIO_SNAPSHOT:
+        if (fake->on_snapshot) fake->on_snapshot();
+        if (input && input_size >= sizeof(orsadrv::SioSnapshotRequest)) {
+          WritePicture(SnapshotPath(input), fake->picture);
+        }
         break;
       case orsadrv::IOCTL_SIO_GET_FRAME: {
         const DWORD size = static_cast<DWORD>(fake->frame.size());

@@ -3,9 +3,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "camera/session/camera_messages.h"
 #include "camera/session/camera_session.h"
 #include "camera/session/preview_window.h"
 #include "camera/session/watchdog.h"
@@ -16,6 +18,7 @@
 #include "platform/gdi_png.h"
 #include "platform/gdi_surface.h"
 #include "platform/resources.h"
+#include "platform/screen.h"
 #include "platform/time.h"
 #include "platform/wav_file.h"
 #include "platform/window.h"
@@ -27,8 +30,6 @@ namespace {
 
 constexpr char kApplicationModule[] = "\\Windows\\sessiontest.exe";
 constexpr char kMainClass[] = "SessionTestMain";
-// The main dialog's message that starts or stops a clip.
-constexpr platform::UINT kToggleRecordMessage = platform::WM_USER + 30;
 
 // Every overlay the preview can show.
 constexpr int kOverlayIds[] = {258, 259, 260, 265, 268, 269, 271, 272, 273, 288, 289,
@@ -118,7 +119,7 @@ SessionTest::SessionTest(const std::filesystem::path& resource_folder) {
       case platform::WM_CLOSE:
         ++close_posts_;
         return 0;
-      case kToggleRecordMessage:
+      case WM_CAM_TOGGLE_RECORD:
         ++toggle_posts_;
         return 0;
       default:
@@ -126,9 +127,9 @@ SessionTest::SessionTest(const std::filesystem::path& resource_folder) {
     }
   };
   platform::RegisterClass(&main_class);
-  main_window_ =
-      platform::CreateWindowEx(0, kMainClass, "Camera", platform::WS_POPUP | platform::WS_VISIBLE,
-                               0, 0, 240, 320, nullptr, nullptr, instance_, nullptr);
+  main_window_ = platform::CreateWindowEx(
+      0, kMainClass, "Camera", platform::WS_POPUP | platform::WS_VISIBLE, 0, 0,
+      platform::screen::kWidth, platform::screen::kHeight, nullptr, nullptr, instance_, nullptr);
 }
 
 SessionTest::~SessionTest() {
@@ -195,6 +196,27 @@ bool Near(platform::COLORREF actual, platform::COLORREF expected, int tolerance)
   return close(platform::GetRValue(actual), platform::GetRValue(expected)) &&
          close(platform::GetGValue(actual), platform::GetGValue(expected)) &&
          close(platform::GetBValue(actual), platform::GetBValue(expected));
+}
+
+void ExpectMatchesGolden(const platform::gdi::Surface& shot, const std::filesystem::path& golden) {
+  if (std::getenv("ORSA_UPDATE_GOLDEN") != nullptr) {
+    ASSERT_TRUE(platform::gdi::WritePng(shot, golden));
+    GTEST_SKIP() << "wrote " << golden;
+  }
+  const std::optional<platform::gdi::Surface> expected = platform::gdi::ReadPng(golden);
+  ASSERT_TRUE(expected) << "no golden picture at " << golden;
+  ASSERT_EQ(expected->width(), shot.width());
+  ASSERT_EQ(expected->height(), shot.height());
+  int differing = 0;
+  for (int y = 0; y < shot.height(); ++y) {
+    for (int x = 0; x < shot.width(); ++x) {
+      if (!Near(shot.GetPixel(x, y), expected->GetPixel(x, y), 24)) ++differing;
+    }
+  }
+  // Text may round a little differently from host to host.
+  const std::filesystem::path actual = std::filesystem::temp_directory_path() / golden.filename();
+  EXPECT_LE(differing, shot.width() * shot.height() / 200) << "see " << actual;
+  if (differing > shot.width() * shot.height() / 200) platform::gdi::WritePng(shot, actual);
 }
 
 }  // namespace camera::testing
