@@ -16,7 +16,7 @@ namespace handheld {
 namespace {
 
 // The preview fills the top of the screen.
-constexpr int kPreviewWidth = 240;
+constexpr int kPreviewWidth = platform::screen::kWidth;
 constexpr int kPreviewHeight = 180;
 // How often the screen is looked at: faster than any preview can change.
 constexpr platform::DWORD kLookEveryMs = 5;

@@ -6,6 +6,7 @@
 #include "demo_button.h"
 #include "platform/gdi.h"
 #include "platform/last_error.h"
+#include "platform/screen.h"
 #include "platform/window.h"
 #include "platform/window_paint.h"
 
@@ -87,7 +88,8 @@ void Paint(HWND hwnd, const DemoState& state) {
   FillRect(dc, &client, background);
   DeleteObject(background);
   SetBkMode(dc, TRANSPARENT);
-  DrawTextLine(dc, state.fonts.title, kTitleColour, "Camera card kit", {0, 6, 240, 34}, DT_CENTER);
+  DrawTextLine(dc, state.fonts.title, kTitleColour, "Camera card kit", {0, 6, screen::kWidth, 34},
+               DT_CENTER);
   DrawTextLine(dc, state.fonts.fixed, RGB(0, 0, 0), "Mono 0123456789", {8, 40, 232, 58}, DT_LEFT);
   // "Picture" in Chinese and in Korean.
   DrawTextLine(dc, state.fonts.cjk, RGB(160, 0, 0),
@@ -95,7 +97,8 @@ void Paint(HWND hwnd, const DemoState& state) {
   DrawPicture(dc, state.picture, {40, 96, 200, 180});
 
   const std::string count = "Taps: " + std::to_string(state.taps);
-  DrawTextLine(dc, state.fonts.fixed, RGB(0, 96, 0), count, {0, 236, 240, 256}, DT_CENTER);
+  DrawTextLine(dc, state.fonts.fixed, RGB(0, 96, 0), count, {0, 236, screen::kWidth, 256},
+               DT_CENTER);
 
   BitBlt(window_dc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
   SelectObject(dc, old_bitmap);

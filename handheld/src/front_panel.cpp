@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/messages.h"
+#include "platform/screen.h"
 
 namespace handheld {
 
@@ -16,14 +17,14 @@ constexpr COLORREF kButtonPressed = RGB(90, 140, 220);
 constexpr COLORREF kLabel = RGB(20, 20, 24);
 constexpr COLORREF kHelpText = RGB(225, 228, 235);
 
-constexpr int kPanelLeft = kScreenLeft + 240 * kScreenScale + 24;  // 520
-constexpr int kPad = 64;                                           // d-pad arm
+constexpr int kPanelLeft = kScreenLeft + screen::kWidth * kScreenScale + 24;  // 520
+constexpr int kPad = 64;                                                      // d-pad arm
 
 }  // namespace
 
 RECT ScreenRect() {
-  return {kScreenLeft, kScreenTop, kScreenLeft + 240 * kScreenScale,
-          kScreenTop + 320 * kScreenScale};
+  return {kScreenLeft, kScreenTop, kScreenLeft + screen::kWidth * kScreenScale,
+          kScreenTop + screen::kHeight * kScreenScale};
 }
 
 const std::vector<HardwareButton>& HardwareButtons() {
@@ -54,8 +55,8 @@ const HardwareButton* ButtonAt(int x, int y) {
 }
 
 POINT ToScreen(int x, int y) {
-  return {std::clamp((x - kScreenLeft) / kScreenScale, 0, 239),
-          std::clamp((y - kScreenTop) / kScreenScale, 0, 319)};
+  return {std::clamp((x - kScreenLeft) / kScreenScale, 0, screen::kWidth - 1),
+          std::clamp((y - kScreenTop) / kScreenScale, 0, screen::kHeight - 1)};
 }
 
 FrontPanel::FrontPanel(std::vector<KeyHelp> help) : help_(std::move(help)) {

@@ -6,6 +6,7 @@
 #include "key_names.h"
 #include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/screen.h"
 #include "script_steps.h"
 #include "utf8_decode.h"
 
@@ -17,14 +18,12 @@ namespace {
 constexpr platform::DWORD kSettleMs = 50;
 // Stylus moves a drag is made of.
 constexpr int kDragMoves = 8;
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 320;
 
 // Each pair of arguments from `first` on must be a point on the screen.
 std::optional<std::string> CheckPoints(const std::vector<std::string>& arguments) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     int value = 0;
-    const int limit = i % 2 == 0 ? kScreenWidth : kScreenHeight;
+    const int limit = i % 2 == 0 ? platform::screen::kWidth : platform::screen::kHeight;
     if (!ParseInteger(arguments[i], &value)) {
       return "not a whole number: '" + arguments[i] + "'";
     }

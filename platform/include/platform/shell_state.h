@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/gdi_types.h"
+#include "platform/screen.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -33,8 +34,9 @@ namespace shell {
 
 inline constexpr int kTaskBarHeight = 26;
 inline constexpr int kMenuBarHeight = 26;
-inline constexpr RECT kTaskBarRect{0, 0, 240, kTaskBarHeight};
-inline constexpr RECT kInputPanelRect{0, 320 - kMenuBarHeight - 80, 240, 320 - kMenuBarHeight};
+inline constexpr RECT kTaskBarRect{0, 0, screen::kWidth, kTaskBarHeight};
+inline constexpr RECT kInputPanelRect{0, screen::kHeight - kMenuBarHeight - 80, screen::kWidth,
+                                      screen::kHeight - kMenuBarHeight};
 
 // The screen below the task bar (where full-screen windows go).
 RECT WorkArea();

@@ -40,20 +40,14 @@ void ButtonBase::StylusUp(POINT point) {
 }
 
 LRESULT ButtonBase::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (auto answer = HandleButtonMessage(message, wparam, lparam)) return *answer;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (!Pressable()) return 0;
-      if (!(GetWindowLong(hwnd(), GWL_EXSTYLE) & WS_EX_NOACTIVATE)) SetFocus(hwnd());
-      tracking_ = true;
-      SetCapture(hwnd());
-      SetPushed(true);
+      StylusDown();
       return 0;
     case WM_MOUSEMOVE:
-      if (tracking_) {
-        const RECT client = Client();
-        SetPushed(PtInRect(&client, StylusPoint(lparam)) != FALSE);
-      }
+      StylusMove(StylusPoint(lparam));
       return 0;
     case WM_LBUTTONUP:
       StylusUp(StylusPoint(lparam));
@@ -65,27 +59,25 @@ LRESULT ButtonBase::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_KEYDOWN:
-      if (!IsPressKey(wparam) || !Pressable()) break;
-      key_down_ = true;
-      SetPushed(true);
-      return 0;
+      if (KeyDown(wparam)) return 0;
+      break;
     case WM_KEYUP:
-      if (!IsPressKey(wparam) || !key_down_) break;
-      key_down_ = false;
-      SetPushed(false);
-      Click();
-      return 0;
+      if (KeyUp(wparam)) return 0;
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      if (message == WM_KILLFOCUS && key_down_) {
-        key_down_ = false;
-        SetPushed(false);
-      }
-      if (Style() & BS_NOTIFY) Notify(message == WM_SETFOCUS ? BN_SETFOCUS : BN_KILLFOCUS);
-      Redraw();
+      FocusChanged(message == WM_SETFOCUS);
       return 0;
     case WM_GETDLGCODE:
       return DialogCode();
+    default:
+      break;
+  }
+  return Control::Handle(message, wparam, lparam);
+}
+
+std::optional<LRESULT> ButtonBase::HandleButtonMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
     case BM_GETCHECK:
       return GetCheck();
     case BM_SETCHECK:
@@ -106,9 +98,46 @@ LRESULT ButtonBase::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     default:
-      break;
+      return std::nullopt;
   }
-  return Control::Handle(message, wparam, lparam);
+}
+
+void ButtonBase::StylusDown() {
+  if (!Pressable()) return;
+  if (!(GetWindowLong(hwnd(), GWL_EXSTYLE) & WS_EX_NOACTIVATE)) SetFocus(hwnd());
+  tracking_ = true;
+  SetCapture(hwnd());
+  SetPushed(true);
+}
+
+void ButtonBase::StylusMove(POINT point) {
+  if (!tracking_) return;
+  const RECT client = Client();
+  SetPushed(PtInRect(&client, point) != FALSE);
+}
+
+bool ButtonBase::KeyDown(WPARAM key) {
+  if (!IsPressKey(key) || !Pressable()) return false;
+  key_down_ = true;
+  SetPushed(true);
+  return true;
+}
+
+bool ButtonBase::KeyUp(WPARAM key) {
+  if (!IsPressKey(key) || !key_down_) return false;
+  key_down_ = false;
+  SetPushed(false);
+  Click();
+  return true;
+}
+
+void ButtonBase::FocusChanged(bool focused) {
+  if (!focused && key_down_) {
+    key_down_ = false;
+    SetPushed(false);
+  }
+  if (Style() & BS_NOTIFY) Notify(focused ? BN_SETFOCUS : BN_KILLFOCUS);
+  Redraw();
 }
 
 }  // namespace platform::controls

@@ -5,6 +5,7 @@
 // answered here; the kinds add their checks and their look.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "controls/control.h"
@@ -31,8 +32,16 @@ class ButtonBase : public Control {
   virtual UINT DialogCode() const = 0;
 
  private:
+  // The BM_* messages; nullopt for any other.
+  std::optional<LRESULT> HandleButtonMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void SetPushed(bool pushed);
+  void StylusDown();
+  void StylusMove(POINT point);
   void StylusUp(POINT point);
+  // True when the key presses (or releases) the button.
+  bool KeyDown(WPARAM key);
+  bool KeyUp(WPARAM key);
+  void FocusChanged(bool focused);
 
   bool pushed_ = false;
   bool tracking_ = false;

@@ -168,6 +168,7 @@ LRESULT ComboBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                                       lparam, hooks)) {
     return *answer;
   }
+  if (auto answer = HandleDropDownMessage(message, wparam, lparam)) return *answer;
   switch (message) {
     case WM_CREATE:
       list_height_ = reinterpret_cast<const CREATESTRUCT*>(lparam)->cy - BoxHeight();
@@ -183,6 +184,37 @@ LRESULT ComboBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       Control::Handle(message, wparam, lparam);
       KeepBoxHeight(Client().bottom);
       return 0;
+    case WM_GETTEXT:
+      return CopyText(wparam, reinterpret_cast<char*>(lparam));
+    case WM_GETTEXTLENGTH:
+      return items_.Valid(selection_) ? static_cast<LRESULT>(items_.Text(selection_).size()) : 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (GetFocus() != hwnd()) SetFocus(hwnd());
+      Toggle();
+      return 0;
+    case WM_KEYDOWN:
+      if (Key(wparam)) return 0;
+      break;
+    case WM_SETFOCUS:
+      Notify(CBN_SETFOCUS);
+      Redraw();
+      return 0;
+    case WM_KILLFOCUS:
+      Close(-1);
+      Notify(CBN_KILLFOCUS);
+      Redraw();
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    default:
+      break;
+  }
+  return Control::Handle(message, wparam, lparam);
+}
+
+std::optional<LRESULT> ComboBox::HandleDropDownMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
     case CB_SHOWDROPDOWN:
       if (wparam) {
         Open();
@@ -204,37 +236,17 @@ LRESULT ComboBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case kDropListCancelMessage:
       Close(-1);
       return 0;
-    case WM_GETTEXT:
-      return CopyText(wparam, reinterpret_cast<char*>(lparam));
-    case WM_GETTEXTLENGTH:
-      return items_.Valid(selection_) ? static_cast<LRESULT>(items_.Text(selection_).size()) : 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (GetFocus() != hwnd()) SetFocus(hwnd());
-      if (list_) {
-        Close(-1);
-      } else {
-        Open();
-      }
-      return 0;
-    case WM_KEYDOWN:
-      if (Key(wparam)) return 0;
-      break;
-    case WM_SETFOCUS:
-      Notify(CBN_SETFOCUS);
-      Redraw();
-      return 0;
-    case WM_KILLFOCUS:
-      Close(-1);
-      Notify(CBN_KILLFOCUS);
-      Redraw();
-      return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
     default:
-      break;
+      return std::nullopt;
   }
-  return Control::Handle(message, wparam, lparam);
+}
+
+void ComboBox::Toggle() {
+  if (list_) {
+    Close(-1);
+  } else {
+    Open();
+  }
 }
 
 }  // namespace platform::controls

@@ -8,6 +8,8 @@
 // only the box's height.
 #pragma once
 
+#include <optional>
+
 #include "controls/control.h"
 #include "controls/item_list.h"
 
@@ -24,6 +26,10 @@ class ComboBox : public Control {
   int ItemHeight() const;
   void KeepBoxHeight(int height);
   void Open();
+  void Toggle();
+  // Opening and closing the list (CB_SHOWDROPDOWN and the list's own
+  // messages); nullopt for any other.
+  std::optional<LRESULT> HandleDropDownMessage(UINT message, WPARAM wparam, LPARAM lparam);
   // Closes the list; `chosen` the row chosen, or -1 when cancelled.
   void Close(int chosen);
   bool Select(int index);

@@ -230,6 +230,7 @@ LRESULT ListBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                                       lparam, hooks)) {
     return *answer;
   }
+  if (auto answer = HandleListMessage(message, wparam, lparam)) return *answer;
   switch (message) {
     case WM_CREATE:
     case WM_SIZE:
@@ -243,29 +244,6 @@ LRESULT ListBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       Control::Handle(message, wparam, lparam);
       ContentChanged();
       return 0;
-    case LB_GETTOPINDEX:
-      return top_;
-    case LB_SETTOPINDEX: {
-      const int index = static_cast<int>(wparam);
-      if (!items_.Valid(index) && !(index == 0 && items_.count() == 0)) return LB_ERR;
-      SetTop(index);
-      return LB_OKAY;
-    }
-    case LB_SETHORIZONTALEXTENT:
-      horizontal_extent_ = static_cast<int>(wparam);
-      ContentChanged();
-      return 0;
-    case LB_GETHORIZONTALEXTENT:
-      return horizontal_extent_;
-    case LB_GETITEMRECT:
-      return ItemRect(static_cast<int>(wparam), reinterpret_cast<RECT*>(lparam));
-    case LB_SETITEMHEIGHT:
-      if (LOWORD(lparam) == 0) return LB_ERR;
-      item_height_ = LOWORD(lparam);
-      ContentChanged();
-      return LB_OKAY;
-    case LB_GETITEMHEIGHT:
-      return item_height_;
     case WM_VSCROLL:
     case WM_HSCROLL:
       return Scroll(message, wparam);
@@ -277,12 +255,7 @@ LRESULT ListBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (!bars_.HandleStylus(message, lparam)) StylusMove(StylusPoint(lparam));
       return 0;
     case WM_LBUTTONUP:
-      if (bars_.HandleStylus(message, lparam)) return 0;
-      if (tracking_) {
-        tracking_ = false;
-        if (GetCapture() == hwnd()) ReleaseCapture();
-        StylusLifted(StylusPoint(lparam));
-      }
+      StylusUp(lparam);
       return 0;
     case WM_CAPTURECHANGED:
       bars_.CaptureLost();
@@ -305,6 +278,45 @@ LRESULT ListBox::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return Control::Handle(message, wparam, lparam);
+}
+
+std::optional<LRESULT> ListBox::HandleListMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case LB_GETTOPINDEX:
+      return top_;
+    case LB_SETTOPINDEX:
+      return SetTopIndex(static_cast<int>(wparam));
+    case LB_SETHORIZONTALEXTENT:
+      horizontal_extent_ = static_cast<int>(wparam);
+      ContentChanged();
+      return 0;
+    case LB_GETHORIZONTALEXTENT:
+      return horizontal_extent_;
+    case LB_GETITEMRECT:
+      return ItemRect(static_cast<int>(wparam), reinterpret_cast<RECT*>(lparam));
+    case LB_SETITEMHEIGHT:
+      if (LOWORD(lparam) == 0) return LB_ERR;
+      item_height_ = LOWORD(lparam);
+      ContentChanged();
+      return LB_OKAY;
+    case LB_GETITEMHEIGHT:
+      return item_height_;
+    default:
+      return std::nullopt;
+  }
+}
+
+LRESULT ListBox::SetTopIndex(int index) {
+  if (!items_.Valid(index) && !(index == 0 && items_.count() == 0)) return LB_ERR;
+  SetTop(index);
+  return LB_OKAY;
+}
+
+void ListBox::StylusUp(LPARAM lparam) {
+  if (bars_.HandleStylus(WM_LBUTTONUP, lparam) || !tracking_) return;
+  tracking_ = false;
+  if (GetCapture() == hwnd()) ReleaseCapture();
+  StylusLifted(StylusPoint(lparam));
 }
 
 }  // namespace platform::controls

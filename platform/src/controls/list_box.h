@@ -6,6 +6,8 @@
 // scrolls the rows sideways.
 #pragma once
 
+#include <optional>
+
 #include "controls/control.h"
 #include "controls/item_list.h"
 #include "controls/own_scroll_bars.h"
@@ -42,6 +44,11 @@ class ListBox : public Control {
   void UpdateScrollBars();
   void StylusDown(POINT point);
   void StylusMove(POINT point);
+  void StylusUp(LPARAM lparam);
+  // The LB_* messages of the list's view (top, extents, item rectangles
+  // and heights); nullopt for any other.
+  std::optional<LRESULT> HandleListMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT SetTopIndex(int index);
   bool Key(WPARAM key);
   void UserMove(int index);
   LRESULT Scroll(UINT message, WPARAM wparam);

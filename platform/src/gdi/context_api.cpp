@@ -4,6 +4,7 @@
 
 #include "gdi/device_context.h"
 #include "platform/last_error.h"
+#include "platform/screen.h"
 
 namespace platform {
 
@@ -112,14 +113,12 @@ int GetDeviceCaps(HDC dc, int index) {
   if (!context) return 0;
   // The device of every context is the handheld's screen, whatever bitmap
   // a memory context holds.
-  constexpr int kScreenWidth = 240;
-  constexpr int kScreenHeight = 320;
   constexpr int kScreenBits = 16;
   switch (index) {
     case HORZRES:
-      return kScreenWidth;
+      return screen::kWidth;
     case VERTRES:
-      return kScreenHeight;
+      return screen::kHeight;
     case BITSPIXEL:
       return kScreenBits;
     case PLANES:

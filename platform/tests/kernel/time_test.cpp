@@ -1,9 +1,10 @@
 // Calendar and file-time conversions.
+#include "platform/time.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/last_error.h"
 #include "platform/testing/temp_handheld.h"
-#include "platform/time.h"
 
 namespace platform {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "dialog_test_fixture.h"
+#include "dialogs/dialog_test_fixture.h"
 #include "platform/shell_dialog.h"
 
 namespace platform {

@@ -1,10 +1,11 @@
 // Message queues, sent messages and timers.
+#include "platform/messages.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/last_error.h"
-#include "platform/messages.h"
 #include "platform/testing/temp_handheld.h"
 #include "platform/threads.h"
 #include "platform/time.h"
