@@ -1,0 +1,9 @@
+# Thumbnails of a hundred clips through the plug-in's entry against the
+# reference library decoding the same first frames at the same scale.
+if(TARGET orsaclip AND TARGET codec_testing AND TARGET camera_recording)
+  add_executable(clip_plugin_bench clip_plugin_bench.cpp)
+  target_include_directories(clip_plugin_bench PRIVATE ${CMAKE_SOURCE_DIR}/clip/tests
+                                                       ${CMAKE_SOURCE_DIR}/camera/recording/testing)
+  target_link_libraries(clip_plugin_bench PRIVATE orsaclip camera_recording codec codec_testing
+                                                  JPEG::JPEG benchmark::benchmark)
+endif()
