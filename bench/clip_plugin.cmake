@@ -5,7 +5,7 @@ if(TARGET orsaclip AND TARGET codec_testing AND TARGET camera_recording)
   target_include_directories(clip_plugin_bench PRIVATE ${CMAKE_SOURCE_DIR}/clip/tests
                                                        ${CMAKE_SOURCE_DIR}/camera/recording/testing)
   target_link_libraries(clip_plugin_bench PRIVATE orsaclip camera_recording codec codec_testing
-                                                  JPEG::JPEG benchmark::benchmark)
+                                                  benchmark::benchmark)
 endif()
 
 # Playback of a 25 frames-a-second clip on a real-time handheld: frames on
