@@ -140,8 +140,9 @@ class Player {
     SendMessage(slider_, TBM_SETRANGE, TRUE,
                 MAKELPARAM(1, static_cast<WORD>(std::max<DWORD>(frame_count_, 1))));
     SetSlider(1);
-    time_text_ = ClockText(std::uint64_t{frame_count_} * frame_ms_);
     if (frame_count_ > 0) ShowFrame(1);
+    // Until play, the time box shows the clip's whole length.
+    time_text_ = ClockText(std::uint64_t{frame_count_} * frame_ms_);
   }
 
   void MakePictureBitmap() {

@@ -286,6 +286,21 @@ TEST_F(PlayerSoundTest, AClipWithOneSoundChunkPlaysSilently) {
   EXPECT_TRUE(platform::audio::PlayedBuffers().empty());
 }
 
+TEST_F(PlayerSoundTest, WithoutADeviceForTheFormatTheClipPlaysSilently) {
+  platform::audio::SetFormatFilter(
+      [](bool, platform::UINT, const platform::WAVEFORMATEX&) { return false; });
+  Record("\\clip.avi", SoundPlan(8, 8));
+  DWORD position = 0;
+  PlayWhile("\\clip.avi", [&] {
+    Tap(kPlay);
+    platform::Sleep(4 * 125 + 10);
+    position = SliderPosition();
+  });
+  platform::audio::SetFormatFilter(nullptr);
+  EXPECT_EQ(position, 4u);
+  EXPECT_TRUE(platform::audio::PlayedBuffers().empty());
+}
+
 TEST_F(PlayerTest, AFileThatCannotBeOpenedIsToldAndTheEntryStillAnswersOne) {
   EXPECT_TRUE(display_("\\absent.avi"));
   const auto boxes = Boxes();
