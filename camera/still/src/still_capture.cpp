@@ -125,19 +125,23 @@ bool FileExists(const std::string& path) {
 StillCapture::StillCapture(StillCaptureProgram program)
     : program_(std::move(program)),
       review_buffer_(kReviewBufferBytes),
-      review_timer_(std::make_unique<ReviewTimer>()) {}
+      review_timer_(std::make_unique<ReviewTimer>()),
+      self_(std::make_shared<StillCapture*>(this)) {}
 
-StillCapture::~StillCapture() {
-  review_timer_->Stop();
-  SessionHooks& hooks = Camera().hooks;
-  hooks.self_timer_step = nullptr;
-  hooks.review_tap = nullptr;
-}
+StillCapture::~StillCapture() { review_timer_->Stop(); }
 
 void StillCapture::Attach() {
+  // The session's state outlives this program's run, and the next run may
+  // attach its own still capture before this one is gone: the hooks reach
+  // this instance only while it lives, and are never cleared from here.
+  std::weak_ptr<StillCapture*> self = self_;
   SessionHooks& hooks = Camera().hooks;
-  hooks.self_timer_step = [this] { SelfTimerStep(); };
-  hooks.review_tap = [this](int x, int y) { ReviewTap(x, y); };
+  hooks.self_timer_step = [self] {
+    if (std::shared_ptr<StillCapture*> alive = self.lock()) (*alive)->SelfTimerStep();
+  };
+  hooks.review_tap = [self](int x, int y) {
+    if (std::shared_ptr<StillCapture*> alive = self.lock()) (*alive)->ReviewTap(x, y);
+  };
 }
 
 bool StillCapture::PressShutter(ShutterSource source) {
