@@ -24,5 +24,13 @@ echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
 grep -E '^screenshot ' "$log" | sed 's/^screenshot /  screenshot: /'
+# The camera's pictures, each read back by the project's own JPEG tool.
+pictures="$out/handheld/files/My Documents/My Pictures"
+shopt -s nullglob
+for picture in "$pictures"/*.jpg; do
+  size=$(./build/default/codec/orsa-jpeg info "$picture" | sed -n 's/^size: *//p')
+  echo "  picture: $(basename "$picture") ${size:-does not decode}"
+done
+shopt -u nullglob
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
 echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"

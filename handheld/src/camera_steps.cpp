@@ -1,12 +1,15 @@
 // Steps for the camera demo: scene-light FACTOR dims or brightens what the
 // inserted card sees; preview-rate MS watches the preview area of the
 // screen for MS milliseconds and reports how many different pictures it
-// showed a second.
+// showed a second; camera-setting NAME VALUE stores one of the camera's
+// settings, as its settings sheet would, for the next start of the camera.
 #include <cstdint>
 #include <functional>
 #include <string_view>
 
+#include "camera/settings/settings_store.h"
 #include "card_steps.h"
+#include "platform/profile.h"
 #include "platform/screen.h"
 #include "platform/time.h"
 #include "script_steps.h"
@@ -76,12 +79,27 @@ bool PreviewRate(StepContext& context) {
   return true;
 }
 
+bool CameraSetting(StepContext& context) {
+  const std::string& name = context.step.arguments[0];
+  const std::string& value = context.step.arguments[1];
+  const platform::Profile profile(context.emulator.handheld().registry(),
+                                  camera::kSettingsRegistryKey, camera::kApplicationName);
+  int number = 0;
+  const bool stored = ParseInteger(value, &number)
+                          ? profile.WriteProfileInt(camera::kSettingsSection, name, number)
+                          : profile.WriteProfileString(camera::kSettingsSection, name, value);
+  if (!stored) return Fail(context, "the camera setting '" + name + "' could not be stored");
+  context.out << "camera setting " << name << " = " << value << "\n";
+  return true;
+}
+
 }  // namespace
 
 void AddCameraSteps(StepTable* table) {
   table->insert({
       {"scene-light", {1, 1, nullptr, SceneLight}},
       {"preview-rate", {1, 1, nullptr, PreviewRate}},
+      {"camera-setting", {2, 2, nullptr, CameraSetting}},
   });
 }
 

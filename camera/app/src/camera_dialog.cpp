@@ -1,5 +1,6 @@
 #include "camera_dialog.h"
 
+#include "camera/session/camera_messages.h"
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
 #include "camera/session/overlays.h"
@@ -9,7 +10,8 @@
 #include "camera/settings/settings_writers.h"
 #include "camera/strings/string_library.h"
 #include "camera_menus.h"
-#include "platform/programs.h"
+#include "help.h"
+#include "modal_children.h"
 #include "platform/screen.h"
 #include "platform/shell_state.h"
 #include "platform/threads.h"
@@ -23,10 +25,18 @@ using namespace platform;
 namespace {
 
 constexpr UINT kCaptionString = 50004;
-// How often Exit looks whether a capture has finished.
-constexpr DWORD kCapturePollMs = 25;
+// The driver takes the new options before the stream starts again.
+constexpr DWORD kOptionsSettleMs = 100;
 
 }  // namespace
+
+CCameraDlg::CCameraDlg(HINSTANCE instance, SettingsLoadReport settings_report)
+    : instance_(instance),
+      settings_report_(std::move(settings_report)),
+      still_(
+          StillCaptureProgram{.enable_capture_commands =
+                                  [this](bool enabled) { EnableCaptureCommands(dialog_, enabled); },
+                              .toggle_clip = nullptr}) {}
 
 INT_PTR CCameraDlg::DoModal() {
   return DialogBoxParam(
@@ -56,8 +66,14 @@ INT_PTR CCameraDlg::Procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM l
     case WM_COMMAND:
       return OnCommand(LOWORD(wparam)) ? TRUE : FALSE;
     case WM_HELP:
-      // The help viewer may be missing; nothing is said then.
-      CreateProcess("peghelp.exe", "file:Quillon Mobile Camera Help.htm");
+      OpenCameraHelp();
+      return TRUE;
+    case WM_CAM_SNAPSHOT:
+      still_.TakePicture(Settings().resolution);
+      return TRUE;
+    case WM_CAM_REFRESH:
+    case WM_CAM_TOGGLE_RECORD:
+      // The recorder's; nothing to do while no clip can be recorded.
       return TRUE;
     case WM_CLOSE:
       // Ends the dialog without the Exit steps; the destroy steps follow.
@@ -73,6 +89,9 @@ INT_PTR CCameraDlg::Procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM l
 
 bool CCameraDlg::OnInitDialog(HWND dialog) {
   dialog_ = dialog;
+  // Still at every start, also when an earlier run of this handheld left
+  // Video: the menu bar below is checked from it.
+  Camera().mode = CameraMode::kStill;
   // The whole screen above the menu bar: the preview on top, the button
   // bar below it.
   SHFullScreen(dialog, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON);
@@ -95,6 +114,10 @@ bool CCameraDlg::OnInitDialog(HWND dialog) {
     EndDialog(dialog, -1);
     return false;
   }
+  still_.Attach();
+  // Settings that could not be read were reset at load: said once, here,
+  // since the load wrote the defaults back.
+  ShowSettingsNotice(settings_report_, dialog, LocalizedText(kCaptionString));
   return true;
 }
 
@@ -106,9 +129,25 @@ void CCameraDlg::OnPaint() {
 }
 
 bool CCameraDlg::OnCommand(UINT id) {
-  // While a clip is recorded only the shutter acts.
+  // A capture blocks this thread; what arrives through a box it shows waits
+  // for nothing. While a clip is recorded only the shutter acts.
+  if (Camera().capturing && id >= kShutterButton && id <= kZoomInButton) return true;
   if (Camera().recording && id >= kMenuButton && id <= kZoomInButton) return true;
   switch (id) {
+    case kShutterButton:
+      still_.PressShutter(ShutterSource::kShutterButton);
+      return true;
+    case kMenuButton:
+    case kCommandMenu:
+      RunSettingsSheet();
+      return true;
+    case kPlayButton:
+    case kCommandPlay:
+      Play();
+      return true;
+    case kCommandAbout:
+      RunAboutBox();
+      return true;
     case kZoomOutButton:
       ZoomOut();
       return true;
@@ -136,22 +175,62 @@ bool CCameraDlg::OnCommand(UINT id) {
 bool CCameraDlg::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) return true;
   if (msg.message != WM_KEYUP) return false;
-  // While a clip is recorded the application keys do nothing.
-  if (Camera().recording) return false;
-  switch (msg.wParam) {
-    case kApplicationKey3:
-      // A step beyond the last zoom level is used up; any other goes on.
-      return !ZoomOut();
-    case kApplicationKey4:
-      return !ZoomIn();
-    default:
-      return false;
+  return OnKeyUp(msg.wParam);
+}
+
+bool CCameraDlg::OnKeyUp(WPARAM key) {
+  // A refused shutter press and a zoom step beyond the last level are used
+  // up; every other key goes on.
+  if (key == kActionKey) {
+    if (Camera().capturing) return true;
+    return !still_.PressShutter(ShutterSource::kActionKey);
   }
+  const bool application_key = key >= kApplicationKey1 && key <= kApplicationKey4;
+  if (!application_key) return false;
+  // While a clip is recorded or a picture taken the application keys do
+  // nothing.
+  if (Camera().recording || Camera().capturing) return false;
+  switch (key) {
+    case kApplicationKey1:
+      RunSettingsSheet();
+      return false;
+    case kApplicationKey2:
+      Play();
+      return false;
+    case kApplicationKey3:
+      return !ZoomOut();
+    default:
+      return !ZoomIn();
+  }
+}
+
+void CCameraDlg::RunSettingsSheet() {
+  RemoveCameraMenuBar(dialog_);
+  StopPreview();
+  if (camera::RunSettingsSheet(dialog_)) {
+    SendOptions();
+    Sleep(kOptionsSettleMs);
+  }
+  LoadOverlayBitmaps();
+  RestartPreviewForSettings();
+  CreateCameraMenuBar(dialog_, instance_);
+}
+
+void CCameraDlg::RunAboutBox() {
+  StopPreview();
+  camera::RunAboutBox(dialog_);
+  StartPreview(PreviewCaptureType());
+}
+
+void CCameraDlg::Play() {
+  // The gallery takes over: the camera ends at once.
+  if (still_.OpenGallery()) EndDialog(dialog_, IDOK);
 }
 
 void CCameraDlg::SwitchToVideo() {
   Camera().mode = CameraMode::kVideo;
   Camera().recording = false;
+  still_.StopSelfTimer();
   TurnOffStillOnlySettings();
   CheckModeItems(dialog_);
   LoadFramingOverlay();
@@ -164,7 +243,12 @@ void CCameraDlg::SwitchToStill() {
 }
 
 void CCameraDlg::Exit() {
-  while (Camera().capturing) Sleep(kCapturePollMs);
+  if (Camera().capturing) {
+    // Chosen from a box the capture shows: Exit comes again once the
+    // capture is over, instead of waiting on the thread that must finish it.
+    PostMessage(dialog_, WM_COMMAND, kCommandExit, 0);
+    return;
+  }
   CloseCamera();
   bar_.Release();
   EndDialog(dialog_, IDOK);

@@ -7,17 +7,14 @@
 #include "application_keys.h"
 #include "background_exit.h"
 #include "button_bar.h"
+#include "camera/settings/settings_store.h"
+#include "camera/still/still_capture.h"
 #include "platform/dialogs.h"
 
 namespace camera {
 
 // The empty dialog template the main dialog is built from.
 inline constexpr platform::UINT kMainDialogTemplate = 102;
-
-// Private messages of the main dialog.
-inline constexpr platform::UINT WM_CAM_SNAPSHOT = platform::WM_USER + 20;
-inline constexpr platform::UINT WM_CAM_REFRESH = platform::WM_USER + 21;
-inline constexpr platform::UINT WM_CAM_TOGGLE_RECORD = platform::WM_USER + 30;
 
 // Menu commands.
 inline constexpr platform::UINT kCommandMenu = 32771;
@@ -29,7 +26,9 @@ inline constexpr platform::UINT kCommandStill = 32839;
 
 class CCameraDlg {
  public:
-  explicit CCameraDlg(platform::HINSTANCE instance) : instance_(instance) {}
+  // `settings_report` is what the start-up load of the settings found; the
+  // person is told about it once the dialog is up.
+  CCameraDlg(platform::HINSTANCE instance, SettingsLoadReport settings_report);
   CCameraDlg(const CCameraDlg&) = delete;
   CCameraDlg& operator=(const CCameraDlg&) = delete;
 
@@ -44,13 +43,19 @@ class CCameraDlg {
   bool OnCommand(platform::UINT id);
   // Keys before they are dispatched; true when one is used up.
   bool PreTranslate(platform::MSG& msg);
+  bool OnKeyUp(platform::WPARAM key);
+  void RunSettingsSheet();
+  void RunAboutBox();
+  void Play();
   void SwitchToVideo();
   void SwitchToStill();
   void Exit();
   void OnDestroy();
 
   platform::HINSTANCE instance_;
+  SettingsLoadReport settings_report_;
   platform::HWND dialog_ = nullptr;
+  StillCapture still_;
   ButtonBar bar_;
   ApplicationKeys keys_;
   BackgroundExit background_exit_;

@@ -77,14 +77,33 @@ bool CreateCameraMenuBar(HWND dialog, HINSTANCE instance) {
   return true;
 }
 
-void CheckModeItems(HWND dialog) {
+namespace {
+
+HMENU BarMenu(HWND dialog) {
   HWND bar = SHFindMenuBar(dialog);
-  if (!bar) return;
-  HMENU menu = reinterpret_cast<HMENU>(SendMessage(bar, SHCMBM_GETMENU, 0, 0));
+  return bar ? reinterpret_cast<HMENU>(SendMessage(bar, SHCMBM_GETMENU, 0, 0)) : nullptr;
+}
+
+}  // namespace
+
+void CheckModeItems(HWND dialog) {
+  HMENU menu = BarMenu(dialog);
   if (!menu) return;
   const bool video = Camera().mode == CameraMode::kVideo;
   CheckMenuItem(menu, kCommandStill, MF_BYCOMMAND | (video ? MF_UNCHECKED : MF_CHECKED));
   CheckMenuItem(menu, kCommandVideo, MF_BYCOMMAND | (video ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void EnableCaptureCommands(HWND dialog, bool enabled) {
+  HMENU menu = BarMenu(dialog);
+  if (!menu) return;
+  for (UINT id : {kCommandPlay, kCommandMenu, kCommandAbout, kCommandStill, kCommandVideo}) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
+void RemoveCameraMenuBar(HWND dialog) {
+  if (HWND bar = SHFindMenuBar(dialog)) DestroyWindow(bar);
 }
 
 }  // namespace camera

@@ -20,5 +20,10 @@ void AddCameraMenus(const platform::ModuleResources& string_library,
 bool CreateCameraMenuBar(platform::HWND dialog, platform::HINSTANCE instance);
 // Sets the check marks of Still and Video from the mode.
 void CheckModeItems(platform::HWND dialog);
+// Greys (false) or enables Play, Menu..., About..., Still and Video; Exit
+// stays available.
+void EnableCaptureCommands(platform::HWND dialog, bool enabled);
+// Removes the dialog's menu bar (before a modal child takes the screen).
+void RemoveCameraMenuBar(platform::HWND dialog);
 
 }  // namespace camera

@@ -6,8 +6,7 @@
 namespace camera {
 
 int OrsacapMain(platform::HINSTANCE instance, const std::string&) {
-  LoadSettings();
-  CCameraDlg dialog(instance);
+  CCameraDlg dialog(instance, LoadSettings());
   const platform::INT_PTR result = dialog.DoModal();
   UnloadStringLibrary();
   return static_cast<int>(result);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
@@ -49,6 +50,10 @@ constexpr DWORD kSettleMs = 25;
 constexpr DWORD kSettleSmallPictureMs = 100;
 // The driver's own header of every picture; a file of no more is empty.
 constexpr DWORD kStillHeaderBytes = 1'515;
+// A whole picture ends with its end-of-image marker, which the module may
+// follow with a byte or two of padding.
+constexpr BYTE kEndOfImage[] = {0xFF, 0xD9};
+constexpr DWORD kEndLookBytes = 4;
 
 // The self-timer's countdown, with its digit shown for each second.
 constexpr DWORD kSecondMs = 1'000;
@@ -120,19 +125,23 @@ bool FileExists(const std::string& path) {
 StillCapture::StillCapture(StillCaptureProgram program)
     : program_(std::move(program)),
       review_buffer_(kReviewBufferBytes),
-      review_timer_(std::make_unique<ReviewTimer>()) {}
+      review_timer_(std::make_unique<ReviewTimer>()),
+      self_(std::make_shared<StillCapture*>(this)) {}
 
-StillCapture::~StillCapture() {
-  review_timer_->Stop();
-  SessionHooks& hooks = Camera().hooks;
-  hooks.self_timer_step = nullptr;
-  hooks.review_tap = nullptr;
-}
+StillCapture::~StillCapture() { review_timer_->Stop(); }
 
 void StillCapture::Attach() {
+  // The session's state outlives this program's run, and the next run may
+  // attach its own still capture before this one is gone: the hooks reach
+  // this instance only while it lives, and are never cleared from here.
+  std::weak_ptr<StillCapture*> self = self_;
   SessionHooks& hooks = Camera().hooks;
-  hooks.self_timer_step = [this] { SelfTimerStep(); };
-  hooks.review_tap = [this](int x, int y) { ReviewTap(x, y); };
+  hooks.self_timer_step = [self] {
+    if (std::shared_ptr<StillCapture*> alive = self.lock()) (*alive)->SelfTimerStep();
+  };
+  hooks.review_tap = [self](int x, int y) {
+    if (std::shared_ptr<StillCapture*> alive = self.lock()) (*alive)->ReviewTap(x, y);
+  };
 }
 
 bool StillCapture::PressShutter(ShutterSource source) {
@@ -238,12 +247,14 @@ bool StillCapture::KeepOnlyWholePicture(const std::string& path) {
   bool whole = false;
   if (FileHandle file = CreateFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)) {
     const DWORD size = GetFileSize(file, nullptr);
-    std::array<BYTE, 2> end{};
+    std::array<BYTE, kEndLookBytes> end{};
     DWORD read = 0;
-    if (size > kStillHeaderBytes && size != INVALID_FILE_SIZE &&
-        SetFilePointer(file, -2, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
-        ReadFile(file, end.data(), 2, &read) && read == 2) {
-      whole = end[0] == 0xFF && end[1] == 0xD9;
+    if (size != INVALID_FILE_SIZE && size >= kStillHeaderBytes + kEndLookBytes &&
+        SetFilePointer(file, -static_cast<LONG>(kEndLookBytes), nullptr, FILE_END) !=
+            INVALID_SET_FILE_POINTER &&
+        ReadFile(file, end.data(), kEndLookBytes, &read) && read == kEndLookBytes) {
+      whole = std::search(end.begin(), end.end(), std::begin(kEndOfImage), std::end(kEndOfImage)) !=
+              end.end();
     }
   }
   if (whole) return true;

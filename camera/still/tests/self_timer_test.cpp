@@ -2,6 +2,8 @@
 // restart by a second press, and when the picture is taken.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "camera/session/camera_state.h"
 #include "camera/settings/camera_settings.h"
 #include "platform/time.h"
@@ -55,6 +57,18 @@ TEST_F(SelfTimerTest, TwoSecondsShowTwoOneZeroAndTakeAboutThreeSecondsLater) {
   const std::uint64_t taken_after = MsUntilTaken(2'000) + 2'500;
   EXPECT_GE(taken_after, 3'000u);
   EXPECT_LE(taken_after, 3'100u);
+}
+
+TEST_F(SelfTimerTest, AnEarlierRunEndingLateLeavesTheNewRunsHooksAlone) {
+  // The program of the card's previous insertion ends only after this one
+  // has attached.
+  auto earlier = std::make_unique<StillCapture>();
+  earlier->Attach();
+  still_.Attach();
+  earlier.reset();
+  Settings().selftime = 1;
+  ASSERT_TRUE(still_.PressShutter(ShutterSource::kShutterButton));
+  EXPECT_LE(MsUntilTaken(3'200), 3'100u);
 }
 
 TEST_F(SelfTimerTest, VideoModeEndsTheCountdownWithoutAPicture) {

@@ -132,6 +132,15 @@ TEST_F(TakePictureTest, APictureCutShortIsRemovedAndThePersonTold) {
   EXPECT_TRUE(Exists("\\My Documents\\My Pictures\\snap0004.jpg"));
 }
 
+TEST_F(TakePictureTest, APictureWithPaddingAfterItsEndIsWhole) {
+  // The module pads its data: the driver's files end in FF D9 00.
+  driver_.picture.push_back(0x00);
+  StoreFilePage("snap", 3, "\\My Documents\\My Pictures\\");
+  still_.PressShutter(ShutterSource::kShutterButton);
+  EXPECT_TRUE(Exists("\\My Documents\\My Pictures\\snap0003.jpg"));
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(TakePictureTest, NothingHappensWithoutTheDevice) {
   Camera().device.Close();
   still_.TakePicture(0);

@@ -85,6 +85,8 @@ class StillCapture {
   platform::DWORD self_timer_start_ = 0;
   std::vector<std::uint8_t> review_buffer_;
   std::unique_ptr<ReviewTimer> review_timer_;
+  // What the session's hooks hold on to: gone with this instance.
+  std::shared_ptr<StillCapture*> self_;
 };
 
 }  // namespace camera

@@ -1,0 +1,238 @@
+// Taking pictures with the camera program on the emulator, the simulated
+// card and the real driver: the files at each capture type, the hand-over
+// to the gallery (a recording stand-in program at "\windows\orsagal.exe",
+// since the gallery is not built yet), help, the mode after the card came
+// back, the settings notice, and the card pulled while a picture is taken.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "emulator.h"
+#include "emulator_fixture.h"
+#include "platform/files.h"
+#include "platform/menu_bar.h"
+#include "platform/menus.h"
+#include "platform/message_box.h"
+#include "platform/programs.h"
+#include "platform/registry.h"
+#include "platform/sd_bus.h"
+#include "platform/window.h"
+#include "reference_codec.h"
+
+namespace handheld {
+namespace {
+
+constexpr char kCaption[] = "Quillon Camera";
+constexpr char kPictures[] = "\\My Documents\\My Pictures\\";
+constexpr char kSettingKey[] = "Software\\Kav\\orsacap\\Setting";
+constexpr platform::UINT kCommandStill = 32839;
+constexpr platform::UINT kCommandVideo = 32837;
+
+// A program that only notes the command lines it was started with.
+struct StandIn {
+  std::mutex mutex;
+  std::vector<std::string> command_lines;
+  std::vector<std::string> Lines() {
+    std::lock_guard lock(mutex);
+    return command_lines;
+  }
+};
+
+class CameraStillProgramTest : public testing::EmulatorFixture {
+ protected:
+  CameraStillProgramTest() : EmulatorFixture("orsa-camera-still") {}
+
+  platform::Handheld& handheld() { return emulator_->handheld(); }
+
+  std::string Run(const std::string& text) {
+    const testing::ScriptRun run = RunScript(text);
+    EXPECT_TRUE(run.valid) << run.err;
+    EXPECT_EQ(run.report.failures, 0) << run.err;
+    return run.out;
+  }
+
+  void StartCamera() {
+    Run(std::string("insert-card\nexpect-window Dialog \"") + kCaption + "\"\nwait 1000\n");
+  }
+  void StopCamera() {
+    if (handheld().GetService<platform::sd::SdBus>().HasCard()) Run("remove-card\nwait 1500\n");
+  }
+
+  void Store(const char* name, platform::DWORD value) {
+    handheld().registry().SetDword(platform::HKEY_CURRENT_USER, kSettingKey, name, value);
+  }
+
+  platform::HWND MainDialog() { return platform::FindWindow("Dialog", kCaption); }
+
+  std::shared_ptr<StandIn> InstallStandIn(const char* path) {
+    auto stand_in = std::make_shared<StandIn>();
+    handheld().programs().Register(path, [stand_in](platform::HINSTANCE, const std::string& line) {
+      std::lock_guard lock(stand_in->mutex);
+      stand_in->command_lines.push_back(line);
+      return 0;
+    });
+    const char marker[] = "stand-in program";
+    handheld().files().InstallFile(path, std::as_bytes(std::span(marker)));
+    return stand_in;
+  }
+
+  // A picture file of the handheld decoded by libjpeg-turbo; empty when it
+  // is missing or does not decode.
+  codec::testing::Image Decoded(const std::string& path) {
+    const std::optional<std::filesystem::path> host = handheld().files().HostPath(path);
+    if (!host || !std::filesystem::exists(*host)) return {};
+    std::ifstream in(*host, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    return codec::testing::DecodeReference(bytes);
+  }
+
+  bool Exists(const std::string& path) {
+    const std::optional<std::filesystem::path> host = handheld().files().HostPath(path);
+    return host && std::filesystem::exists(*host);
+  }
+
+  std::vector<platform::MessageBoxRecord> Boxes() { return handheld().message_boxes().Boxes(); }
+
+  platform::UINT MenuState(platform::UINT command) {
+    platform::HWND bar = platform::SHFindMenuBar(MainDialog());
+    if (!bar) return 0xFFFFFFFFu;
+    auto menu = reinterpret_cast<platform::HMENU>(
+        platform::SendMessage(bar, platform::SHCMBM_GETMENU, 0, 0));
+    return platform::GetMenuState(menu, command, platform::MF_BYCOMMAND);
+  }
+};
+
+TEST_F(CameraStillProgramTest, EachCaptureTypeWritesAPictureOfItsSize) {
+  struct Case {
+    int resolution;
+    const char* zoom_keys;
+    int width, height;
+  };
+  // Unzoomed by `resolution`, then zoomed in once and twice.
+  const Case cases[] = {{0, "", 1280, 1024},         {1, "", 1280, 960},
+                        {2, "", 640, 480},           {3, "", 320, 240},
+                        {0, "key app4\n", 640, 480}, {0, "key app4\n", 320, 240}};
+  Store("instant review", 0);
+  int number = 1;
+  for (const Case& c : cases) {
+    if (*c.zoom_keys == 0) {
+      StopCamera();
+      Store("resolution", static_cast<platform::DWORD>(c.resolution));
+      StartCamera();
+    }
+    Run(std::string(c.zoom_keys) + "wait 1000\nkey action\nwait 1500\n");
+    char name[32];
+    std::snprintf(name, sizeof name, "snap%04d.jpg", number++);
+    const codec::testing::Image picture = Decoded(std::string(kPictures) + name);
+    EXPECT_EQ(picture.width, c.width) << name;
+    EXPECT_EQ(picture.height, c.height) << name;
+  }
+}
+
+TEST_F(CameraStillProgramTest, PlayHandsTheLastPictureToTheGalleryAndTheCameraEnds) {
+  std::shared_ptr<StandIn> gallery = InstallStandIn("\\windows\\orsagal.exe");
+  Store("instant review", 0);
+  StartCamera();
+  Run("key action\nwait 1000\ntap 174 220\nwait 1000\n");  // the Shutter button
+  ASSERT_TRUE(Exists(std::string(kPictures) + "snap0002.jpg"));
+  Run("tap 116 242\nwait 1000\n");  // the Play button
+  EXPECT_EQ(MainDialog(), nullptr);
+  EXPECT_EQ(gallery->Lines(), (std::vector<std::string>{std::string(kPictures) + "snap0002.jpg"}));
+}
+
+TEST_F(CameraStillProgramTest, PlayRightAfterTheStartGivesNoCommandLine) {
+  std::shared_ptr<StandIn> gallery = InstallStandIn("\\windows\\orsagal.exe");
+  StartCamera();
+  Run("key app2\nwait 1000\n");
+  EXPECT_EQ(MainDialog(), nullptr);
+  EXPECT_EQ(gallery->Lines(), (std::vector<std::string>{""}));
+}
+
+TEST_F(CameraStillProgramTest, WithoutAGalleryPlaySaysSoAndTheCameraStays) {
+  StartCamera();
+  Run("tap 116 242\nwait 1000\n");
+  ASSERT_NE(MainDialog(), nullptr);
+  const auto boxes = Boxes();
+  ASSERT_FALSE(boxes.empty());
+  EXPECT_EQ(boxes.back().request.text, "ERROR::\n Run orsagal.exe faile!");
+  EXPECT_EQ(boxes.back().request.caption, kCaption);
+}
+
+TEST_F(CameraStillProgramTest, HelpStartsTheViewerOnTheCamerasPage) {
+  std::shared_ptr<StandIn> viewer = InstallStandIn("\\Windows\\peghelp.exe");
+  StartCamera();
+  platform::PostMessage(MainDialog(), platform::WM_HELP, 0, 0);
+  Run("wait 500\n");
+  EXPECT_EQ(viewer->Lines(), (std::vector<std::string>{"file:Quillon Mobile Camera Help.htm"}));
+}
+
+TEST_F(CameraStillProgramTest, StillIsCheckedAtEveryStartAlsoAfterVideo) {
+  StartCamera();
+  EXPECT_TRUE(MenuState(kCommandStill) & platform::MF_CHECKED);
+  platform::PostMessage(MainDialog(), platform::WM_COMMAND, kCommandVideo, 0);
+  Run("wait 300\n");
+  ASSERT_TRUE(MenuState(kCommandVideo) & platform::MF_CHECKED);
+  StopCamera();
+  StartCamera();
+  EXPECT_TRUE(MenuState(kCommandStill) & platform::MF_CHECKED);
+  EXPECT_FALSE(MenuState(kCommandVideo) & platform::MF_CHECKED);
+}
+
+TEST_F(CameraStillProgramTest, SettingsResetAtLoadAreToldOnce) {
+  Store("awb", 99);
+  StartCamera();
+  std::vector<platform::MessageBoxRecord> boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].request.text.find("awb"), std::string::npos);
+  EXPECT_EQ(boxes[0].request.caption, kCaption);
+  StopCamera();
+  StartCamera();
+  EXPECT_EQ(Boxes().size(), 1u) << "the default was stored: nothing more to say";
+}
+
+TEST_F(CameraStillProgramTest, TheCardPulledDuringACaptureLeavesNoHalfPicture) {
+  Store("instant review", 1);
+  Store("resolution", 0);
+  StartCamera();
+  const std::string picture = std::string(kPictures) + "snap0001.jpg";
+  // The card leaves with the next transfer once the driver has opened the
+  // picture's file (the bus's own thread tells the driver, as when the card
+  // is pulled mid-transfer).
+  std::atomic<bool> done{false};
+  std::thread puller([&] {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done && std::chrono::steady_clock::now() < give_up) {
+      if (Exists(picture)) {
+        handheld().GetService<platform::sd::SdBus>().RemoveCardAfterTransfers(0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+  });
+  Run("key action\nwait 3000\n");
+  done = true;
+  puller.join();
+  // The capture runs out its failing transfers first; it must not hang.
+  for (int i = 0; i < 10 && MainDialog(); ++i) Run("wait 3000\n");
+  EXPECT_EQ(MainDialog(), nullptr) << "the card's removal ends the camera";
+  if (Exists(picture)) {
+    // The card left after the picture was out of the module.
+    const codec::testing::Image kept = Decoded(picture);
+    EXPECT_EQ(kept.width, 1280) << "a picture that is kept is whole";
+    EXPECT_EQ(kept.height, 1024);
+  } else {
+    const auto boxes = Boxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes.back().request.text.find("could not be written whole"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace handheld
