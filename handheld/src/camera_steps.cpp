@@ -80,8 +80,10 @@ bool PreviewRate(StepContext& context) {
 
 void AddCameraSteps(StepTable* table) {
   table->insert({
-      {"scene-light", {1, 1, nullptr, SceneLight}},
-      {"preview-rate", {1, 1, nullptr, PreviewRate}},
+      {"scene-light",
+       {1, 1, nullptr, SceneLight, "scene-light FACTOR", "dims or brightens the card's scene"}},
+      {"preview-rate",
+       {1, 1, nullptr, PreviewRate, "preview-rate MS", "measures the preview's pictures a second"}},
   });
 }
 
