@@ -48,62 +48,58 @@ class BoxStepsTest : public testing::EmulatorFixture {
     platform::InstallerAccess access;
     emulator_->handheld().files().InstallFile(kAsker, std::as_bytes(std::span(marker)));
   }
-  int Run(const std::string& text) {
-    const testing::ScriptRun run = RunScript(text);
-    err_ << run.err;
-    out_ << run.out;
-    return run.valid ? run.report.failures : -1;
-  }
 
   int answer_ = 0;
-  std::ostringstream out_, err_;
 };
 
 TEST_F(BoxStepsTest, AnswerAnswersTheNextBoxAndExpectBoxFindsIt) {
-  ASSERT_EQ(Run("answer yes\nstart \\Windows\\asker.exe\nexpect-box \"2 pictures\" Delete\n"), 0)
-      << err_.str();
+  ASSERT_EQ(RunSteps("answer yes\nstart \\Windows\\asker.exe\nexpect-box \"2 pictures\" Delete\n"),
+            0)
+      << steps_err_.str();
   EXPECT_EQ(answer_, platform::IDYES);
-  EXPECT_NE(out_.str().find("answered 6"), std::string::npos) << out_.str();
+  EXPECT_NE(steps_out_.str().find("answered 6"), std::string::npos) << steps_out_.str();
 }
 
 TEST_F(BoxStepsTest, WithoutAnAnswerTheDefaultButtonIsTaken) {
-  ASSERT_EQ(Run("start \\Windows\\asker.exe\nexpect-box Delete\n"), 0) << err_.str();
+  ASSERT_EQ(RunSteps("start \\Windows\\asker.exe\nexpect-box Delete\n"), 0) << steps_err_.str();
   EXPECT_EQ(answer_, platform::IDYES);
   // The same box does not count twice.
-  EXPECT_EQ(Run("expect-box Delete\n"), 1);
+  EXPECT_EQ(RunSteps("expect-box Delete\n"), 1);
 }
 
 TEST_F(BoxStepsTest, ExpectBoxFailsTheScriptWhenNoBoxCame) {
-  EXPECT_EQ(Run("echo one\nexpect-box \"Out of memory\"\necho never\n"), 1);
-  EXPECT_NE(err_.str().find("line 2: expect-box: no message box with the text 'Out of memory'"),
-            std::string::npos)
-      << err_.str();
-  EXPECT_EQ(out_.str().find("never"), std::string::npos);
+  EXPECT_EQ(RunSteps("echo one\nexpect-box \"Out of memory\"\necho never\n"), 1);
+  EXPECT_NE(
+      steps_err_.str().find("line 2: expect-box: no message box with the text 'Out of memory'"),
+      std::string::npos)
+      << steps_err_.str();
+  EXPECT_EQ(steps_out_.str().find("never"), std::string::npos);
   // A box with another text is named in the failure.
-  EXPECT_EQ(Run("answer no\nstart \\Windows\\asker.exe\nexpect-box \"Rename\"\n"), 1);
-  EXPECT_NE(err_.str().find("\"Delete\": \"Delete 2 pictures?\""), std::string::npos) << err_.str();
+  EXPECT_EQ(RunSteps("answer no\nstart \\Windows\\asker.exe\nexpect-box \"Rename\"\n"), 1);
+  EXPECT_NE(steps_err_.str().find("\"Delete\": \"Delete 2 pictures?\""), std::string::npos)
+      << steps_err_.str();
   EXPECT_EQ(answer_, platform::IDNO);
 }
 
 TEST_F(BoxStepsTest, AnswerTakesOnlyTheFourAnswers) {
-  EXPECT_EQ(Run("answer maybe\n"), -1);
-  EXPECT_NE(err_.str().find("ok, cancel, yes or no"), std::string::npos);
+  EXPECT_EQ(RunSteps("answer maybe\n"), -1);
+  EXPECT_NE(steps_err_.str().find("ok, cancel, yes or no"), std::string::npos);
 }
 
 TEST_F(BoxStepsTest, HelpAsksTheProgramInFrontWhichOpensItsTopic) {
-  ASSERT_EQ(Run("start \\Windows\\asker.exe\nexpect-window Asker\nhelp\n"
-                "expect-window HelpViewer orsagal.htc#BROWSE\n"
-                "expect-running peghelp.exe\n"
-                "tap 224 13\n"
-                "expect-no-window HelpViewer\n"
-                "expect-window Asker\n"),
+  ASSERT_EQ(RunSteps("start \\Windows\\asker.exe\nexpect-window Asker\nhelp\n"
+                     "expect-window HelpViewer orsagal.htc#BROWSE\n"
+                     "expect-running peghelp.exe\n"
+                     "tap 224 13\n"
+                     "expect-no-window HelpViewer\n"
+                     "expect-window Asker\n"),
             0)
-      << err_.str();
+      << steps_err_.str();
 }
 
 TEST_F(BoxStepsTest, HelpWithNothingInFrontFails) {
-  EXPECT_EQ(Run("help\n"), 1);
-  EXPECT_NE(err_.str().find("no window is active"), std::string::npos);
+  EXPECT_EQ(RunSteps("help\n"), 1);
+  EXPECT_NE(steps_err_.str().find("no window is active"), std::string::npos);
 }
 
 }  // namespace

@@ -22,62 +22,57 @@ namespace {
 class ServiceStepsTest : public testing::EmulatorFixture {
  protected:
   ServiceStepsTest() : EmulatorFixture("orsa-service-steps") {}
-  int Run(const std::string& text) {
-    const testing::ScriptRun run = RunScript(text);
-    err_ << run.err;
-    out_ << run.out;
-    return run.valid ? run.report.failures : -1;
-  }
-  std::ostringstream out_, err_;
 };
 
 TEST_F(ServiceStepsTest, SetTimeMakesTheDateOnScreenTheSameOnEveryRun) {
-  ASSERT_EQ(Run("set-time 2026-12-08 09:30\n"), 0) << err_.str();
+  ASSERT_EQ(RunSteps("set-time 2026-12-08 09:30\n"), 0) << steps_err_.str();
   EXPECT_EQ(platform::FormatDate(platform::LOCALE_SYSTEM_DEFAULT, 0, nullptr), "12/8/26");
   platform::SYSTEMTIME now;
   platform::GetLocalTime(&now);
   EXPECT_EQ(now.wHour, 9);
   EXPECT_EQ(now.wMinute, 30);
-  EXPECT_EQ(Run("set-time 2026-02-30 09:30\n"), -1);
-  EXPECT_NE(err_.str().find("YYYY-MM-DD HH:MM"), std::string::npos);
-  EXPECT_EQ(Run("set-time 2026-12-08 25:00\n"), -1);
+  EXPECT_EQ(RunSteps("set-time 2026-02-30 09:30\n"), -1);
+  EXPECT_NE(steps_err_.str().find("YYYY-MM-DD HH:MM"), std::string::npos);
+  EXPECT_EQ(RunSteps("set-time 2026-12-08 25:00\n"), -1);
 }
 
 TEST_F(ServiceStepsTest, RegSetAndExpectReg) {
-  ASSERT_EQ(Run("reg-set HKCU\\Software\\Kav\\orsacap\\Setting quality dword 2\n"
-                "reg-set HKCU\\Software\\Kav\\orsacap\\Setting folder sz \"\\My Documents\"\n"
-                "expect-reg HKCU\\Software\\Kav\\orsacap\\Setting quality 2\n"
-                "expect-reg HKCU\\Software\\Kav\\orsacap\\Setting quality 0x2\n"
-                "expect-reg HKCU\\Software\\Kav\\orsacap\\Setting folder \"\\My Documents\"\n"),
-            0)
-      << err_.str();
+  ASSERT_EQ(
+      RunSteps("reg-set HKCU\\Software\\Kav\\orsacap\\Setting quality dword 2\n"
+               "reg-set HKCU\\Software\\Kav\\orsacap\\Setting folder sz \"\\My Documents\"\n"
+               "expect-reg HKCU\\Software\\Kav\\orsacap\\Setting quality 2\n"
+               "expect-reg HKCU\\Software\\Kav\\orsacap\\Setting quality 0x2\n"
+               "expect-reg HKCU\\Software\\Kav\\orsacap\\Setting folder \"\\My Documents\"\n"),
+      0)
+      << steps_err_.str();
   EXPECT_EQ(emulator_->handheld().registry().GetDword(platform::HKEY_CURRENT_USER,
                                                       "Software\\Kav\\orsacap\\Setting", "quality"),
             2u);
-  EXPECT_EQ(Run("expect-reg HKCU\\Software\\Kav\\orsacap\\Setting quality 3\n"), 1);
-  EXPECT_NE(err_.str().find("quality is \"2\", not \"3\""), std::string::npos) << err_.str();
-  EXPECT_EQ(Run("expect-reg HKCU\\Software\\Nobody none 1\n"), 1);
-  EXPECT_EQ(Run("reg-set HKXX\\Software a dword 1\n"), -1);
-  EXPECT_EQ(Run("reg-set HKCU\\Software a dword many\n"), -1);
+  EXPECT_EQ(RunSteps("expect-reg HKCU\\Software\\Kav\\orsacap\\Setting quality 3\n"), 1);
+  EXPECT_NE(steps_err_.str().find("quality is \"2\", not \"3\""), std::string::npos)
+      << steps_err_.str();
+  EXPECT_EQ(RunSteps("expect-reg HKCU\\Software\\Nobody none 1\n"), 1);
+  EXPECT_EQ(RunSteps("reg-set HKXX\\Software a dword 1\n"), -1);
+  EXPECT_EQ(RunSteps("reg-set HKCU\\Software a dword many\n"), -1);
 }
 
 TEST_F(ServiceStepsTest, ExpectSoundFindsAPlayedSoundOnce) {
-  EXPECT_EQ(Run("expect-sound default\n"), 1);
-  EXPECT_NE(err_.str().find("no sound 'default'"), std::string::npos);
+  EXPECT_EQ(RunSteps("expect-sound default\n"), 1);
+  EXPECT_NE(steps_err_.str().find("no sound 'default'"), std::string::npos);
   // A missing sound file plays the default sound.
   platform::PlaySound("\\Windows\\shutter.wav", nullptr,
                       platform::SND_FILENAME | platform::SND_ASYNC);
-  ASSERT_EQ(Run("expect-sound shutter.wav\n"), 0) << err_.str();
-  EXPECT_EQ(Run("expect-sound shutter.wav\n"), 1);
+  ASSERT_EQ(RunSteps("expect-sound shutter.wav\n"), 0) << steps_err_.str();
+  EXPECT_EQ(RunSteps("expect-sound shutter.wav\n"), 1);
 }
 
 TEST_F(ServiceStepsTest, MicSetsWhatTheMicrophoneHears) {
-  EXPECT_EQ(Run("mic tone\n"), -1);
-  EXPECT_EQ(Run("mic tone 0\n"), -1);
-  EXPECT_EQ(Run("mic whistle\n"), -1);
-  EXPECT_EQ(Run("mic wav /no/such.wav\n"), 1);
-  EXPECT_NE(err_.str().find("cannot read the WAV file"), std::string::npos);
-  ASSERT_EQ(Run("mic tone 1000\n"), 0) << err_.str();
+  EXPECT_EQ(RunSteps("mic tone\n"), -1);
+  EXPECT_EQ(RunSteps("mic tone 0\n"), -1);
+  EXPECT_EQ(RunSteps("mic whistle\n"), -1);
+  EXPECT_EQ(RunSteps("mic wav /no/such.wav\n"), 1);
+  EXPECT_NE(steps_err_.str().find("cannot read the WAV file"), std::string::npos);
+  ASSERT_EQ(RunSteps("mic tone 1000\n"), 0) << steps_err_.str();
   // Recording a little shows the tone: not silence.
   platform::WAVEFORMATEX format;
   format.wFormatTag = platform::WAVE_FORMAT_PCM;
@@ -104,19 +99,20 @@ TEST_F(ServiceStepsTest, MicSetsWhatTheMicrophoneHears) {
   int loudest = 0;
   for (std::int16_t s : samples) loudest = std::max(loudest, std::abs(static_cast<int>(s)));
   EXPECT_GT(loudest, 4000);
-  ASSERT_EQ(Run("mic silence\n"), 0);
+  ASSERT_EQ(RunSteps("mic silence\n"), 0);
 }
 
 TEST_F(ServiceStepsTest, WaitExitAndExpectRunningFollowProgramsOthersStarted) {
   // The demo started by the platform, not the script.
   ASSERT_TRUE(platform::CreateProcess("\\Windows\\demo.exe", ""));
   ASSERT_EQ(
-      Run("expect-running demo.exe\nexpect-window OrsaDemo\nkey escape\nwait-exit demo.exe 2000\n"),
+      RunSteps(
+          "expect-running demo.exe\nexpect-window OrsaDemo\nkey escape\nwait-exit demo.exe 2000\n"),
       0)
-      << err_.str();
-  EXPECT_EQ(Run("expect-running demo.exe\n"), 1);
-  EXPECT_EQ(Run("wait-exit demo.exe\n"), 1);
-  EXPECT_NE(err_.str().find("is not running"), std::string::npos);
+      << steps_err_.str();
+  EXPECT_EQ(RunSteps("expect-running demo.exe\n"), 1);
+  EXPECT_EQ(RunSteps("wait-exit demo.exe\n"), 1);
+  EXPECT_NE(steps_err_.str().find("is not running"), std::string::npos);
 }
 
 TEST(StepHelp, EveryStepSaysHowItIsWritten) {

@@ -16,46 +16,40 @@ namespace {
 class WindowStepsTest : public testing::EmulatorFixture {
  protected:
   WindowStepsTest() : EmulatorFixture("orsa-window-steps") {}
-  int Run(const std::string& text) {
-    const testing::ScriptRun run = RunScript(text);
-    err_ << run.err;
-    out_ << run.out;
-    return run.valid ? run.report.failures : -1;
-  }
-  std::ostringstream out_, err_;
 };
 
 TEST_F(WindowStepsTest, ExpectTextReadsAControlByClassOrId) {
-  ASSERT_EQ(Run(std::string("start \\Windows\\demo.exe\nexpect-text ") + kDemoButtonClass +
-                " \"Tap me\"\nexpect-text 1001 \"Tap me\"\nexpect-text OrsaDemo Demo\n"),
+  ASSERT_EQ(RunSteps(std::string("start \\Windows\\demo.exe\nexpect-text ") + kDemoButtonClass +
+                     " \"Tap me\"\nexpect-text 1001 \"Tap me\"\nexpect-text OrsaDemo Demo\n"),
             0)
-      << err_.str();
-  EXPECT_EQ(Run("expect-text 1001 \"Press me\"\n"), 1);
-  EXPECT_NE(err_.str().find("line 1: expect-text: 1001 shows \"Tap me\", not \"Press me\""),
+      << steps_err_.str();
+  EXPECT_EQ(RunSteps("expect-text 1001 \"Press me\"\n"), 1);
+  EXPECT_NE(steps_err_.str().find("line 1: expect-text: 1001 shows \"Tap me\", not \"Press me\""),
             std::string::npos)
-      << err_.str();
-  EXPECT_EQ(Run("expect-text 4242 x\n"), 1);
-  EXPECT_NE(err_.str().find("no control 4242 is shown"), std::string::npos) << err_.str();
+      << steps_err_.str();
+  EXPECT_EQ(RunSteps("expect-text 4242 x\n"), 1);
+  EXPECT_NE(steps_err_.str().find("no control 4242 is shown"), std::string::npos)
+      << steps_err_.str();
 }
 
 TEST_F(WindowStepsTest, ExpectNoWindowWaitsForTheWindowToGo) {
-  EXPECT_EQ(Run("expect-no-window OrsaDemo\n"), 0);
-  ASSERT_EQ(Run("start \\Windows\\demo.exe\nexpect-window OrsaDemo\n"), 0) << err_.str();
-  EXPECT_EQ(Run("expect-no-window OrsaDemo\n"), 1);
-  EXPECT_NE(err_.str().find("is still shown"), std::string::npos);
-  EXPECT_EQ(Run("key escape\nexpect-no-window OrsaDemo\n"), 0) << err_.str();
+  EXPECT_EQ(RunSteps("expect-no-window OrsaDemo\n"), 0);
+  ASSERT_EQ(RunSteps("start \\Windows\\demo.exe\nexpect-window OrsaDemo\n"), 0) << steps_err_.str();
+  EXPECT_EQ(RunSteps("expect-no-window OrsaDemo\n"), 1);
+  EXPECT_NE(steps_err_.str().find("is still shown"), std::string::npos);
+  EXPECT_EQ(RunSteps("key escape\nexpect-no-window OrsaDemo\n"), 0) << steps_err_.str();
 }
 
 TEST_F(WindowStepsTest, SaveClipboardWritesThePictureAsPng) {
-  EXPECT_EQ(Run("save-clipboard clip.png\n"), 1);
-  EXPECT_NE(err_.str().find("holds no picture"), std::string::npos);
+  EXPECT_EQ(RunSteps("save-clipboard clip.png\n"), 1);
+  EXPECT_NE(steps_err_.str().find("holds no picture"), std::string::npos);
   platform::gdi::Surface picture(6, 4, 16);
   picture.Fill(platform::RECT{0, 0, 3, 4}, platform::RGB(255, 0, 0));
   ASSERT_TRUE(platform::OpenClipboard(nullptr));
   platform::EmptyClipboard();
   platform::SetClipboardData(platform::CF_DIB, platform::gdi::PackedDibFromSurface(picture));
   platform::CloseClipboard();
-  ASSERT_EQ(Run("save-clipboard out/clip.png\n"), 0) << err_.str();
+  ASSERT_EQ(RunSteps("save-clipboard out/clip.png\n"), 0) << steps_err_.str();
   std::optional<platform::gdi::Surface> saved = platform::gdi::ReadPng(root_ / "out/clip.png");
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->width(), 6);
