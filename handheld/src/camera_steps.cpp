@@ -97,9 +97,13 @@ bool CameraSetting(StepContext& context) {
 
 void AddCameraSteps(StepTable* table) {
   table->insert({
-      {"scene-light", {1, 1, nullptr, SceneLight}},
-      {"preview-rate", {1, 1, nullptr, PreviewRate}},
-      {"camera-setting", {2, 2, nullptr, CameraSetting}},
+      {"scene-light",
+       {1, 1, nullptr, SceneLight, "scene-light FACTOR", "dims or brightens the card's scene"}},
+      {"preview-rate",
+       {1, 1, nullptr, PreviewRate, "preview-rate MS", "measures the preview's pictures a second"}},
+      {"camera-setting",
+       {2, 2, nullptr, CameraSetting, "camera-setting NAME VALUE",
+        "stores one of the camera's settings for its next start"}},
   });
 }
 

@@ -55,8 +55,9 @@ std::shared_ptr<card::CameraCard> InsertedCameraCard(Emulator& emulator) {
 
 void AddCardSteps(StepTable* table) {
   table->insert({
-      {"insert-card", {0, 1, nullptr, InsertCard}},
-      {"remove-card", {0, 0, nullptr, RemoveCard}},
+      {"insert-card",
+       {0, 1, nullptr, InsertCard, "insert-card [SCENE.png|jpg]", "the camera card into the slot"}},
+      {"remove-card", {0, 0, nullptr, RemoveCard, "remove-card", "the camera card out"}},
   });
 }
 

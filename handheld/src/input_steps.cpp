@@ -114,10 +114,10 @@ bool Text(StepContext& context) {
 
 void AddInputSteps(StepTable* table) {
   table->insert({
-      {"tap", {2, 2, CheckPoints, Tap}},
-      {"drag", {4, 4, CheckPoints, Drag}},
-      {"key", {1, 1, CheckKey, Key}},
-      {"text", {1, SIZE_MAX, CheckText, Text}},
+      {"tap", {2, 2, CheckPoints, Tap, "tap X Y", "the stylus taps the screen"}},
+      {"drag", {4, 4, CheckPoints, Drag, "drag X1 Y1 X2 Y2", "the stylus drags"}},
+      {"key", {1, 1, CheckKey, Key, "key NAME", "presses and releases a key"}},
+      {"text", {1, SIZE_MAX, CheckText, Text, "text STRING", "types the text"}},
   });
 }
 

@@ -1,6 +1,7 @@
 #include "installer.h"
 
 #include <cstdio>
+#include <optional>
 #include <span>
 
 #include "camera/app/orsacap.h"
@@ -18,6 +19,9 @@
 #include "platform/modules.h"
 #include "platform/programs.h"
 #include "platform/resources.h"
+#include "platform/shell_help.h"
+#include "platform/shell_services.h"
+#include "platform/shell_today.h"
 #include "selftest_program.h"
 
 namespace handheld {
@@ -61,6 +65,9 @@ const std::vector<BuiltIn>& BuiltIns() {
        {}},
       {kDemoPath, DemoMain, EmulatorResources()},
       {kDialogsDemoPath, DialogsDemoMain, {}},
+      // The platform's own programs.
+      {platform::kHelpProgramPath.data(), platform::HelpProgramMain, {}},
+      {platform::kTodayProgramPath.data(), platform::TodayProgramMain, {}},
   };
   return programs;
 }
@@ -105,6 +112,29 @@ void InstallDeliverables(platform::Handheld& handheld, std::vector<std::string>*
   }
 }
 
+// The Start menu's entries: a shortcut for each program that is built in.
+void InstallShortcuts(platform::Handheld& handheld, std::vector<std::string>* installed) {
+  struct Shortcut {
+    const char* name;
+    std::string target;
+  };
+  const Shortcut shortcuts[] = {
+      {"Camera", camera::kCameraProgramPath},
+      {"Gallery", "\\Windows\\orsagal.exe"},
+      {"Demo", kDemoPath},
+      {"Dialogs Demo", kDialogsDemoPath},
+      {"Help", std::string(platform::kHelpProgramPath)},
+  };
+  const std::optional<std::string> folder =
+      platform::SpecialFolderPath(platform::CSIDL_PROGRAMS, true);
+  if (!folder) return;
+  for (const Shortcut& shortcut : shortcuts) {
+    const std::string path = *folder + "\\" + shortcut.name + ".lnk";
+    if (!handheld.programs().IsRegistered(shortcut.target)) continue;
+    if (platform::SHCreateShortcut(path, shortcut.target)) installed->push_back(path);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> InstallBuiltIns(platform::Handheld& handheld) {
@@ -119,6 +149,7 @@ std::vector<std::string> InstallBuiltIns(platform::Handheld& handheld) {
   }
   InstallCoreLibrary(handheld, &installed);
   InstallDeliverables(handheld, &installed);
+  InstallShortcuts(handheld, &installed);
   return installed;
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/messages.h"
+#include "platform/punctuation_keys.h"
 
 namespace handheld {
 
@@ -13,12 +14,16 @@ namespace {
 const std::map<std::string, platform::UINT, std::less<>>& Names() {
   using namespace platform;
   static const std::map<std::string, UINT, std::less<>> names = {
-      {"action", VK_ACTION}, {"app1", VK_APP1},     {"app2", VK_APP2},      {"app3", VK_APP3},
-      {"app4", VK_APP4},     {"up", VK_UP},         {"down", VK_DOWN},      {"left", VK_LEFT},
-      {"right", VK_RIGHT},   {"enter", VK_RETURN},  {"return", VK_RETURN},  {"escape", VK_ESCAPE},
-      {"esc", VK_ESCAPE},    {"pageup", VK_PRIOR},  {"pagedown", VK_NEXT},  {"home", VK_HOME},
-      {"end", VK_END},       {"delete", VK_DELETE}, {"backspace", VK_BACK}, {"space", VK_SPACE},
-      {"tab", VK_TAB},
+      {"action", VK_ACTION},     {"app1", VK_APP1},       {"app2", VK_APP2},
+      {"app3", VK_APP3},         {"app4", VK_APP4},       {"up", VK_UP},
+      {"down", VK_DOWN},         {"left", VK_LEFT},       {"right", VK_RIGHT},
+      {"enter", VK_RETURN},      {"return", VK_RETURN},   {"escape", VK_ESCAPE},
+      {"esc", VK_ESCAPE},        {"pageup", VK_PRIOR},    {"pagedown", VK_NEXT},
+      {"home", VK_HOME},         {"end", VK_END},         {"delete", VK_DELETE},
+      {"backspace", VK_BACK},    {"space", VK_SPACE},     {"tab", VK_TAB},
+      {"plus", VK_OEM_PLUS},     {"=", VK_OEM_PLUS},      {"minus", VK_OEM_MINUS},
+      {"-", VK_OEM_MINUS},       {"comma", VK_OEM_COMMA}, {",", VK_OEM_COMMA},
+      {"period", VK_OEM_PERIOD}, {".", VK_OEM_PERIOD},
   };
   return names;
 }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "platform/messages.h"
+#include "platform/punctuation_keys.h"
 
 namespace handheld {
 
@@ -41,6 +42,10 @@ const std::vector<Mapping>& Mappings() {
       {SDLK_TAB, VK_TAB, nullptr, nullptr},
       {SDLK_LSHIFT, VK_SHIFT, "Shift", "Shift (Shift+Tab walks back)"},
       {SDLK_RSHIFT, VK_SHIFT, nullptr, nullptr},
+      {SDLK_EQUALS, VK_OEM_PLUS, "= - , .", "the same keys (zoom and paging in the gallery)"},
+      {SDLK_MINUS, VK_OEM_MINUS, nullptr, nullptr},
+      {SDLK_COMMA, VK_OEM_COMMA, nullptr, nullptr},
+      {SDLK_PERIOD, VK_OEM_PERIOD, nullptr, nullptr},
   };
   return mappings;
 }
@@ -66,6 +71,7 @@ std::vector<KeyHelp> KeyboardHelp() {
     if (mapping.keys != nullptr) lines.push_back({mapping.keys, mapping.meaning});
   }
   lines.push_back({"a-z, 0-9", "letters and digits"});
+  lines.push_back({"F9", "help for the program in front"});
   lines.push_back({"F12", "screenshot of the screen"});
   lines.push_back({"Ctrl+Q", "quit"});
   lines.push_back({"mouse", "stylus on the screen, buttons"});

@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <optional>
+#include <sstream>
 #include <string>
 
+#include "byte_size.h"
 #include "emulator.h"
 #include "keyboard_map.h"
 #include "platform/screen.h"
@@ -25,13 +26,8 @@ constexpr const char* kUsage =
     "window that shows the screen beside the handheld's buttons.\n"
     "\n"
     "  --root FOLDER        host folder of the handheld (created when missing)\n"
-    "  --script FILE        script of steps (see handheld/scripts/demo.txt):\n"
-    "                         echo TEXT, wait MS, start PATH [ARGS],\n"
-    "                         wait-exit PATH [MS], expect-file PATH, reboot,\n"
-    "                         tap X Y, drag X1 Y1 X2 Y2, key NAME, text STRING,\n"
-    "                         screenshot FILE, expect-window CLASS [TEXT],\n"
-    "                         insert-card [SCENE.png|jpg], remove-card\n"
-    "                         (a relative screenshot FILE is taken in FOLDER)\n"
+    "  --script FILE        script of steps (see handheld/scripts/demo.txt and\n"
+    "                       the steps below)\n"
     "  --screenshot FILE    write the screen as a PNG file when the script ends\n"
     "  --window             show the handheld in a window (SDL2); the clock then\n"
     "                       follows real time; the window stays open after the\n"
@@ -41,6 +37,14 @@ constexpr const char* kUsage =
     "                       with --window: write the window's picture as a PNG\n"
     "                       file when the script ends\n"
     "  --locale ID          the handheld's locale id, e.g. 0x040C for French\n"
+    "  --boot-time \"YYYY-MM-DD HH:MM\"\n"
+    "                       the handheld's local time at boot (the host's when\n"
+    "                       not given), so that dates on screen stay the same\n"
+    "  --store-size SIZE    size of the main store (32M; K, M, G or bytes)\n"
+    "  --store-free SIZE    free space of a new handheld's store (20M)\n"
+    "  --card-size SIZE     size of the storage card (256M)\n"
+    "  --storage-card       boot with the storage card in\n"
+    "  --no-desktop         no Today screen and Start menu behind the programs\n"
     "  --ir-peer NAME=HOST[:PORT]\n"
     "                       a device in infrared range: an OBEX receiver on the\n"
     "                       host (port 650 when not given); may be repeated\n"
@@ -49,8 +53,9 @@ constexpr const char* kUsage =
     "  -h, --help           show this text\n"
     "\n"
     "Key names for 'key': action, app1-app4, up, down, left, right, enter,\n"
-    "escape, pageup, pagedown, home, end, delete, backspace, space, tab, a-z, 0-9;\n"
-    "shift+NAME holds Shift around the key (key shift+tab).\n"
+    "escape, pageup, pagedown, home, end, delete, backspace, space, tab, a-z, 0-9,\n"
+    "plus (=), minus (-), comma (,), period (.); shift+NAME holds Shift around\n"
+    "the key (key shift+tab).\n"
     "\n"
     "In the window the mouse is the stylus on the screen and presses the drawn\n"
     "buttons; the keyboard stands for the handheld's keys:\n";
@@ -94,6 +99,7 @@ struct Options {
 
 int main(int argc, char** argv) {
   Options options;
+  options.emulator.desktop = true;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     const bool has_value = i + 1 < argc;
@@ -103,6 +109,8 @@ int main(int argc, char** argv) {
         std::cout << "  " << line.host_keys << std::string(16 - line.host_keys.size(), ' ')
                   << line.meaning << "\n";
       }
+      std::cout << "\nScript steps, one a line (# starts a comment; double quotes keep spaces):\n"
+                << handheld::StepsHelp();
       std::cout << "\nExit status: 0 when every step succeeded, 1 when a step failed,\n"
                    "2 for a usage error, a script that cannot be read or no window.\n";
       return 0;
@@ -125,6 +133,27 @@ int main(int argc, char** argv) {
         return UsageError("--locale takes a locale id such as 0x0409");
       }
       options.emulator.locale_id = static_cast<platform::DWORD>(locale);
+    } else if (argument == "--boot-time" && has_value) {
+      const std::string text = argv[++i];
+      const std::size_t space = text.find(' ');
+      std::optional<platform::SYSTEMTIME> when;
+      if (space != std::string::npos) {
+        when = handheld::ParseDateTime(text.substr(0, space), text.substr(space + 1));
+      }
+      if (!when) return UsageError("--boot-time takes \"YYYY-MM-DD HH:MM\"");
+      options.emulator.boot_time = when;
+    } else if ((argument == "--store-size" || argument == "--store-free" ||
+                argument == "--card-size") &&
+               has_value) {
+      const std::optional<std::uint64_t> size = handheld::ParseByteSize(argv[++i]);
+      if (!size || *size == 0) return UsageError(argument + " takes a size such as 32M");
+      if (argument == "--store-size") options.emulator.store_size_bytes = *size;
+      if (argument == "--store-free") options.emulator.store_free_bytes = *size;
+      if (argument == "--card-size") options.emulator.card_size_bytes = *size;
+    } else if (argument == "--no-desktop") {
+      options.emulator.desktop = false;
+    } else if (argument == "--storage-card") {
+      options.emulator.storage_card = true;
     } else if (argument == "--ir-peer" && has_value) {
       std::optional<platform::InfraredPeer> peer = ParsePeer(argv[++i]);
       if (!peer) return UsageError("--ir-peer takes NAME=HOST[:PORT]");

@@ -1,9 +1,10 @@
 // Steps about programs and files: echo, wait, start, wait-exit,
-// expect-file and reboot.
+// expect-running, expect-file and reboot.
 #include <map>
 
 #include "platform/files.h"
 #include "platform/last_error.h"
+#include "platform/paths.h"
 #include "platform/programs.h"
 #include "platform/threads.h"
 #include "script_steps.h"
@@ -50,20 +51,60 @@ bool Start(StepContext& context) {
   return true;
 }
 
+// A program the script started, or else one running that another program
+// started, by its path or its file name ("orsagal.exe").
+platform::ProcessHandle FindProgram(const std::string& path) {
+  if (auto found = StartedPrograms().find(path); found != StartedPrograms().end()) {
+    return found->second;
+  }
+  const bool name_only = path.find('\\') == std::string::npos;
+  for (const platform::ProcessEntry& entry : platform::EnumProcesses()) {
+    const std::string name = entry.path.substr(entry.path.find_last_of('\\') + 1);
+    if (platform::EqualsIgnoreCase(name_only ? name : entry.path, path)) {
+      if (platform::ProcessHandle process = platform::OpenProcess(entry.process_id)) return process;
+    }
+  }
+  return nullptr;
+}
+
 bool WaitExit(StepContext& context) {
   const std::string& path = context.step.arguments[0];
-  auto found = StartedPrograms().find(path);
-  if (found == StartedPrograms().end()) return Fail(context, path + " was not started");
+  platform::ProcessHandle process = FindProgram(path);
+  if (!process) return Fail(context, path + " is not running and was not started by the script");
   platform::DWORD timeout = platform::INFINITE;
   if (context.step.arguments.size() > 1) ParseMilliseconds(context.step.arguments[1], &timeout);
-  if (platform::WaitForSingleObject(*found->second, timeout) != platform::WAIT_OBJECT_0) {
+  if (platform::WaitForSingleObject(*process, timeout) != platform::WAIT_OBJECT_0) {
     return Fail(context, path + " is still running");
   }
   platform::DWORD exit_code = 0;
-  platform::GetExitCodeProcess(found->second, &exit_code);
+  platform::GetExitCodeProcess(process, &exit_code);
   context.out << path << " ended with exit code " << static_cast<int>(exit_code) << "\n";
-  StartedPrograms().erase(found);
+  StartedPrograms().erase(path);
   return true;
+}
+
+// How long expect-running gives a program another program starts.
+constexpr platform::DWORD kStartWaitMs = 5000;
+constexpr platform::DWORD kPollMs = 50;
+
+bool ExpectRunning(StepContext& context) {
+  const std::string& path = context.step.arguments[0];
+  for (platform::DWORD waited = 0;; waited += kPollMs) {
+    platform::ProcessHandle process = FindProgram(path);
+    platform::DWORD exit_code = 0;
+    if (process && platform::GetExitCodeProcess(process, &exit_code) &&
+        exit_code == platform::STILL_ACTIVE) {
+      // Kept, so that a wait-exit after it finds the program even when it
+      // has ended by then.
+      StartedPrograms()[path] = process;
+      context.out << path << " is running\n";
+      return true;
+    }
+    if (waited >= kStartWaitMs) {
+      return Fail(context, path + " is not running after " + std::to_string(kStartWaitMs) + " ms");
+    }
+    WaitOnHandheld(context, kPollMs);
+  }
 }
 
 bool ExpectFile(StepContext& context) {
@@ -89,12 +130,20 @@ void ForgetStartedPrograms() { StartedPrograms().clear(); }
 
 void AddProgramSteps(StepTable* table) {
   table->insert({
-      {"echo", {0, SIZE_MAX, nullptr, Echo}},
-      {"wait", {1, 1, [](const auto& a) { return CheckMilliseconds(a, 0); }, Wait}},
-      {"start", {1, SIZE_MAX, nullptr, Start}},
-      {"wait-exit", {1, 2, [](const auto& a) { return CheckMilliseconds(a, 1); }, WaitExit}},
-      {"expect-file", {1, 1, nullptr, ExpectFile}},
-      {"reboot", {0, 0, nullptr, Reboot}},
+      {"echo", {0, SIZE_MAX, nullptr, Echo, "echo TEXT", "prints the text"}},
+      {"wait",
+       {1, 1, [](const auto& a) { return CheckMilliseconds(a, 0); }, Wait, "wait MS",
+        "lets the handheld's clock run"}},
+      {"start", {1, SIZE_MAX, nullptr, Start, "start PATH [ARGS]", "starts a program"}},
+      {"wait-exit",
+       {1, 2, [](const auto& a) { return CheckMilliseconds(a, 1); }, WaitExit,
+        "wait-exit PATH [MS]", "waits for a program to end, whoever started it"}},
+      {"expect-running",
+       {1, 1, nullptr, ExpectRunning, "expect-running PATH",
+        "a program (path or file name) must be running within 5 s"}},
+      {"expect-file",
+       {1, 1, nullptr, ExpectFile, "expect-file PATH", "a handheld file must exist"}},
+      {"reboot", {0, 0, nullptr, Reboot, "reboot", "boots the handheld again"}},
   });
 }
 

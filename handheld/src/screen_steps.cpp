@@ -53,8 +53,12 @@ bool ExpectWindow(StepContext& context) {
 
 void AddScreenSteps(StepTable* table) {
   table->insert({
-      {"screenshot", {1, 1, nullptr, Screenshot}},
-      {"expect-window", {1, 2, nullptr, ExpectWindow}},
+      {"screenshot",
+       {1, 1, nullptr, Screenshot, "screenshot FILE",
+        "writes the screen as PNG (relative: in --root)"}},
+      {"expect-window",
+       {1, 2, nullptr, ExpectWindow, "expect-window CLASS [TEXT]",
+        "such a window must appear within 5 s"}},
   });
 }
 

@@ -15,9 +15,25 @@ const StepTable& Steps() {
     AddScreenSteps(&made);
     AddCardSteps(&made);
     AddCameraSteps(&made);
+    AddFileSteps(&made);
+    AddBoxSteps(&made);
+    AddWindowSteps(&made);
+    AddSoundSteps(&made);
+    AddRegistrySteps(&made);
+    AddClockSteps(&made);
     return made;
   }();
   return table;
+}
+
+std::string StepsHelp() {
+  std::size_t width = 0;
+  for (const auto& [name, kind] : Steps()) width = std::max(width, kind.usage.size());
+  std::string help;
+  for (const auto& [name, kind] : Steps()) {
+    help += "  " + kind.usage + std::string(width + 2 - kind.usage.size(), ' ') + kind.help + "\n";
+  }
+  return help;
 }
 
 bool Fail(StepContext& context, const std::string& why) {

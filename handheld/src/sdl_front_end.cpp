@@ -11,6 +11,7 @@
 #include "platform/gdi_surface.h"
 #include "platform/input.h"
 #include "platform/screen.h"
+#include "platform/shell_help.h"
 #include "platform/time.h"
 
 namespace handheld {
@@ -143,6 +144,8 @@ void SdlFrontEnd::HandleEvent(const void* raw) {
       } else if (down && key == SDLK_F12) {
         const std::string file = "orsa-screenshot-" + std::to_string(++screenshots_) + ".png";
         if (platform::screen::SaveScreenshot(file)) std::cout << "screenshot " << file << "\n";
+      } else if (down && key == SDLK_F9) {
+        platform::SHSendHelpRequest();
       } else if (std::optional<platform::UINT> handheld_key = HandheldKeyFor(key)) {
         PressKey(*handheld_key, down);
       }

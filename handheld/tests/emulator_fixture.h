@@ -50,8 +50,18 @@ class EmulatorFixture : public ::testing::Test {
     return run;
   }
 
+  // The failures of the script (-1 when its steps were refused); what it
+  // printed is added to steps_out_ and steps_err_.
+  int RunSteps(const std::string& text) {
+    const ScriptRun run = RunScript(text);
+    steps_out_ << run.out;
+    steps_err_ << run.err;
+    return run.valid ? run.report.failures : -1;
+  }
+
   std::filesystem::path root_;
   std::unique_ptr<Emulator> emulator_;
+  std::ostringstream steps_out_, steps_err_;
 };
 
 }  // namespace handheld::testing

@@ -8,6 +8,7 @@
 #include "front_panel.h"
 #include "keyboard_map.h"
 #include "platform/messages.h"
+#include "platform/punctuation_keys.h"
 
 namespace handheld {
 namespace {
@@ -24,6 +25,16 @@ TEST(KeyNamesTest, NamesOfTheHandheldsKeysAnyCase) {
   EXPECT_FALSE(KeyByName("app5"));
   EXPECT_FALSE(KeyByName(""));
   EXPECT_FALSE(KeyByName("?"));
+}
+
+TEST(KeyNamesTest, ThePunctuationKeysByCharacterOrName) {
+  EXPECT_EQ(KeyByName("="), platform::VK_OEM_PLUS);
+  EXPECT_EQ(KeyByName("plus"), platform::VK_OEM_PLUS);
+  EXPECT_EQ(KeyByName("-"), platform::VK_OEM_MINUS);
+  EXPECT_EQ(KeyByName(","), platform::VK_OEM_COMMA);
+  EXPECT_EQ(KeyByName("Period"), platform::VK_OEM_PERIOD);
+  EXPECT_EQ(HandheldKeyFor(SDLK_EQUALS), platform::VK_OEM_PLUS);
+  EXPECT_EQ(HandheldKeyFor(SDLK_PERIOD), platform::VK_OEM_PERIOD);
 }
 
 TEST(KeyNamesTest, AShiftPrefixHoldsShiftAroundAKnownKey) {

@@ -1,6 +1,6 @@
 #include "camera/strings/language_index.h"
 
-#include "platform/handheld.h"
+#include "platform/locale.h"
 #include "platform/resources.h"
 
 namespace camera {
@@ -21,7 +21,7 @@ constexpr platform::WORD kSimplified = 2;
 
 }  // namespace
 
-platform::DWORD SystemDefaultLocaleId() { return platform::Handheld::Current().config().locale_id; }
+platform::DWORD SystemDefaultLocaleId() { return platform::GetSystemDefaultLCID(); }
 
 int LanguageIndexFromLocale(platform::DWORD locale_id) {
   const auto language = static_cast<platform::LANGID>(locale_id & 0xFFFF);

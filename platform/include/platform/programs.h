@@ -81,15 +81,19 @@ class ProgramManager {
 
   // Builds a program in at a handheld path ("\Windows\orsacap.exe"), and
   // registers `module` (its own resources) with the current handheld's
-  // module manager at the same path. Returns the program's instance; null
+  // module manager at the same path. The modules `imports` names (those the
+  // program links, "orsabeam.dll") are loaded in order before each start and
+  // freed when it ends. Returns the program's instance; null
   // with the last error set when the path is malformed or already taken.
-  HINSTANCE Register(std::string_view path, ProgramEntry entry, ModuleDefinition module = {});
+  HINSTANCE Register(std::string_view path, ProgramEntry entry, ModuleDefinition module = {},
+                     std::vector<std::string> imports = {});
   bool IsRegistered(std::string_view path) const;
 
   // The calls of the same names below, on this manager.
   BOOL CreateProcess(std::string_view path, std::string_view command_line,
                      PROCESS_INFORMATION* information);
   std::vector<ProcessEntry> EnumProcesses() const;
+  ProcessHandle OpenProcess(DWORD process_id) const;
   BOOL TerminateProcess(const ProcessHandle& process, DWORD exit_code);
 
   // Asks every running program to end (their main threads end at their next
@@ -100,10 +104,12 @@ class ProgramManager {
   struct Program {
     std::string path;
     ProgramEntry entry;
+    std::vector<std::string> imports;
   };
   struct Running {
     ProcessHandle process;
     ThreadHandle main_thread;
+    std::vector<HMODULE> imports;  // freed when the program ends
     bool started = false;  // the entry is about to run or runs
     // An end asked for before the entry ran: the entry is skipped.
     std::optional<DWORD> end_requested;
@@ -116,6 +122,9 @@ class ProgramManager {
   // asked to end before.
   std::optional<DWORD> Started(const ProcessHandle& process);
   void Ended(const ProcessHandle& process, DWORD exit_code);
+  // Loads a program's imports; on a missing one frees those loaded, says so
+  // in a message box and sets ERROR_MOD_NOT_FOUND.
+  static bool LoadImports(const Program& program, std::vector<HMODULE>* loaded);
   // Asks a running program to end; the main thread to terminate when its
   // entry is already running. Callers hold mutex_.
   static ThreadHandle RequestEnd(Running& running, DWORD exit_code);
@@ -132,7 +141,9 @@ class ProgramManager {
 // Starts a program by handheld path, or by name ("peghelp.exe", looked for
 // in "\Windows\"; ".exe" is added to a name without an extension).
 // ERROR_FILE_NOT_FOUND when the file is missing or the program is not built
-// in; the path's own error when it is malformed. `information` may be null.
+// in; the path's own error when it is malformed; ERROR_MOD_NOT_FOUND, after
+// a message box naming it, when a module the program links is missing.
+// `information` may be null.
 BOOL CreateProcess(std::string_view path, std::string_view command_line,
                    PROCESS_INFORMATION* information = nullptr);
 // STILL_ACTIVE while the program runs, then its exit code.
@@ -143,5 +154,8 @@ BOOL GetExitCodeProcess(const ProcessHandle& process, DWORD* exit_code);
 BOOL TerminateProcess(const ProcessHandle& process, DWORD exit_code);
 // The programs running now, in the order they were started.
 std::vector<ProcessEntry> EnumProcesses();
+// A running program by id; null with ERROR_INVALID_PARAMETER when none runs
+// with that id.
+ProcessHandle OpenProcess(DWORD process_id);
 
 }  // namespace platform

@@ -44,7 +44,15 @@ std::uint64_t Kernel::NowUs() {
   return NowUs(lock);
 }
 
-FILETIME Kernel::SystemTime() { return FILETIME::FromTicks(boot_time_.Ticks() + NowUs() * 10); }
+FILETIME Kernel::SystemTime() {
+  Lock lock = Acquire();
+  return FILETIME::FromTicks(boot_time_.Ticks() + NowUsLocked() * 10);
+}
+
+void Kernel::SetSystemTime(FILETIME now) {
+  Lock lock = Acquire();
+  boot_time_ = FILETIME::FromTicks(now.Ticks() - NowUsLocked() * 10);
+}
 
 std::uint64_t Kernel::DeadlineAfter(const Lock& lock, DWORD timeout_ms) {
   if (timeout_ms == INFINITE) return kNoDeadline;

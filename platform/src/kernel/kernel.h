@@ -94,6 +94,8 @@ class Kernel {
   std::uint64_t NowUs(const Lock& lock);
   std::uint64_t NowUs();
   FILETIME SystemTime();
+  // Sets the wall clock; the tick count goes on undisturbed.
+  void SetSystemTime(FILETIME now);
   void Advance(std::uint64_t microseconds);
   void Spend(std::uint64_t microseconds);
   // Deadline for a wait of timeout_ms from now (kNoDeadline for INFINITE).
@@ -145,7 +147,7 @@ class Kernel {
 
   std::mutex mutex_;
   const bool virtual_clock_;
-  const FILETIME boot_time_;
+  FILETIME boot_time_;  // guarded by mutex_; moved by SetSystemTime
   const std::chrono::steady_clock::time_point real_start_;
   std::uint64_t virtual_now_us_ = 0;
 

@@ -3,6 +3,7 @@
 
 #include "kernel/kernel.h"
 #include "platform/last_error.h"
+#include "platform/punctuation_keys.h"
 #include "platform/time.h"
 
 namespace platform {
@@ -426,6 +427,10 @@ BOOL TranslateMessage(const MSG* msg) {
     character = '\r';
   } else if (key == VK_BACK || key == VK_ESCAPE || key == VK_TAB) {
     character = key;  // their codes are the characters
+  } else if (key >= VK_OEM_PLUS && key <= VK_OEM_PERIOD) {
+    static constexpr char kPlain[] = "=,-.";
+    static constexpr char kShifted[] = "+<_>";
+    character = static_cast<unsigned char>((shift ? kShifted : kPlain)[key - VK_OEM_PLUS]);
   } else {
     return FALSE;
   }

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "kernel/kernel.h"
+#include "platform/clock_setting.h"
 #include "platform/handheld.h"
 #include "platform/last_error.h"
 
@@ -88,6 +89,20 @@ void GetLocalTime(SYSTEMTIME* time) {
   FILETIME local;
   FileTimeToLocalFileTime(&utc, &local);
   FileTimeToSystemTime(&local, time);
+}
+
+BOOL SetSystemTime(const SYSTEMTIME* time) {
+  FILETIME now;
+  if (!SystemTimeToFileTime(time, &now)) return FALSE;
+  CurrentKernel().SetSystemTime(now);
+  return TRUE;
+}
+
+BOOL SetLocalTime(const SYSTEMTIME* time) {
+  FILETIME local, utc;
+  if (!SystemTimeToFileTime(time, &local) || !LocalFileTimeToFileTime(&local, &utc)) return FALSE;
+  CurrentKernel().SetSystemTime(utc);
+  return TRUE;
 }
 
 BOOL SystemTimeToFileTime(const SYSTEMTIME* system_time, FILETIME* file_time) {

@@ -8,6 +8,7 @@
 #include "dialogs/window_state_map.h"
 #include "menus/menu_drawing.h"
 #include "menus/menu_store.h"
+#include "platform/common_controls/toolbar.h"
 #include "platform/gdi.h"
 #include "platform/last_error.h"
 #include "platform/screen.h"
@@ -50,6 +51,7 @@ struct BarState {
   std::map<UINT, int> images;  // command id -> image of the bitmap
   std::set<UINT> hidden;
   std::set<UINT> checked;
+  std::set<UINT> check_buttons;  // toggled by a tap
   bool hide_input_panel_button = false;
   COLORREF background = menus::kBarColor;
   int pressed = -1;  // the command button under the stylus
@@ -190,6 +192,7 @@ void StylusUp(HWND bar, BarState& state, POINT point) {
     // A press that leaves the button before the stylus lifts sends nothing.
     if (ButtonAt(buttons, point) == pressed) {
       const UINT id = buttons[static_cast<std::size_t>(pressed)].item.id;
+      if (state.check_buttons.contains(id) && !state.checked.erase(id)) state.checked.insert(id);
       PostMessage(state.parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0),
                   reinterpret_cast<LPARAM>(bar));
     }
@@ -246,6 +249,17 @@ LRESULT BarProcedure(HWND bar, UINT message, WPARAM wparam, LPARAM lparam) {
       return SetFlag(bar, state->checked, id, LOWORD(lparam) != 0);
     case kHideButton:
       return SetFlag(bar, state->hidden, id, LOWORD(lparam) != 0);
+    case TB_SETBUTTONINFO: {
+      const auto* info = reinterpret_cast<const TBBUTTONINFO*>(lparam);
+      if (!info) return FALSE;
+      if (info->dwMask & TBIF_STYLE) {
+        SetFlag(bar, state->check_buttons, id, (info->fsStyle & TBSTYLE_CHECK) != 0);
+      }
+      if (info->dwMask & TBIF_STATE) {
+        SetFlag(bar, state->checked, id, (info->fsState & TBSTATE_CHECKED) != 0);
+      }
+      return TRUE;
+    }
     case kIsButtonEnabled: {
       const UINT flags = GetMenuState(state->menu, id, MF_BYCOMMAND);
       return flags != static_cast<UINT>(-1) && !(flags & (MF_GRAYED | MF_DISABLED));

@@ -31,4 +31,6 @@ BOOL TerminateProcess(const ProcessHandle& process, DWORD exit_code) {
 
 std::vector<ProcessEntry> EnumProcesses() { return CurrentPrograms().EnumProcesses(); }
 
+ProcessHandle OpenProcess(DWORD process_id) { return CurrentPrograms().OpenProcess(process_id); }
+
 }  // namespace platform

@@ -1,6 +1,7 @@
 // The built-in programs of one handheld and the ones running.
 #include "kernel/kernel.h"
 #include "platform/handheld.h"
+#include "platform/message_box.h"
 #include "platform/programs.h"
 #include "system/image_path.h"
 #include "system/process_access.h"
@@ -23,7 +24,7 @@ ProgramManager::ProgramManager() = default;
 ProgramManager::~ProgramManager() = default;
 
 HINSTANCE ProgramManager::Register(std::string_view path, ProgramEntry entry,
-                                   ModuleDefinition module) {
+                                   ModuleDefinition module, std::vector<std::string> imports) {
   DWORD error = ERROR_SUCCESS;
   std::optional<std::string> resolved =
       system_internal::ResolveImagePath(path, kProgramExtension, &error);
@@ -44,7 +45,7 @@ HINSTANCE ProgramManager::Register(std::string_view path, ProgramEntry entry,
   HINSTANCE instance = Handheld::Current().modules().Register(*resolved, std::move(module));
   if (!instance) return nullptr;
   std::lock_guard lock(mutex_);
-  programs_.try_emplace(key, Program{std::move(*resolved), std::move(entry)});
+  programs_.try_emplace(key, Program{std::move(*resolved), std::move(entry), std::move(imports)});
   return instance;
 }
 
@@ -81,8 +82,13 @@ BOOL ProgramManager::CreateProcess(std::string_view path, std::string_view comma
     return FALSE;
   }
 
+  std::vector<HMODULE> imports;
+  if (!LoadImports(program, &imports)) return FALSE;
   HINSTANCE instance = Handheld::Current().modules().LoadLibrary(program.path);
-  if (!instance) return FALSE;
+  if (!instance) {
+    for (HMODULE module : imports) Handheld::Current().modules().FreeLibrary(module);
+    return FALSE;
+  }
   ProcessHandle process;
   ThreadHandle thread;
   {
@@ -92,6 +98,7 @@ BOOL ProgramManager::CreateProcess(std::string_view path, std::string_view comma
     process = ProcessAccess::Make(next_process_id_++, program.path, instance);
     Running& running = running_[process->id()];
     running.process = process;
+    running.imports = std::move(imports);
     thread = CreateThread(
         [this, process, entry = std::move(program.entry), command = std::string(command_line)]()
             -> DWORD { return RunProgram(this, process, entry, command); },
@@ -133,12 +140,36 @@ std::optional<DWORD> ProgramManager::Started(const ProcessHandle& process) {
   return running.end_requested;
 }
 
+bool ProgramManager::LoadImports(const Program& program, std::vector<HMODULE>* loaded) {
+  ModuleManager& modules = Handheld::Current().modules();
+  for (const std::string& name : program.imports) {
+    if (HMODULE module = modules.LoadLibrary(name)) {
+      loaded->push_back(module);
+      continue;
+    }
+    for (HMODULE module : *loaded) modules.FreeLibrary(module);
+    loaded->clear();
+    MessageBox(nullptr,
+               "Cannot start '" + FileName(program.path) + "': the module '" + name +
+                   "' it needs is missing.",
+               "Error", MB_OK | MB_ICONERROR);
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return false;
+  }
+  return true;
+}
+
 void ProgramManager::Ended(const ProcessHandle& process, DWORD exit_code) {
-  Handheld::Current().modules().FreeLibrary(process->instance());
+  ModuleManager& modules = Handheld::Current().modules();
+  modules.FreeLibrary(process->instance());
+  std::vector<HMODULE> imports;
   {
     std::lock_guard lock(mutex_);
+    auto found = running_.find(process->id());
+    if (found != running_.end()) imports = std::move(found->second.imports);
     running_.erase(process->id());
   }
+  for (auto it = imports.rbegin(); it != imports.rend(); ++it) modules.FreeLibrary(*it);
   ProcessAccess::Exit(*process, exit_code);
 }
 
@@ -147,6 +178,16 @@ std::vector<ProcessEntry> ProgramManager::EnumProcesses() const {
   std::vector<ProcessEntry> entries;
   for (const auto& [id, running] : running_) entries.push_back({id, running.process->path()});
   return entries;
+}
+
+ProcessHandle ProgramManager::OpenProcess(DWORD process_id) const {
+  std::lock_guard lock(mutex_);
+  auto found = running_.find(process_id);
+  if (found == running_.end()) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  return found->second.process;
 }
 
 ThreadHandle ProgramManager::RequestEnd(Running& running, DWORD exit_code) {

@@ -5,6 +5,7 @@
 #include "platform/hot_keys.h"
 #include "platform/input.h"
 #include "platform/shell_state.h"
+#include "platform/shell_today.h"
 #include "shell/done_button.h"
 #include "windows/activation.h"
 #include "windows/window_manager.h"
@@ -55,6 +56,7 @@ StylusTarget FindStylusTarget(WindowManager& manager, const Kernel::Lock& lock, 
 
 void SendStylus(UINT message, int x, int y) {
   if (shell::StylusOnDoneButton(message, POINT{x, y})) return;
+  if (shell::StylusOnStartButton(message, POINT{x, y})) return;
   WindowManager& manager = WindowManager::Get();
   StylusTarget target;
   WPARAM buttons = 0;

@@ -7,6 +7,7 @@
 
 #include "dialogs/dialog_test_fixture.h"
 #include "menu_templates.h"
+#include "platform/common_controls/toolbar.h"
 #include "platform/gdi_png.h"
 #include "platform/last_error.h"
 #include "platform/screen.h"
@@ -204,6 +205,34 @@ TEST_F(MenuBarTest, TheInputPanelButtonRaisesAndLowersThePanelUnlessHidden) {
   ASSERT_TRUE(SHCreateMenuBar(&info));  // replaces the first bar
   Meanwhile([] { TapAt(POINT{230, kBarTop + 13}); });
   EXPECT_FALSE(shell::InputPanelShown());
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST_F(MenuBarTest, ACheckButtonTogglesOnEachTapAndStillSendsItsCommand) {
+  SHMENUBARINFO info = BarInfo();
+  ASSERT_TRUE(SHCreateMenuBar(&info));
+  // The recorder becomes a check button, down at first.
+  TBBUTTONINFO style;
+  style.dwMask = TBIF_STYLE | TBIF_STATE;
+  style.fsStyle = TBSTYLE_CHECK;
+  style.fsState = TBSTATE_CHECKED;
+  ASSERT_TRUE(
+      SendMessage(info.hwndMB, TB_SETBUTTONINFO, kRecorder, reinterpret_cast<LPARAM>(&style)));
+  const auto checked = [&] { return SendMessage(info.hwndMB, WM_USER + 10, kRecorder, 0) != 0; };
+  EXPECT_TRUE(checked());
+  Meanwhile([&] { TapAt(POINT{26 + 13, kBarTop + 13}); });
+  EXPECT_FALSE(checked());
+  Meanwhile([&] { TapAt(POINT{26 + 13, kBarTop + 13}); });
+  EXPECT_TRUE(checked());
+  EXPECT_EQ(Commands(), (std::vector<WPARAM>{kRecorder, kRecorder}));
+  // A plain command button does not stay down.
+  Meanwhile([&] { TapAt(POINT{13, kBarTop + 13}); });
+  EXPECT_FALSE(SendMessage(info.hwndMB, WM_USER + 10, kCamera, 0));
 }
 
 }  // namespace

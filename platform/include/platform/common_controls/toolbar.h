@@ -56,6 +56,20 @@ struct TBBUTTON {
   INT_PTR iString = 0;
 };
 
+// TB_SETBUTTONINFO's record: which fields count (TBIF_STATE, TBIF_STYLE)
+// and their values. The shell's menu bar answers it for its buttons by
+// command id: TBSTYLE_CHECK makes a button stay down until tapped again.
+inline constexpr DWORD TBIF_STATE = 0x00000004;
+inline constexpr DWORD TBIF_STYLE = 0x00000008;
+struct TBBUTTONINFO {
+  UINT cbSize = sizeof(TBBUTTONINFO);
+  DWORD dwMask = 0;
+  int idCommand = 0;
+  BYTE fsState = 0;
+  BYTE fsStyle = 0;
+};
+inline constexpr UINT TB_SETBUTTONINFO = WM_USER + 64;  // wParam id, lParam TBBUTTONINFO*
+
 // A bitmap strip for TB_ADDBITMAP: hInst with a bitmap id of its resources,
 // or hInst null and nID a bitmap handle (the toolbar copies its images).
 struct TBADDBITMAP {
