@@ -7,6 +7,7 @@
 #include <span>
 #include <utility>
 
+#include "driver/module_tables.h"
 #include "driver_state.h"
 #include "hardware/camera_registers.h"
 
@@ -32,8 +33,6 @@ int WriteModuleRegister24(DWORD device, BYTE first, DWORD value);
 // Reads `length` bytes from the data output port in 16 KB requests, the
 // remainder in whole blocks through a scratch buffer.
 int BlockRead(DWORD device, BYTE* buffer, DWORD length);
-
-using RegisterValue = std::pair<BYTE, BYTE>;
 
 // A run of register work that stops at the first bus failure: the steps
 // after it are skipped, and the run reports that one failure at its end

@@ -70,8 +70,10 @@ WORD ReadGainPair(DWORD device, BYTE first_register) {
   return static_cast<WORD>(low | high << 8);
 }
 
+std::array<WORD, 4> GainSet(BYTE set) { return kGainSets[set < kGainSets.size() ? set : 0]; }
+
 int WriteGainSet(DWORD device, BYTE set) {
-  const auto& gains = kGainSets[set < kGainSets.size() ? set : 0];
+  const std::array<WORD, 4> gains = GainSet(set);
   const WORD values[4] = {gains[0], gains[1], gains[2], gains[3]};
   return WriteGains(device, values);
 }

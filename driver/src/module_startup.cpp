@@ -138,6 +138,8 @@ WORD ReadSensorCount(BusSequence& run, BYTE low_register) {
 
 }  // namespace
 
+std::span<const RegisterValue> SensorStartupTable() { return kSensorTable; }
+
 BYTE CalibrationValue(WORD first_count, WORD second_count) {
   if (first_count == 0 || second_count == 0 || first_count >= second_count) return 56;
   const WORD difference = static_cast<WORD>(second_count - first_count);
