@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "hardware/camera_registers.h"
 #include "module.h"
 
 namespace card {
@@ -14,16 +15,11 @@ namespace {
 using platform::BYTE;
 using platform::DWORD;
 
-constexpr DWORD kIoEnable = 2;
-constexpr DWORD kIoReady = 3;
-constexpr DWORD kInterruptPending = 5;
-constexpr BYTE kFunctionOneBit = 0x02;
-constexpr DWORD kBurstAddress = 0x10000;  // function 0: module register/value pairs
-
-constexpr DWORD kInterfaceControl = 5;
-constexpr BYTE kModuleRunning = 0x04;  // low: the module is held in reset
-constexpr DWORD kDataOutputPort = 7;
-constexpr DWORD kModuleRegisters = 0x10000;
+using namespace camera_hardware;
+using namespace camera_hardware::common;
+using interface::kDataOutputPort;
+using interface::kModuleRegisterBase;
+using interface::kModuleRunning;
 
 }  // namespace
 
@@ -63,19 +59,19 @@ bool CameraCard::ReadByte(BYTE function, DWORD address, BYTE* value) {
   *value = 0;
   if (function == 0) {
     if (address == kIoEnable) *value = io_enable_;
-    if (address == kIoReady) *value = io_enable_ & kFunctionOneBit;
+    if (address == kIoReady) *value = io_enable_ & kFunctionOne;
     if (address == kInterruptPending && running && module_->InterruptPending(now)) {
-      *value = kFunctionOneBit;
+      *value = kFunctionOne;
     }
     return true;
   }
-  if (function != 1 || !(io_enable_ & kFunctionOneBit)) return false;
-  if (address == kInterfaceControl) {
+  if (function != 1 || !(io_enable_ & kFunctionOne)) return false;
+  if (address == interface::kControl) {
     *value = interface_control_;
   } else if (address == kDataOutputPort) {
     if (running) *value = module_->ReadPort(now);
-  } else if (address >= kModuleRegisters && address < kModuleRegisters + 256) {
-    if (running) *value = module_->Read(static_cast<BYTE>(address - kModuleRegisters), now);
+  } else if (address >= kModuleRegisterBase && address < kModuleRegisterBase + 256) {
+    if (running) *value = module_->Read(static_cast<BYTE>(address - kModuleRegisterBase), now);
   }
   return true;
 }
@@ -83,17 +79,17 @@ bool CameraCard::ReadByte(BYTE function, DWORD address, BYTE* value) {
 bool CameraCard::WriteByte(BYTE function, DWORD address, BYTE value) {
   const std::uint64_t now = platform::sd::CardClockUs();
   if (function == 0) {
-    if (address == kIoEnable) io_enable_ = value & kFunctionOneBit;
+    if (address == kIoEnable) io_enable_ = value & kFunctionOne;
     return true;
   }
-  if (function != 1 || !(io_enable_ & kFunctionOneBit)) return false;
-  if (address == kInterfaceControl) {
+  if (function != 1 || !(io_enable_ & kFunctionOne)) return false;
+  if (address == interface::kControl) {
     const bool was_running = interface_control_ & kModuleRunning;
     interface_control_ = value;
     if (was_running && !(value & kModuleRunning)) module_->Reset();
-  } else if (address >= kModuleRegisters && address < kModuleRegisters + 256) {
+  } else if (address >= kModuleRegisterBase && address < kModuleRegisterBase + 256) {
     if (interface_control_ & kModuleRunning) {
-      module_->Write(static_cast<BYTE>(address - kModuleRegisters), value, now);
+      module_->Write(static_cast<BYTE>(address - kModuleRegisterBase), value, now);
     }
   }
   return true;
@@ -133,7 +129,7 @@ bool CameraCard::WriteData(const platform::sd::DataTransfer& transfer, std::span
          static_cast<DWORD>(data.size()));
   if (transfer.function == 0 && transfer.address == kBurstAddress && !transfer.incrementing) {
     for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
-      if (!WriteByte(1, kModuleRegisters + data[i], data[i + 1])) return false;
+      if (!WriteByte(1, kModuleRegisterBase + data[i], data[i + 1])) return false;
     }
     return true;
   }

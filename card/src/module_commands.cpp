@@ -1,19 +1,14 @@
 #include "module_commands.h"
 
+#include "hardware/camera_registers.h"
 #include "statistics.h"
 
 namespace card::internal {
 
 namespace {
 
-constexpr std::uint8_t kControlArea = 0;
-constexpr std::uint8_t kParameterArea = 1;
-constexpr std::uint8_t kCommandArea = 16;
-constexpr std::uint8_t kStatusSlot = 19;
-constexpr std::uint8_t kSecondResultSlot = 20;
-constexpr std::uint8_t kThirdResultSlot = 21;
-constexpr std::uint8_t kDone = 0x01;
-constexpr std::uint8_t kRefused = 0xFF;
+using namespace camera_hardware::module;
+
 // The processor works through memory at 100 bytes a microsecond.
 constexpr std::uint64_t kBytesPerUs = 100;
 
@@ -61,7 +56,7 @@ std::uint8_t CommandProcessor::ReadResult() const {
 
 void CommandProcessor::Done(const std::array<std::uint8_t, 3>& results) {
   results_ = results;
-  status_ = results[0] | kDone;
+  status_ = results[0] | kCommandDone;
 }
 
 void CommandProcessor::Start(std::uint32_t source, std::uint32_t destination, std::uint32_t words,
@@ -79,8 +74,8 @@ void CommandProcessor::Start(std::uint32_t source, std::uint32_t destination, st
     return;
   }
   if (command < 36 || command > 44) {
-    status_ = kRefused;
-    results_ = {kRefused, kRefused, kRefused};
+    status_ = kCommandRefused;
+    results_ = {kCommandRefused, kCommandRefused, kCommandRefused};
     return;
   }
   running_ = Running{command, source, destination, bytes, now_us + bytes / kBytesPerUs + 1};

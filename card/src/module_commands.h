@@ -16,8 +16,6 @@ namespace card::internal {
 
 class CommandProcessor {
  public:
-  static constexpr std::uint8_t kStart = 16;
-
   explicit CommandProcessor(FrameMemory& memory) : memory_(memory) {}
   void Reset();
 

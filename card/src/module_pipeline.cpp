@@ -6,18 +6,14 @@
 #include <array>
 #include <vector>
 
+#include "hardware/camera_registers.h"
 #include "module.h"
 
 namespace card::internal {
 
 namespace {
 
-constexpr std::uint8_t kCaptureBit = 0x01;
-constexpr std::uint8_t kCompressBit = 0x02;
-constexpr std::uint8_t kLevelsBit = 0x20;
-constexpr std::uint8_t kCapturedStatus = 0x04;
-constexpr std::uint8_t kCompressedStatus = 0x02;
-constexpr std::uint8_t kLevelsStatus = 0x40;
+using namespace camera_hardware::module;
 
 // The sensor reads the rows of its window one line time apart: a whole
 // 1,032-row field plus blanking makes 30 frames a second, so the smaller
@@ -30,9 +26,6 @@ constexpr std::uint64_t kLevelsUs = 5'000;
 // A count no buffer of the driver holds.
 constexpr std::uint32_t kOversizedCount = 2'000'000;
 
-constexpr std::uint8_t kFullChromaFormat = 0x08;
-constexpr std::uint8_t kMonochromeFormat = 0x80;
-
 }  // namespace
 
 void Module::CancelPipeline() {
@@ -43,48 +36,49 @@ void Module::CancelPipeline() {
 }
 
 void Module::RunControl(std::uint8_t value, std::uint64_t now_us) {
-  const std::uint8_t before = registers_[92];
-  registers_[92] = value;
+  const std::uint8_t before = registers_[kRunControl];
+  registers_[kRunControl] = value;
   const std::uint8_t rising = value & ~before;
-  if (!(value & kCaptureBit)) capture_.reset();
-  if (!(value & kCompressBit)) {
+  if (!(value & kRunCapture)) capture_.reset();
+  if (!(value & kRunCompress)) {
     compression_.reset();
     compress_after_capture_ = false;
   }
-  if (!(value & kLevelsBit)) levels_done_us_.reset();
-  if (rising & kCaptureBit) {
-    const CaptureWindow window{Word16(2), Word16(6), Word16(4), Word16(8), Address24(78)};
+  if (!(value & kRunLevels)) levels_done_us_.reset();
+  if (rising & kRunCapture) {
+    const CaptureWindow window{Word16(kWindowX), Word16(kWindowY), Word16(kWindowWidth),
+                               Word16(kWindowHeight), Address24(kRawFrameAddress)};
     const std::uint64_t rows = static_cast<std::uint64_t>(std::clamp(window.height, 0, 2048));
     capture_ = PendingCapture{now_us + (rows + kBlankingLines) * kLineUs, window};
   }
-  if (rising & kCompressBit) {
+  if (rising & kRunCompress) {
     if (capture_) {
       compress_after_capture_ = true;
     } else {
       StartCompression(now_us);
     }
   }
-  if ((rising & kLevelsBit) && program_.Loaded()) levels_done_us_ = now_us + kLevelsUs;
+  if ((rising & kRunLevels) && program_.Loaded()) levels_done_us_ = now_us + kLevelsUs;
 }
 
 void Module::StartCompression(std::uint64_t at_us) {
   PendingCompression compression;
   CompressionJob& job = compression.job;
-  job.source = Address24(61);
-  job.line_width = Word16(90);
-  job.raw_height = Word16(8);
-  job.margin_x = registers_[114];
-  job.margin_y = registers_[115];
-  job.output_width = Word16(200);
-  job.output_height = Word16(202);
-  job.grid_columns = registers_[117];
-  job.grid_rows = registers_[118];
-  job.full_chroma = registers_[77] & kFullChromaFormat;
-  job.monochrome = registers_[77] & kMonochromeFormat;
-  job.fixed_blue_difference = port_.Parameter(71);
+  job.source = Address24(kCompressionSource);
+  job.line_width = Word16(kLineWidth);
+  job.raw_height = Word16(kWindowHeight);
+  job.margin_x = registers_[kScalerGrid + 2];
+  job.margin_y = registers_[kScalerGrid + 3];
+  job.output_width = Word16(kOutputWidth);
+  job.output_height = Word16(kOutputHeight);
+  job.grid_columns = registers_[kGridColumns];
+  job.grid_rows = registers_[kGridRows];
+  job.full_chroma = registers_[kCompressionFormat] & kFullChromaFormat;
+  job.monochrome = registers_[kCompressionFormat] & kMonochromeFormat;
+  job.fixed_blue_difference = port_.Parameter(camera_hardware::settings::kChromaLevels);
   job.fixed_red_difference = port_.Parameter(72);
   job.quantiser_codes = quantiser_.codes();
-  compression.output = Address24(81);
+  compression.output = Address24(kOutputAddress);
   const std::uint64_t pixels =
       std::uint64_t(std::max(job.output_width, 0)) * std::uint64_t(std::max(job.output_height, 0));
   compression.done_us = at_us + pixels / kPixelsPerUs + 1;
@@ -144,7 +138,7 @@ void Module::FinishCapture(const PendingCapture& capture) {
     CaptureRawFrame(*scene_, light_, capture.done_us, sensor_, lens_turned_, capture.window,
                     memory_);
   }
-  capture_status_ |= kCapturedStatus;
+  capture_status_ |= kFrameCaptured;
   if (compress_after_capture_) {
     compress_after_capture_ = false;
     StartCompression(capture.done_us);
@@ -163,18 +157,18 @@ void Module::FinishCompression(const PendingCompression& compression) {
   std::copy_n(scan.begin(), out.size(), out.begin());
   const std::uint32_t count =
       faults_.oversized_count ? kOversizedCount : static_cast<std::uint32_t>(scan.size());
-  registers_[84] = static_cast<std::uint8_t>(count);
-  registers_[85] = static_cast<std::uint8_t>(count >> 8);
-  registers_[86] = static_cast<std::uint8_t>(count >> 16);
-  capture_status_ |= kCompressedStatus;
+  registers_[kCompressedSize] = static_cast<std::uint8_t>(count);
+  registers_[kCompressedSize + 1] = static_cast<std::uint8_t>(count >> 8);
+  registers_[kCompressedSize + 2] = static_cast<std::uint8_t>(count >> 16);
+  capture_status_ |= kFrameCompressed;
 }
 
 void Module::FinishLevels() {
   // The darkest and brightest percent of each of the four pixel positions
   // of the last raw frame: L1-L4 as levels, H1-H4 as headroom below 255.
-  const int width = std::clamp(Word16(4), 0, 2048);
-  const int height = std::clamp(Word16(8), 0, 2048);
-  const std::uint32_t address = Address24(78);
+  const int width = std::clamp(Word16(kWindowWidth), 0, 2048);
+  const int height = std::clamp(Word16(kWindowHeight), 0, 2048);
+  const std::uint32_t address = Address24(kRawFrameAddress);
   std::array<std::array<int, 256>, 4> histograms{};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -191,11 +185,13 @@ void Module::FinishLevels() {
     for (int seen = 0; low < 255 && (seen += histogram[low]) < percent;) ++low;
     int high = 255;
     for (int seen = 0; high > 0 && (seen += histogram[high]) < percent;) --high;
-    port_.SetParameter(static_cast<std::uint8_t>(136 + position), static_cast<std::uint8_t>(low));
+    port_.SetParameter(
+        static_cast<std::uint8_t>(camera_hardware::settings::kLevelsMeasured + position),
+        static_cast<std::uint8_t>(low));
     port_.SetParameter(static_cast<std::uint8_t>(140 + position),
                        static_cast<std::uint8_t>(255 - high));
   }
-  levels_status_ |= kLevelsStatus;
+  levels_status_ |= kLevelsDone;
 }
 
 }  // namespace card::internal

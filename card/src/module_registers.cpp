@@ -1,42 +1,13 @@
 // The module's registers: what reading and writing each one does.
+#include "hardware/camera_registers.h"
 #include "module.h"
 
 namespace card::internal {
 
 namespace {
 
-// Registers with behaviour of their own.
-enum : std::uint8_t {
-  kSerialStatus = 13,
-  kOrientation = 19,
-  kPipelineControl = 26,
-  kBankSelect = 32,
-  kPortData = 33,
-  kPortWriteAddress = 34,
-  kPortReadAddress = 35,
-  kSerialCommand = 36,
-  kSerialReceived = 38,
-  kSerialTransmit = 39,
-  kRunControl = 92,
-  kCaptureEnables = 93,
-  kCaptureStatus = 94,
-  kProcessorControl = 132,
-  kMailboxData = 133,
-  kMailboxArea = 134,
-  kResultSlot = 135,
-  kMailboxPosition = 136,
-  kProgramData = 137,
-  kLevelsEnables = 166,
-  kLevelsStatus = 167,
-  kQuantiserControl = 192,
-  kQuantiserData = 194,
-  kSource = 218,
-  kWords = 221,
-  kDestination = 224,
-};
+using namespace camera_hardware::module;
 
-// Register 26 bits 4-6 low hold the capture and compression pipeline.
-constexpr std::uint8_t kPipelineRunning = 0x70;
 // Register 26 after start-up, when nothing has been written.
 constexpr std::uint8_t kPowerOnPipelineControl = 0x70;
 
@@ -129,8 +100,9 @@ void Module::Write(std::uint8_t reg, std::uint8_t value, std::uint64_t now_us) {
       break;
     case kProcessorControl:
       program_.SetControl(value);
-      if (value == CommandProcessor::kStart && program_.Loaded()) {
-        commands_.Start(Address24(kSource), Address24(kDestination), Address24(kWords), now_us);
+      if (value == kProcessorStart && program_.Loaded()) {
+        commands_.Start(Address24(kCommandSource), Address24(kCommandDestination),
+                        Address24(kCommandWords), now_us);
       }
       break;
     case kMailboxData:

@@ -1,36 +1,19 @@
 #include "card/rgb_image.h"
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
-#include <csetjmp>
 #include <memory>
 
+#include "libjpeg_trap/error_trap.h"
+
 namespace card {
-
-namespace {
-
-struct JpegErrors {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
-};
-
-}  // namespace
 
 std::optional<RgbImage> DecodeJpegToRgb(const std::uint8_t* bytes, std::size_t size) {
   if (size == 0) return std::nullopt;
   jpeg_decompress_struct info;
-  JpegErrors errors;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = [](j_common_ptr common) {
-    std::longjmp(reinterpret_cast<JpegErrors*>(common->err)->jump, 1);
-  };
-  errors.base.emit_message = [](j_common_ptr, int) {};
+  libjpeg_trap::ErrorTrap trap;
+  info.err = trap.Install();
   // Allocated before the jump point, so the error path can find it.
   auto image = std::make_unique<RgbImage>();
-  if (setjmp(errors.jump)) {
+  if (setjmp(trap.jump)) {
     jpeg_destroy_decompress(&info);
     return std::nullopt;
   }

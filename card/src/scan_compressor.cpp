@@ -1,15 +1,10 @@
 #include "scan_compressor.h"
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <algorithm>
-#include <csetjmp>
 #include <cstdlib>
 
 #include "card/quantiser_codes.h"
+#include "libjpeg_trap/error_trap.h"
 #include "raw_capture.h"
 
 namespace card::internal {
@@ -118,18 +113,13 @@ std::vector<std::uint8_t> Picture(const CompressionJob& job, const FrameMemory& 
   return ycc;
 }
 
-struct ErrorManager {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
-  unsigned char* output = nullptr;  // kept here, where a long jump cannot lose it
+// The output buffer is kept beside the trap, where a long jump cannot lose
+// it.
+struct CompressionTrap {
+  libjpeg_trap::ErrorTrap trap;
+  unsigned char* output = nullptr;
   unsigned long output_size = 0;
 };
-
-[[noreturn]] void OnError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
-
-void OnMessage(j_common_ptr, int) {}
 
 // Compresses with libjpeg-turbo; the whole file, or empty on failure.
 std::vector<std::uint8_t> Encode(const std::vector<std::uint8_t>& ycc, int width, int height,
@@ -142,11 +132,9 @@ std::vector<std::uint8_t> Encode(const std::vector<std::uint8_t>& ycc, int width
     tables[1][kNaturalOrder[i]] = steps.chrominance[i];
   }
   jpeg_compress_struct info;
-  ErrorManager errors;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = OnError;
-  errors.base.emit_message = OnMessage;
-  if (setjmp(errors.jump)) {
+  CompressionTrap errors;
+  info.err = errors.trap.Install();
+  if (setjmp(errors.trap.jump)) {
     jpeg_destroy_compress(&info);
     std::free(errors.output);
     return {};

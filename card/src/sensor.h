@@ -10,9 +10,6 @@ namespace card::internal {
 
 class Sensor {
  public:
-  static constexpr std::uint8_t kWriteAddress = 0x42;
-  static constexpr std::uint8_t kReadAddress = 0x43;
-
   Sensor();
   std::uint8_t Read(std::uint8_t reg) const { return registers_[reg]; }
   void Write(std::uint8_t reg, std::uint8_t value);

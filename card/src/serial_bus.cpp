@@ -1,5 +1,7 @@
 #include "serial_bus.h"
 
+#include "hardware/camera_registers.h"
+
 namespace card::internal {
 
 namespace {
@@ -8,8 +10,9 @@ namespace {
 // rest.
 constexpr std::uint64_t kByteUs = 23;
 constexpr std::uint64_t kConditionUs = 3;
-constexpr std::uint8_t kBusy = 0x80;
 constexpr std::uint8_t kNoAcknowledge = 0x01;
+
+using namespace camera_hardware::serial;
 
 }  // namespace
 
@@ -39,8 +42,8 @@ void SerialBus::Command(std::uint8_t command, std::uint8_t transmit, std::uint64
       no_acknowledge_ = true;
       if (!started_) break;
       if (bytes_sent_ == 0) {
-        writing_ = transmit == Sensor::kWriteAddress;
-        reading_ = transmit == Sensor::kReadAddress;
+        writing_ = transmit == kSensorWrite;
+        reading_ = transmit == kSensorRead;
         no_acknowledge_ = !writing_ && !reading_;
       } else if (writing_) {
         // The first byte after the address sets the register, the next

@@ -12,12 +12,6 @@ namespace card::internal {
 
 class SerialBus {
  public:
-  static constexpr std::uint8_t kSend = 8;
-  static constexpr std::uint8_t kStart = 9;
-  static constexpr std::uint8_t kStop = 10;
-  static constexpr std::uint8_t kAcknowledge = 12;
-  static constexpr std::uint8_t kReceive = 14;
-
   explicit SerialBus(Sensor& sensor) : sensor_(sensor) {}
   void Reset();
   void Command(std::uint8_t command, std::uint8_t transmit, std::uint64_t now_us);

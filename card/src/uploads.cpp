@@ -1,10 +1,11 @@
 #include "uploads.h"
 
+#include "hardware/camera_registers.h"
+
 namespace card::internal {
 
 namespace {
-constexpr std::uint8_t kRewound = 0x20;
-constexpr std::uint8_t kStoring = 0x10;
+using namespace camera_hardware::module;
 constexpr std::uint64_t kStoreUs = 1;
 }  // namespace
 
@@ -15,21 +16,21 @@ void ProgramMemory::Reset() {
 }
 
 void ProgramMemory::SetControl(std::uint8_t value) {
-  if (value == kUploadMode && control_ != kUploadMode) {
+  if (value == kProcessorUpload && control_ != kProcessorUpload) {
     received_ = 0;
     loaded_ = false;
-  } else if (value != kUploadMode && control_ == kUploadMode) {
+  } else if (value != kProcessorUpload && control_ == kProcessorUpload) {
     loaded_ = received_ == kProgramBytes;
   }
   control_ = value;
 }
 
 void ProgramMemory::RestartUpload() {
-  if (control_ == kUploadMode) received_ = 0;
+  if (control_ == kProcessorUpload) received_ = 0;
 }
 
 void ProgramMemory::Store(std::uint8_t) {
-  if (control_ == kUploadMode) ++received_;
+  if (control_ == kProcessorUpload) ++received_;
 }
 
 void QuantiserMemory::Reset() {
@@ -40,12 +41,12 @@ void QuantiserMemory::Reset() {
 }
 
 void QuantiserMemory::SetControl(std::uint8_t value) {
-  control_ = value & ~kStoring;
-  if (!(value & kRewound)) next_ = 0;
+  control_ = value & ~kQuantiserStoring;
+  if (!(value & kQuantiserRewound)) next_ = 0;
 }
 
 std::uint8_t QuantiserMemory::Control(std::uint64_t now_us) const {
-  return control_ | (now_us < busy_until_us_ ? kStoring : 0);
+  return control_ | (now_us < busy_until_us_ ? kQuantiserStoring : 0);
 }
 
 void QuantiserMemory::Store(std::uint8_t code, std::uint64_t now_us) {

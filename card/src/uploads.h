@@ -10,9 +10,6 @@ namespace card::internal {
 
 class ProgramMemory {
  public:
-  static constexpr int kProgramBytes = 1620;
-  static constexpr std::uint8_t kUploadMode = 15;
-
   void Reset();
   // Register 132: entering upload mode starts a new program; leaving it
   // ends the upload, and only a complete one lets the processor run.

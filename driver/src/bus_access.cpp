@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/time.h"
+
 namespace orsadrv {
 
 namespace {
@@ -47,10 +49,17 @@ int ReadModuleRegister(DWORD device, BYTE module_register) {
   return ReadRegister(device, 1, kModuleRegisterBase + module_register);
 }
 
-void WriteModuleRegister24(DWORD device, BYTE first, DWORD value) {
+int WriteModuleRegister24(DWORD device, BYTE first, DWORD value) {
   for (int i = 0; i < 3; ++i) {
-    WriteModuleRegister(device, static_cast<BYTE>(first + i), static_cast<BYTE>(value >> (8 * i)));
+    const int result = WriteModuleRegister(device, static_cast<BYTE>(first + i),
+                                           static_cast<BYTE>(value >> (8 * i)));
+    if (result < 0) return result;
   }
+  return 0;
+}
+
+void BusSequence::Sleep(DWORD ms) {
+  if (!failed()) platform::Sleep(ms);
 }
 
 int BlockRead(DWORD device, BYTE* buffer, DWORD length) {
@@ -80,7 +89,8 @@ int BurstWrite(DWORD device, std::span<const RegisterValue> pairs) {
   }
   const DWORD count = static_cast<DWORD>(bytes.size());
   CommandResponse response;
-  const DWORD argument = ExtendedArgument(true, 0, false, false, kModuleRegisterBase, count);
+  const DWORD argument =
+      ExtendedArgument(true, 0, false, false, camera_hardware::common::kBurstAddress, count);
   const LONG status = bus.bus_request(device, kCommandIoRwExtended, argument, kTransferWrite,
                                       kResponseR5, &response, 1, kBlockBytes, bytes.data(), 0);
   return Succeeded(status) ? 0 : kBusFailure;

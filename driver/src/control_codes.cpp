@@ -77,7 +77,9 @@ BOOL Init(const SioDeviceContext& context, const BYTE* input) {
   state.model_class = ModelClass();
   SetBusClock(context.bus_device, state.model_class <= 3 ? kFastClockHz : kSlowClockHz);
   state.application_window = WindowFrom(input);
-  if (!StartModule(context.bus_device)) {
+  // The module did not answer as programmed: the rest of the start-up was
+  // skipped, and the person is told.
+  if (StartModule(context.bus_device) != 0) {
     platform::MessageBox(nullptr, "mp2", "mp2 1", platform::MB_OK);
   }
   return TRUE;
@@ -194,9 +196,10 @@ BOOL GetVersion(BYTE* output, DWORD output_size, DWORD* bytes_returned) {
 BOOL PowerDown(const SioDeviceContext& context) {
   DriverState& state = State();
   if (state.powered_down) return TRUE;
-  WriteModuleRegister(context.bus_device, 18, 1);
-  WriteRegister(context.bus_device, 1, 5, 0);
-  SetBusClock(context.bus_device, kSleepClockHz);
+  BusSequence run(context.bus_device);
+  run.WriteModule(camera_hardware::module::kPowerControl, 1);
+  run.Write(1, camera_hardware::interface::kControl, 0);
+  run.Run([&] { return SetBusClock(context.bus_device, kSleepClockHz); });
   state.powered_down = 1;
   return TRUE;
 }

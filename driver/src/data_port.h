@@ -9,14 +9,14 @@
 
 namespace orsadrv {
 
-inline constexpr BYTE kMemoryBank = 3;
-inline constexpr std::size_t kModuleProgramBytes = 1620;
+inline constexpr std::size_t kModuleProgramBytes = camera_hardware::module::kProgramBytes;
 inline constexpr std::size_t kQuantiserCodes = 128;
 
-void WriteDataPort(DWORD device, BYTE address, std::span<const BYTE> bytes);
-void ReadDataPort(DWORD device, BYTE address, std::span<BYTE> bytes);
+// Each returns 0 or the first bus failure, after which it stops.
+int WriteDataPort(DWORD device, BYTE address, std::span<const BYTE> bytes);
+int ReadDataPort(DWORD device, BYTE address, std::span<BYTE> bytes);
 
-void UploadModuleProgram(DWORD device, std::span<const BYTE, kModuleProgramBytes> program);
+int UploadModuleProgram(DWORD device, std::span<const BYTE, kModuleProgramBytes> program);
 // -2 when the module stops answering (a bus failure or it never takes a
 // code); the codes after that are not sent.
 int UploadQuantiserCodes(DWORD device, std::span<const BYTE, kQuantiserCodes> codes);

@@ -11,6 +11,15 @@ namespace orsadrv {
 
 namespace {
 
+using namespace camera_hardware::module;
+namespace sensor = camera_hardware::sensor;
+
+// The gain registers of G0..G3 upright.
+constexpr BYTE kGain0 = sensor::kGains;
+constexpr BYTE kGain1 = sensor::kGains + 2;
+constexpr BYTE kGain2 = sensor::kGains + 4;
+constexpr BYTE kGain3 = sensor::kGains + 6;
+
 constexpr int kBandLow = 123;
 constexpr int kBandHigh = 133;
 constexpr int kLargestStep = 200;
@@ -48,10 +57,10 @@ int ScaleForShortExposure(int a, int w) {
 
 void SwapForOrientation(DWORD device, BYTE type, bool turned) {
   DriverState& state = State();
-  const WORD g32 = ReadGainPair(device, 32);
-  const WORD g34 = ReadGainPair(device, 34);
-  const WORD g36 = ReadGainPair(device, 36);
-  const WORD g38 = ReadGainPair(device, 38);
+  const WORD g32 = ReadGainPair(device, kGain0);
+  const WORD g34 = ReadGainPair(device, kGain1);
+  const WORD g36 = ReadGainPair(device, kGain2);
+  const WORD g38 = ReadGainPair(device, kGain3);
   auto nudge = [device](BYTE module_register, int delta) {
     if (delta == 0) return;
     const int value = ReadModuleRegister(device, module_register);
@@ -60,23 +69,23 @@ void SwapForOrientation(DWORD device, BYTE type, bool turned) {
   };
   const int x_step = type == 4 ? -1 : IsSubsampled(type) ? 0 : +1;
   if (turned) {
-    WriteSensorRegister(device, 17, 16);
-    nudge(2, x_step);
-    nudge(6, +1);
-    // G0..G3 from 32, 34, 36, 38 to the turned order G1, G3, G0, G2.
-    WriteGainPair(device, 32, g34);
-    WriteGainPair(device, 34, g38);
-    WriteGainPair(device, 36, g32);
-    WriteGainPair(device, 38, g36);
+    WriteSensorRegister(device, sensor::kReadDirection, 16);
+    nudge(kWindowX, x_step);
+    nudge(kWindowY, +1);
+    // G0..G3 to the turned order G1, G3, G0, G2.
+    WriteGainPair(device, kGain0, g34);
+    WriteGainPair(device, kGain1, g38);
+    WriteGainPair(device, kGain2, g32);
+    WriteGainPair(device, kGain3, g36);
   } else {
-    WriteSensorRegister(device, 17, 8);
-    nudge(2, -x_step);
-    nudge(6, -1);
+    WriteSensorRegister(device, sensor::kReadDirection, 8);
+    nudge(kWindowX, -x_step);
+    nudge(kWindowY, -1);
     // And back from G1, G3, G0, G2 to G0..G3.
-    WriteGainPair(device, 32, g36);
-    WriteGainPair(device, 34, g32);
-    WriteGainPair(device, 36, g38);
-    WriteGainPair(device, 38, g34);
+    WriteGainPair(device, kGain0, g36);
+    WriteGainPair(device, kGain1, g32);
+    WriteGainPair(device, kGain2, g38);
+    WriteGainPair(device, kGain3, g34);
   }
   state.orientation_flag = turned;
 }
@@ -142,9 +151,9 @@ void AutomaticWhiteBalance(DWORD device) {
   DriverState& state = State();
   const bool turned = state.orientation_flag;
   StartModuleCommand(device, 37, 0, 0x1FF000, 7200, 0);
-  const BYTE green_register = turned ? 32 : 34;
-  const BYTE red_register = turned ? 34 : 38;   // P
-  const BYTE blue_register = turned ? 36 : 32;  // Q
+  const BYTE green_register = turned ? kGain0 : kGain1;
+  const BYTE red_register = turned ? kGain1 : kGain3;   // P
+  const BYTE blue_register = turned ? kGain2 : kGain0;  // Q
   const WORD k = ReadGainPair(device, green_register);
   const double p = k ? static_cast<double>(ReadGainPair(device, red_register)) / k : 1.0;
   double q = k ? static_cast<double>(ReadGainPair(device, blue_register)) / k : 1.0;
@@ -175,7 +184,7 @@ void AutomaticWhiteBalance(DWORD device) {
     new_p = p + 0.01;
   WriteGainPair(device, red_register,
                 GainFor(k, std::clamp(new_p, kLowestRatio, kHighestRedRatio)));
-  LatchSensor(device, 0x80);
+  LatchSensor(device, sensor::kLatchGains);
 
   const double s = rho2 + bias;
   if (s > 1.2)
@@ -192,12 +201,12 @@ void AutomaticWhiteBalance(DWORD device) {
     q += 0.01;
   if (strong_red) q = std::clamp(q, 1.25, 1.4);
   WriteGainPair(device, blue_register, GainFor(k, std::clamp(q, kLowestRatio, kHighestBlueRatio)));
-  LatchSensor(device, 0x80);
+  LatchSensor(device, sensor::kLatchGains);
 }
 
 void ExposureStep(DWORD device, BYTE type, BYTE blue, BYTE green, BYTE red) {
   DriverState& state = State();
-  const int orientation = ReadModuleRegister(device, 19);
+  const int orientation = ReadModuleRegister(device, kOrientation);
   if (orientation >= 0) {
     const bool turned = orientation & 1;
     if (turned != state.orientation_flag) SwapForOrientation(device, type, turned);

@@ -32,21 +32,34 @@ BYTE GainSetOf(DWORD white_balance) {
   }
 }
 
-constexpr BYTE kGainRegisters[4] = {32, 34, 36, 38};
+namespace sensor = camera_hardware::sensor;
+constexpr BYTE kGainRegisters[4] = {sensor::kGains, sensor::kGains + 2, sensor::kGains + 4,
+                                    sensor::kGains + 6};
 
 }  // namespace
 
-void WriteGains(DWORD device, const WORD (&gains)[4]) {
+int WriteGains(DWORD device, const WORD (&gains)[4]) {
   // With the sensor turned round the registers hold G1, G3, G0, G2.
   const bool turned = State().orientation_flag;
   const WORD ordered[4] = {turned ? gains[1] : gains[0], turned ? gains[3] : gains[1],
                            turned ? gains[0] : gains[2], turned ? gains[2] : gains[3]};
-  for (int i = 0; i < 4; ++i) WriteGainPair(device, kGainRegisters[i], ordered[i]);
+  for (int i = 0; i < 4; ++i) {
+    if (const int result = WriteGainPair(device, kGainRegisters[i], ordered[i]); result < 0) {
+      return result;
+    }
+  }
+  return 0;
 }
 
-void WriteGainPair(DWORD device, BYTE first_register, WORD gain) {
-  WriteSensorRegister(device, first_register, static_cast<BYTE>(gain & 0xFF));
-  WriteSensorRegister(device, static_cast<BYTE>(first_register + 1), static_cast<BYTE>(gain >> 8));
+int WriteGainPair(DWORD device, BYTE first_register, WORD gain) {
+  BusSequence run(device);
+  run.Run(
+      [&] { return WriteSensorRegister(device, first_register, static_cast<BYTE>(gain & 0xFF)); });
+  run.Run([&] {
+    return WriteSensorRegister(device, static_cast<BYTE>(first_register + 1),
+                               static_cast<BYTE>(gain >> 8));
+  });
+  return run.result();
 }
 
 WORD ReadGainPair(DWORD device, BYTE first_register) {
@@ -57,26 +70,32 @@ WORD ReadGainPair(DWORD device, BYTE first_register) {
   return static_cast<WORD>(low | high << 8);
 }
 
-void WriteGainSet(DWORD device, BYTE set) {
-  const auto& gains = kGainSets[set < kGainSets.size() ? set : 0];
+std::array<WORD, 4> GainSet(BYTE set) { return kGainSets[set < kGainSets.size() ? set : 0]; }
+
+int WriteGainSet(DWORD device, BYTE set) {
+  const std::array<WORD, 4> gains = GainSet(set);
   const WORD values[4] = {gains[0], gains[1], gains[2], gains[3]};
-  WriteGains(device, values);
+  return WriteGains(device, values);
 }
 
-void LatchSensor(DWORD device, BYTE bits) {
+int LatchSensor(DWORD device, BYTE bits) {
+  BusSequence run(device);
   BYTE value = 0;
-  ReadSensorRegister(device, 0, &value);
-  WriteSensorRegister(device, 0, static_cast<BYTE>(value | bits));
+  run.Run([&] { return ReadSensorRegister(device, sensor::kControl, &value); });
+  run.Run([&] { return WriteSensorRegister(device, sensor::kControl, value | bits); });
+  return run.result();
 }
 
-void ApplyOptions(DWORD device, const SioOptions& options) {
+int ApplyOptions(DWORD device, const SioOptions& options) {
   DriverState& state = State();
   state.white_balance_preset = GainSetOf(options.white_balance);
   state.colour_mode = static_cast<BYTE>(options.colour_mode);
   state.quality_index = options.compression == 0 ? 2 : options.compression == 2 ? 1 : 0;
   state.metering_mode = options.metering == 0 ? 1 : 2;
-  WriteGainSet(device, state.white_balance_preset);
-  LatchSensor(device, 0x80);
+  BusSequence run(device);
+  run.Run([&] { return WriteGainSet(device, state.white_balance_preset); });
+  run.Run([&] { return LatchSensor(device, sensor::kLatchGains); });
+  return run.result();
 }
 
 }  // namespace orsadrv

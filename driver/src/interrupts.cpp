@@ -7,46 +7,45 @@ namespace orsadrv {
 
 namespace {
 
-constexpr BYTE kEnable94 = 93;
-constexpr BYTE kStatus94 = 94;
-constexpr BYTE kEnable167 = 166;
-constexpr BYTE kStatus167 = 167;
-// Function 0 register 5 bit 1: function 1 has an interrupt pending.
-constexpr DWORD kInterruptPending = 5;
+using namespace camera_hardware::module;
+using camera_hardware::common::kFunctionOne;
+using camera_hardware::common::kInterruptPending;
 
-void Change(DWORD device, BYTE enable_register, BYTE status_register, BYTE bits, bool on) {
+void Change(BusSequence& run, BYTE enable_register, BYTE status_register, BYTE bits, bool on) {
   if (bits == 0) return;
-  const int current = ReadModuleRegister(device, enable_register);
-  const BYTE value = static_cast<BYTE>(current < 0 ? 0 : current);
-  WriteModuleRegister(device, enable_register,
-                      static_cast<BYTE>(on ? value | bits : value & ~bits));
-  ReadModuleRegister(device, status_register);
+  const int value = run.ReadModule(enable_register);
+  run.WriteModule(enable_register, static_cast<BYTE>(on ? value | bits : value & ~bits));
+  run.ReadModule(status_register);
 }
 
 }  // namespace
 
-void EnableInterrupts(DWORD device, BYTE bits_93, BYTE bits_166) {
-  Change(device, kEnable94, kStatus94, bits_93, true);
-  Change(device, kEnable167, kStatus167, bits_166, true);
+int EnableInterrupts(DWORD device, BYTE bits_93, BYTE bits_166) {
+  BusSequence run(device);
+  Change(run, kCaptureEnables, kCaptureStatus, bits_93, true);
+  Change(run, kLevelsEnables, kLevelsStatus, bits_166, true);
+  return run.result();
 }
 
-void DisableInterrupts(DWORD device, BYTE bits_93, BYTE bits_166) {
-  Change(device, kEnable94, kStatus94, bits_93, false);
-  Change(device, kEnable167, kStatus167, bits_166, false);
+int DisableInterrupts(DWORD device, BYTE bits_93, BYTE bits_166) {
+  BusSequence run(device);
+  Change(run, kCaptureEnables, kCaptureStatus, bits_93, false);
+  Change(run, kLevelsEnables, kLevelsStatus, bits_166, false);
+  return run.result();
 }
 
 InterruptStatus ReadInterruptStatus(DWORD device) {
   InterruptStatus status;
-  const int low = ReadModuleRegister(device, kStatus94);
+  const int low = ReadModuleRegister(device, kCaptureStatus);
   if (low >= 0) {
-    status.frame_captured = low & 0x04;
-    status.frame_compressed = low & 0x02;
-    status.status_94_bit6 = low & 0x40;
+    status.frame_captured = low & kFrameCaptured;
+    status.frame_compressed = low & kFrameCompressed;
+    status.status_94_bit6 = low & kCaptureStatusBit6;
   }
-  const int high = ReadModuleRegister(device, kStatus167);
+  const int high = ReadModuleRegister(device, kLevelsStatus);
   if (high >= 0) {
-    status.levels_done = high & 0x40;
-    status.status_167_bit7 = high & 0x80;
+    status.levels_done = high & kLevelsDone;
+    status.status_167_bit7 = high & kLevelsStatusBit7;
   }
   return status;
 }
@@ -55,7 +54,7 @@ bool WaitForInterrupt(DWORD device, DWORD limit_ms, InterruptStatus* status) {
   const DWORD started = platform::GetTickCount();
   for (;;) {
     const int pending = ReadRegister(device, 0, kInterruptPending);
-    if (pending >= 0 && (pending & 0x02)) {
+    if (pending >= 0 && (pending & kFunctionOne)) {
       *status = ReadInterruptStatus(device);
       return true;
     }

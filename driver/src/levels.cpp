@@ -10,7 +10,10 @@ namespace orsadrv {
 
 namespace {
 
-constexpr BYTE kToneTable[] = {10, 20, 30, 40, 215, 225, 235, 245};
+using namespace camera_hardware::module;
+using namespace camera_hardware::settings;
+
+constexpr BYTE kTones[] = {10, 20, 30, 40, 215, 225, 235, 245};
 constexpr DWORD kLevelsTimeoutMs = 2000;
 
 int Count(std::initializer_list<bool> conditions) {
@@ -39,14 +42,14 @@ Levels LevelsFrom(const std::array<BYTE, 8>& measured) {
   return levels;
 }
 
-void LoadToneTable(DWORD device) { WriteDataPort(device, 128, kToneTable); }
+void LoadToneTable(DWORD device) { WriteDataPort(device, kToneTable, kTones); }
 
 void MeasureLevels(DWORD device) {
   const BYTE on = 1;
-  WriteDataPort(device, 146, std::span(&on, 1));
-  EnableInterrupts(device, 0x04, 0x40);
-  const int run = ReadModuleRegister(device, 92);
-  WriteModuleRegister(device, 92, static_cast<BYTE>((run < 0 ? 0 : run) | 0x20));
+  WriteDataPort(device, kLevelsControl, std::span(&on, 1));
+  EnableInterrupts(device, kFrameCaptured, kLevelsDone);
+  const int run = ReadModuleRegister(device, kRunControl);
+  WriteModuleRegister(device, kRunControl, static_cast<BYTE>((run < 0 ? 0 : run) | kRunLevels));
   // Other interrupts may come first; only the levels flag ends the wait.
   const DWORD started = platform::GetTickCount();
   bool done = false;
@@ -60,13 +63,13 @@ void MeasureLevels(DWORD device) {
     done = status.levels_done;
   }
   std::array<BYTE, 8> measured{};
-  ReadDataPort(device, 136, measured);
-  DisableInterrupts(device, 0x04, 0x40);
+  ReadDataPort(device, kLevelsMeasured, measured);
+  DisableInterrupts(device, kFrameCaptured, kLevelsDone);
   const BYTE off = 0;
-  WriteDataPort(device, 146, std::span(&off, 1));
+  WriteDataPort(device, kLevelsControl, std::span(&off, 1));
   const Levels levels = LevelsFrom(measured);
-  WriteDataPort(device, 69, std::span(&levels.black, 1));
-  WriteDataPort(device, 70, std::span(&levels.scale, 1));
+  WriteDataPort(device, kBlackLevel, std::span(&levels.black, 1));
+  WriteDataPort(device, kLevelsScale, std::span(&levels.scale, 1));
 }
 
 }  // namespace orsadrv

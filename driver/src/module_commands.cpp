@@ -8,16 +8,7 @@ namespace orsadrv {
 
 namespace {
 
-constexpr BYTE kSourceAddress = 218;       // 218-220
-constexpr BYTE kWordCount = 221;           // 221-223
-constexpr BYTE kDestinationAddress = 224;  // 224-226
-constexpr BYTE kCommandData = 133;
-constexpr BYTE kResultSelect = 135;
-constexpr BYTE kRunMode = 134;
-constexpr BYTE kProgramControl = 132;
-constexpr BYTE kProgramAddress = 136;
-constexpr BYTE kTransferControl = 144;
-constexpr BYTE kInterruptEnable = 166;
+using namespace camera_hardware::module;
 
 enum class CommandKind { kReadOut, kSinglePass, kStatistics, kUnknown };
 
@@ -41,10 +32,6 @@ CommandKind KindOf(BYTE command) {
   }
 }
 
-void Write(DWORD device, BYTE module_register, BYTE value) {
-  WriteModuleRegister(device, module_register, value);
-}
-
 // The statistics pass's eight parameter bytes: the window and the cell
 // sizes of the small (36, 43) and the large (38, 41) measurement.
 std::array<BYTE, 8> StatisticsParameters(BYTE command, BYTE parameter) {
@@ -55,21 +42,38 @@ std::array<BYTE, 8> StatisticsParameters(BYTE command, BYTE parameter) {
   return {p, q, 39, 29, u, u, 0, 0};
 }
 
+// Memory read-out (33) puts the port in read-out mode first.
+constexpr RegisterValue kReadOutStart[] = {{kReadOutMode, 4}, {kReadOutSelect, 1}};
+// The program port opened on the parameter area and the command area.
+constexpr RegisterValue kParameterPort[] = {
+    {kProcessorControl, kProcessorCommand}, {kMailboxPosition, 0}, {kMailboxArea, kParameterArea}};
+constexpr RegisterValue kCommandPort[] = {
+    {kProcessorControl, kProcessorCommand}, {kMailboxPosition, 0}, {kMailboxArea, kCommandArea}};
+// After the command: the port idles on the control area.
+constexpr RegisterValue kControlPort[] = {
+    {kProcessorControl, kProcessorIdle}, {kMailboxPosition, 0}, {kMailboxArea, kControlArea}};
+// What a finished command leaves behind is cleared.
+constexpr RegisterValue kReadOutDone[] = {{kTransferControl, 0},
+                                          {kLevelsEnables, 0},
+                                          {kReadOutPort, 0},
+                                          {kReadOutSelect, 0},
+                                          {kProcessorControl, kProcessorIdle}};
+constexpr RegisterValue kPassDone[] = {
+    {kTransferControl, 0}, {kLevelsEnables, 0}, {kProcessorControl, kProcessorIdle}};
+
 // Source, destination and length of a processing pass.
-void WriteTransfer(DWORD device, DWORD destination, DWORD source, DWORD words) {
-  WriteModuleRegister24(device, kSourceAddress, source);
-  WriteModuleRegister24(device, kDestinationAddress, destination);
-  WriteModuleRegister24(device, kWordCount, words);
-  Write(device, kTransferControl, 32);
+void WriteTransfer(BusSequence& run, DWORD destination, DWORD source, DWORD words) {
+  run.WriteModule24(kCommandSource, source);
+  run.WriteModule24(kCommandDestination, destination);
+  run.WriteModule24(kCommandWords, words);
+  run.WriteModule(kTransferControl, 32);
 }
 
-// The command and its parameter byte into the program port.
-void WriteCommand(DWORD device, BYTE command, BYTE parameter) {
-  Write(device, kProgramControl, 3);
-  Write(device, kProgramAddress, 0);
-  Write(device, kRunMode, 16);
-  Write(device, kCommandData, command);
-  Write(device, kCommandData, parameter);
+// The command and its parameter byte into the command area.
+void WriteCommand(BusSequence& run, BYTE command, BYTE parameter) {
+  run.WriteModules(kCommandPort);
+  run.WriteModule(kMailboxData, command);
+  run.WriteModule(kMailboxData, parameter);
 }
 
 }  // namespace
@@ -79,84 +83,76 @@ int StartModuleCommand(DWORD device, BYTE command, DWORD destination, DWORD sour
   const CommandKind kind = KindOf(command);
   if (kind == CommandKind::kUnknown) return kCommandRefused;
   const DWORD words = (length + 1) / 2;
+  BusSequence run(device);
   BYTE flag = 0;
   switch (kind) {
     case CommandKind::kReadOut:
-      Write(device, 105, 4);
-      Write(device, 138, 1);
-      WriteModuleRegister24(device, kSourceAddress, source);
-      WriteModuleRegister24(device, kWordCount, words);
-      Write(device, kTransferControl, 32);
-      Write(device, 97, 255);
-      Write(device, kRunMode, 16);
-      Write(device, kCommandData, command);
+      run.WriteModules(kReadOutStart);
+      run.WriteModule24(kCommandSource, source);
+      run.WriteModule24(kCommandWords, words);
+      run.WriteModule(kTransferControl, 32);
+      run.WriteModule(kReadOutPort, 255);
+      run.WriteModule(kMailboxArea, kCommandArea);
+      run.WriteModule(kMailboxData, command);
       break;
     case CommandKind::kSinglePass:
-      WriteTransfer(device, destination, source, words);
-      WriteCommand(device, command, parameter);
+      WriteTransfer(run, destination, source, words);
+      WriteCommand(run, command, parameter);
       break;
     case CommandKind::kStatistics:
-      WriteTransfer(device, destination, source, words);
-      Write(device, kProgramControl, 3);
-      Write(device, kProgramAddress, 0);
-      Write(device, kRunMode, 1);
-      for (BYTE byte : StatisticsParameters(command, parameter)) Write(device, kCommandData, byte);
-      WriteCommand(device, command, parameter);
+      WriteTransfer(run, destination, source, words);
+      run.WriteModules(kParameterPort);
+      for (BYTE byte : StatisticsParameters(command, parameter))
+        run.WriteModule(kMailboxData, byte);
+      WriteCommand(run, command, parameter);
       flag = 1;
       break;
     case CommandKind::kUnknown:
       break;
   }
-  // Common tail: idle the program port, then start.
-  Write(device, kProgramControl, 0);
-  Write(device, kProgramAddress, 0);
-  Write(device, kRunMode, 0);
-  Write(device, kCommandData, 8);
-  Write(device, kCommandData, flag);
-  Write(device, kProgramControl, 16);
-  return 0;
+  // The control area says whether results are wanted, then start.
+  run.WriteModules(kControlPort);
+  run.WriteModule(kMailboxData, 8);
+  run.WriteModule(kMailboxData, flag);
+  run.WriteModule(kProcessorControl, kProcessorStart);
+  return run.result();
 }
 
 bool WaitForModuleCommand(DWORD device, BYTE command, std::span<BYTE> results) {
   const DWORD limit_ms = command == 37 ? 8 : 121;
   const DWORD started = platform::GetTickCount();
+  BusSequence run(device);
   BYTE status = 0;
   bool done = false;
   for (;;) {
-    Write(device, kResultSelect, 19);
-    const int value = ReadModuleRegister(device, kCommandData);
+    run.WriteModule(kResultSlot, kStatusSlot);
+    const int value = run.ReadModule(kMailboxData);
     // A card that no longer answers will not finish; and without answers
     // no bus time passes, so the time limit would never be reached.
     if (value < 0) break;
     status = static_cast<BYTE>(value);
-    if (status & 1) {
+    if (status & kCommandDone) {
       done = true;
       break;
     }
     if (platform::GetTickCount() - started >= limit_ms) break;
   }
-  auto read_result = [device](BYTE select) {
-    Write(device, kResultSelect, select);
-    const int value = ReadModuleRegister(device, kCommandData);
+  auto read_result = [&run](BYTE slot) {
+    run.WriteModule(kResultSlot, slot);
+    const int value = run.ReadModule(kMailboxData);
     return value < 0 ? BYTE{0} : static_cast<BYTE>(value);
   };
   if (command == 33) {
     for (std::size_t i = 0; i < results.size() && i < 3; ++i) {
-      results[i] = read_result(static_cast<BYTE>(19 + i));
+      results[i] = read_result(static_cast<BYTE>(kStatusSlot + i));
     }
-    Write(device, kTransferControl, 0);
-    Write(device, kInterruptEnable, 0);
-    Write(device, 97, 0);
-    Write(device, 138, 0);
-    Write(device, kProgramControl, 0);
+    run.WriteModules(kReadOutDone);
     return done;
   }
   if (!results.empty()) results[0] = status;
-  if (results.size() > 1) results[1] = read_result(20);
-  if (results.size() > 2) results[2] = read_result(21);
-  Write(device, kTransferControl, 0);
-  Write(device, kInterruptEnable, 0);
-  Write(device, kProgramControl, 0);
+  if (results.size() > 1) results[1] = read_result(kSecondResultSlot);
+  if (results.size() > 2) results[2] = read_result(kThirdResultSlot);
+  run.WriteModules(kPassDone);
   return done;
 }
 

@@ -12,29 +12,38 @@
 
 namespace orsadrv {
 
-// Module start-up; false when register 26 does not read back 241 (the rest
-// is skipped then).
-bool StartModule(DWORD device);
+// The sensor's timing, written after its start-up table and before each
+// preview.
+inline constexpr RegisterValue kSensorTiming[] = {{14, 152}, {15, 8}};
+
+// The module does not read back what start-up wrote to its pipeline control.
+inline constexpr int kStartUpMismatch = -3;
+
+// Module start-up: 0, or the first failure (a bus failure or
+// kStartUpMismatch); the rest of the start-up is skipped after it.
+int StartModule(DWORD device);
 
 // Sensor register 145 for the two calibration counts.
 BYTE CalibrationValue(WORD first_count, WORD second_count);
 
 // Stores the options and writes the preset's gains at once.
-void ApplyOptions(DWORD device, const SioOptions& options);
+int ApplyOptions(DWORD device, const SioOptions& options);
 
-void ConfigurePreview(DWORD device, BYTE type);
+// These return 0 or the first bus failure, where they stop.
+int ConfigurePreview(DWORD device, BYTE type);
 // After each preview fetch: the module writes frame n into the other buffer.
-void RearmPreview(DWORD device, DWORD frame_number);
-void StopModule(DWORD device);
-// Register 26: read, write back AND 0x8F, then OR 0x70.
-void PulseRegister26(DWORD device);
+int RearmPreview(DWORD device, DWORD frame_number);
+int StopModule(DWORD device);
+// Drops the capture and compression pipeline (the pipeline bits of its
+// control register low, then high again), ending any frame under way.
+int RestartPipeline(DWORD device);
 
 // Still capture steps.
-void SetExposureRegisters(DWORD device, BYTE type, bool still);
-void SetReadOutMode(DWORD device, BYTE type);
-void SetSensorWindow(DWORD device, BYTE type);
+int SetExposureRegisters(DWORD device, BYTE type, bool still);
+int SetReadOutMode(DWORD device, BYTE type);
+int SetSensorWindow(DWORD device, BYTE type);
 // Line width, MCU grid and output size registers of the type.
-void SetScaler(DWORD device, BYTE type);
+int SetScaler(DWORD device, BYTE type);
 // Register 77: 4:2:0 or 4:4:4 output, colour or black and white.
 BYTE CompressionFormat(BYTE type, bool still, bool black_and_white);
 void LoadToneTable(DWORD device);
@@ -50,8 +59,8 @@ Levels LevelsFrom(const std::array<BYTE, 8>& measured);
 // module's level registers; nothing when the module does not answer in
 // 2,000 ms.
 void MeasureLevels(DWORD device);
-// The quantiser codes of the quality index, then register 192.
-void LoadQuantiserCodes(DWORD device, int quality_index);
+// The quantiser codes of the quality index, then puts them in use.
+int LoadQuantiserCodes(DWORD device, int quality_index);
 
 // The exposure step's arithmetic: the new exposure value for the frame's
 // luminance y at exposure w, and the direction it moved.
@@ -71,8 +80,8 @@ void ExposureStep(DWORD device, BYTE type, BYTE blue, BYTE green, BYTE red);
 
 // Interrupt enables (93 for status 94, 166 for status 167), set and cleared
 // bit-wise; each change is followed by a read of the status register.
-void EnableInterrupts(DWORD device, BYTE bits_93, BYTE bits_166);
-void DisableInterrupts(DWORD device, BYTE bits_93, BYTE bits_166);
+int EnableInterrupts(DWORD device, BYTE bits_93, BYTE bits_166);
+int DisableInterrupts(DWORD device, BYTE bits_93, BYTE bits_166);
 struct InterruptStatus {
   bool frame_captured = false;    // 94 bit 2
   bool frame_compressed = false;  // 94 bit 1
@@ -88,13 +97,14 @@ bool WaitForInterrupt(DWORD device, DWORD limit_ms, InterruptStatus* status);
 
 // Sensor register pairs of the four colour gains in the orientation's order
 // (G0..G3 logical gains to registers).
-void WriteGains(DWORD device, const WORD (&gains)[4]);
+// Each returns 0, or the first bus failure where it stops.
+int WriteGains(DWORD device, const WORD (&gains)[4]);
 // One of the four white-balance gain sets (0 automatic ... 3 sun).
-void WriteGainSet(DWORD device, BYTE set);
+int WriteGainSet(DWORD device, BYTE set);
 WORD ReadGainPair(DWORD device, BYTE first_register);
-void WriteGainPair(DWORD device, BYTE first_register, WORD gain);
-// Sensor register 0 with `bits` added: new gains (0x80) or exposure (0x84)
+int WriteGainPair(DWORD device, BYTE first_register, WORD gain);
+// The sensor's control register with `bits` added: new gains or exposure
 // take effect.
-void LatchSensor(DWORD device, BYTE bits);
+int LatchSensor(DWORD device, BYTE bits);
 
 }  // namespace orsadrv

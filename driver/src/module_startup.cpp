@@ -12,9 +12,29 @@ namespace orsadrv {
 
 namespace {
 
-constexpr RegisterValue kResetRegisters[] = {{159, 1}, {26, 241}, {27, 2}, {28, 0}, {18, 1}};
-constexpr RegisterValue kControlRegisters[] = {{92, 0}, {44, 1},   {100, 15}, {72, 79}, {71, 0},
-                                               {52, 1}, {101, 12}, {93, 0},   {166, 0}};
+using namespace camera_hardware::module;
+namespace sensor = camera_hardware::sensor;
+
+// After the reset: the pipeline control gets the value read back later to
+// see the module answer; the rest are the module's own settings.
+constexpr RegisterValue kResetRegisters[] = {
+    {159, 1}, {kPipelineControl, kPipelineStartUpCheck}, {27, 2}, {28, 0}, {kPowerControl, 1}};
+constexpr RegisterValue kControlRegisters[] = {{kRunControl, 0},
+                                               {44, 1},
+                                               {100, 15},
+                                               {72, 79},
+                                               {71, 0},
+                                               {52, 1},
+                                               {101, 12},
+                                               {kCaptureEnables, 0},
+                                               {kLevelsEnables, 0}};
+// The processor's clock, raised in two steps of 20 ms.
+struct TimedWrite {
+  BYTE module_register;
+  BYTE value;
+  DWORD settle_ms;
+};
+constexpr TimedWrite kClockUp[] = {{kProcessorClock, 56, 20}, {kProcessorClock, 60, 20}};
 
 struct PortBytes {
   BYTE address;
@@ -63,8 +83,6 @@ constexpr RegisterValue kSensorTable[] = {
 };
 static_assert(std::size(kSensorTable) == 99);
 
-constexpr BYTE kCalibrationRegister = 145;
-
 // Sensor register 145 for the difference of the two calibration counts.
 struct CalibrationStep {
   WORD below;  // differences below this take `value`
@@ -75,48 +93,52 @@ constexpr CalibrationStep kCalibrationSteps[] = {
     {763, 56}, {796, 57}, {840, 58}, {872, 59}, {927, 60}, {960, 61}, {1010, 62},
 };
 
-void WriteRegisters(DWORD device, std::span<const RegisterValue> registers) {
-  for (const auto& [module_register, value] : registers) {
-    WriteModuleRegister(device, module_register, value);
-  }
-}
-
-void WritePortSettings(DWORD device, std::span<const PortBytes> settings) {
+void WritePortSettings(BusSequence& run, std::span<const PortBytes> settings) {
   for (const PortBytes& setting : settings) {
-    WriteDataPort(device, setting.address,
-                  std::span<const BYTE>(setting.bytes.begin(), setting.bytes.size()));
+    run.Run([&] {
+      return WriteDataPort(run.device(), setting.address,
+                           std::span<const BYTE>(setting.bytes.begin(), setting.bytes.size()));
+    });
   }
 }
 
-void ResetModule(DWORD device) {
-  SetBlockLength(device);
-  const int enable = ReadRegister(device, 0, 2);
-  WriteRegister(device, 0, 2, static_cast<BYTE>((enable < 0 ? 0 : enable) | 2));
-  const int control = ReadRegister(device, 1, 5);
-  const BYTE interface = static_cast<BYTE>((control < 0 ? 0 : control) | 0x19);
-  WriteRegister(device, 1, 5, interface);
+void ResetModule(BusSequence& run) {
+  using namespace camera_hardware;
+  run.Run([&] { return SetBlockLength(run.device()); });
+  const int enable = run.Read(0, common::kIoEnable);
+  run.Write(0, common::kIoEnable, static_cast<BYTE>(enable | common::kFunctionOne));
+  const int control = run.Read(1, interface::kControl);
+  const BYTE settings = static_cast<BYTE>(control | interface::kStartUpBits);
+  run.Write(1, interface::kControl, settings);
   // Bit 2 low holds the module in reset; the pulse ends with it high.
-  WriteRegister(device, 1, 5, static_cast<BYTE>(interface & ~0x04));
-  WriteRegister(device, 1, 5, static_cast<BYTE>(interface | 0x04));
-  platform::Sleep(5);
+  run.Write(1, interface::kControl, static_cast<BYTE>(settings & ~interface::kModuleRunning));
+  run.Write(1, interface::kControl, static_cast<BYTE>(settings | interface::kModuleRunning));
+  run.Sleep(5);
 }
 
-void ClockUpProcessor(DWORD device) {
-  WriteModuleRegister(device, 101, 56);
-  platform::Sleep(20);
-  WriteModuleRegister(device, 101, 60);
-  platform::Sleep(20);
+void ClockUpProcessor(BusSequence& run) {
+  for (const TimedWrite& step : kClockUp) {
+    run.WriteModule(step.module_register, step.value);
+    run.Sleep(step.settle_ms);
+  }
 }
 
-WORD ReadSensorCount(DWORD device, BYTE low_register) {
+int WriteSensor(BusSequence& run, BYTE sensor_register, BYTE value) {
+  return run.Run([&] { return WriteSensorRegister(run.device(), sensor_register, value); });
+}
+
+WORD ReadSensorCount(BusSequence& run, BYTE low_register) {
   BYTE low = 0;
   BYTE high = 0;
-  ReadSensorRegister(device, low_register, &low);
-  ReadSensorRegister(device, static_cast<BYTE>(low_register + 1), &high);
+  run.Run([&] { return ReadSensorRegister(run.device(), low_register, &low); });
+  run.Run(
+      [&] { return ReadSensorRegister(run.device(), static_cast<BYTE>(low_register + 1), &high); });
   return static_cast<WORD>(low | high << 8);
 }
 
 }  // namespace
+
+std::span<const RegisterValue> SensorStartupTable() { return kSensorTable; }
 
 BYTE CalibrationValue(WORD first_count, WORD second_count) {
   if (first_count == 0 || second_count == 0 || first_count >= second_count) return 56;
@@ -127,51 +149,56 @@ BYTE CalibrationValue(WORD first_count, WORD second_count) {
   return 63;
 }
 
-void CalibrateSensor(DWORD device) {
-  WriteSensorRegister(device, kCalibrationRegister, 56);
-  WriteSensorRegister(device, 0, 2);
-  const WORD first = ReadSensorCount(device, 0x46);
-  const WORD second = ReadSensorCount(device, 0x48);
+void CalibrateSensor(BusSequence& run) {
+  WriteSensor(run, sensor::kCalibration, 56);
+  WriteSensor(run, sensor::kControl, sensor::kCalibrate);
+  const WORD first = ReadSensorCount(run, sensor::kFirstCount);
+  const WORD second = ReadSensorCount(run, sensor::kSecondCount);
   if (first == 0 || second == 0 || first >= second) {
-    WriteSensorRegister(device, kCalibrationRegister, 56);
+    WriteSensor(run, sensor::kCalibration, 56);
     return;
   }
-  WriteSensorRegister(device, kCalibrationRegister, CalibrationValue(first, second));
-  WriteSensorRegister(device, 0, 136);
+  WriteSensor(run, sensor::kCalibration, CalibrationValue(first, second));
+  WriteSensor(run, sensor::kControl, 136);
 }
 
-void StartSensor(DWORD device) {
+void StartSensor(BusSequence& run) {
   DriverState& state = State();
+  const DWORD device = run.device();
   if (state.exposure == 0) state.exposure = 130;
-  WriteSensorTable(device, kSensorTable);
-  const int orientation = ReadModuleRegister(device, 19);
+  run.Run([&] { return WriteSensorTable(device, kSensorTable); });
+  const int orientation = run.ReadModule(kOrientation);
   state.orientation_flag = orientation >= 0 && (orientation & 1);
-  WriteSensorRegister(device, 17, state.orientation_flag ? 16 : 8);
-  WriteSensorRegister(device, 14, 152);
-  WriteSensorRegister(device, 15, 8);
-  LatchSensor(device, 0x80);
-  WriteGainSet(device, state.white_balance_preset);
-  CalibrateSensor(device);
+  WriteSensor(run, sensor::kReadDirection, state.orientation_flag ? 16 : 8);
+  run.Run([&] { return WriteSensorTable(device, kSensorTiming); });
+  run.Run([&] { return LatchSensor(device, sensor::kLatchGains); });
+  run.Run([&] { return WriteGainSet(device, state.white_balance_preset); });
+  CalibrateSensor(run);
 }
 
-bool StartModule(DWORD device) {
-  ResetModule(device);
-  WriteRegisters(device, kResetRegisters);
-  platform::Sleep(5);
-  WriteRegisters(device, kControlRegisters);
-  ReadModuleRegister(device, 94);
-  ReadModuleRegister(device, 167);
-  WritePortSettings(device, kMemorySettings);
-  WriteRegisters(device, kProcessingRegisters);
-  WritePortSettings(device, kProcessingSettings);
-  ClockUpProcessor(device);
-  if (ReadModuleRegister(device, 26) != 241) return false;
-  UploadModuleProgram(device, ModuleProgram());
-  ClockUpProcessor(device);
-  StartSensor(device);
-  platform::Sleep(5);
-  ReadInterruptStatus(device);  // reading clears whatever is pending
-  return true;
+int StartModule(DWORD device) {
+  BusSequence run(device);
+  ResetModule(run);
+  run.WriteModules(kResetRegisters);
+  run.Sleep(5);
+  run.WriteModules(kControlRegisters);
+  // Reading the status registers clears what is pending.
+  run.ReadModule(kCaptureStatus);
+  run.ReadModule(kLevelsStatus);
+  WritePortSettings(run, kMemorySettings);
+  run.WriteModules(kProcessingRegisters);
+  WritePortSettings(run, kProcessingSettings);
+  ClockUpProcessor(run);
+  const int check = run.ReadModule(kPipelineControl);
+  if (run.failed()) return run.result();
+  if (check != kPipelineStartUpCheck) return kStartUpMismatch;
+  run.Run([&] { return UploadModuleProgram(device, ModuleProgram()); });
+  ClockUpProcessor(run);
+  StartSensor(run);
+  run.Sleep(5);
+  run.ReadModule(kCaptureStatus);
+  run.ReadModule(kLevelsStatus);
+  return run.result();
 }
 
 }  // namespace orsadrv

@@ -10,78 +10,87 @@ namespace orsadrv {
 
 namespace {
 
+using namespace camera_hardware::module;
+
 constexpr DWORD kRawFrameA = 0x001000;
 constexpr DWORD kRawFrameB = 0x1A0000;
 constexpr DWORD kOutputA = 0x145000;
 constexpr DWORD kOutputB = 0x1EB000;
 
-constexpr BYTE kRunControl = 92;
-constexpr BYTE kCaptureBit = 0x01;
-constexpr BYTE kCompressBit = 0x02;
+// The module idles: nothing captured, compressed or transferred.
+constexpr RegisterValue kIdle[] = {{kTransferControl, 0}, {kRunControl, 0}};
+constexpr DWORD kSettleMs = 50;
 
-// Registers 78-80 hold the raw frame and 61-63 the compression source, both
-// as 0, bits 15-8, bits 23-16 of the address; 81-83 the output.
-void WriteAddress(DWORD device, BYTE first_register, DWORD address) {
-  WriteModuleRegister(device, first_register, 0);
-  WriteModuleRegister(device, static_cast<BYTE>(first_register + 1),
-                      static_cast<BYTE>((address >> 8) & 0xFF));
-  WriteModuleRegister(device, static_cast<BYTE>(first_register + 2),
-                      static_cast<BYTE>((address >> 16) & 0xFF));
+// The raw frame, compression source and output registers hold 0, bits
+// 15-8 and bits 23-16 of their addresses.
+int WriteAddress(DWORD device, BYTE first_register, DWORD address) {
+  return WriteModuleRegister24(device, first_register, address & 0xFFFF00);
+}
+
+// The raw frame and compression source at one address, the output at
+// another.
+void WriteBuffers(BusSequence& run, DWORD raw_frame, DWORD output) {
+  const DWORD device = run.device();
+  run.Run([&] { return WriteAddress(device, kRawFrameAddress, raw_frame); });
+  run.Run([&] { return WriteAddress(device, kCompressionSource, raw_frame); });
+  run.Run([&] { return WriteAddress(device, kOutputAddress, output); });
 }
 
 }  // namespace
 
-void PulseRegister26(DWORD device) {
-  const int value = ReadModuleRegister(device, 26);
-  const BYTE current = static_cast<BYTE>(value < 0 ? 0 : value);
-  WriteModuleRegister(device, 26, current & 0x8F);
-  WriteModuleRegister(device, 26, current | 0x70);
+int RestartPipeline(DWORD device) {
+  BusSequence run(device);
+  const int value = run.ReadModule(kPipelineControl);
+  run.WriteModule(kPipelineControl, static_cast<BYTE>(value & ~kPipelineRunning));
+  run.WriteModule(kPipelineControl, static_cast<BYTE>(value | kPipelineRunning));
+  return run.result();
 }
 
-void LoadQuantiserCodes(DWORD device, int quality_index) {
-  UploadQuantiserCodes(device, QuantiserCodes(quality_index));
-  WriteModuleRegister(device, 192, 2);
+int LoadQuantiserCodes(DWORD device, int quality_index) {
+  BusSequence run(device);
+  run.Run([&] { return UploadQuantiserCodes(device, QuantiserCodes(quality_index)); });
+  run.WriteModule(kQuantiserControl, kQuantiserInUse);
+  return run.result();
 }
 
-void ConfigurePreview(DWORD device, BYTE type) {
-  DisableInterrupts(device, 0xFF, 0);
-  WriteModuleRegister(device, 144, 0);
-  WriteModuleRegister(device, kRunControl, 0);
-  PulseRegister26(device);
-  platform::Sleep(50);
-  WriteSensorRegister(device, 14, 152);
-  WriteSensorRegister(device, 15, 8);
-  SetExposureRegisters(device, type, false);
-  SetReadOutMode(device, type);
-  platform::Sleep(50);
-  SetSensorWindow(device, type);
-  WriteModuleRegister(device, 193, 0);
-  WriteAddress(device, 78, kRawFrameA);
-  WriteAddress(device, 61, kRawFrameA);
-  WriteAddress(device, 81, kOutputA);
-  SetScaler(device, type);
-  WriteModuleRegister(device, 77, CompressionFormat(type, false, false));
-  UploadQuantiserCodes(device, QuantiserCodes(kPreviewQuality));
-  WriteModuleRegister(device, 192, 2);
-  EnableInterrupts(device, kCompressBit, 0);
-  WriteModuleRegister(device, kRunControl, kCaptureBit | kCompressBit);
+int ConfigurePreview(DWORD device, BYTE type) {
+  BusSequence run(device);
+  run.Run([&] { return DisableInterrupts(device, 0xFF, 0); });
+  run.WriteModules(kIdle);
+  run.Run([&] { return RestartPipeline(device); });
+  run.Sleep(kSettleMs);
+  run.Run([&] { return WriteSensorTable(device, kSensorTiming); });
+  run.Run([&] { return SetExposureRegisters(device, type, false); });
+  run.Run([&] { return SetReadOutMode(device, type); });
+  run.Sleep(kSettleMs);
+  run.Run([&] { return SetSensorWindow(device, type); });
+  run.WriteModule(kCompressionStart, 0);
+  WriteBuffers(run, kRawFrameA, kOutputA);
+  run.Run([&] { return SetScaler(device, type); });
+  run.WriteModule(kCompressionFormat, CompressionFormat(type, false, false));
+  run.Run([&] { return LoadQuantiserCodes(device, kPreviewQuality); });
+  run.Run([&] { return EnableInterrupts(device, kFrameCompressed, 0); });
+  run.WriteModule(kRunControl, kRunCapture | kRunCompress);
+  return run.result();
 }
 
-void RearmPreview(DWORD device, DWORD frame_number) {
+int RearmPreview(DWORD device, DWORD frame_number) {
   const bool odd = frame_number & 1;
-  WriteModuleRegister(device, kRunControl, 0);
-  WriteAddress(device, 78, odd ? kRawFrameA : kRawFrameB);
-  WriteAddress(device, 61, odd ? kRawFrameA : kRawFrameB);
-  WriteAddress(device, 81, odd ? kOutputA : kOutputB);
-  WriteModuleRegister(device, kRunControl, kCaptureBit);
-  WriteModuleRegister(device, kRunControl, kCaptureBit | kCompressBit);
+  BusSequence run(device);
+  run.WriteModule(kRunControl, 0);
+  WriteBuffers(run, odd ? kRawFrameA : kRawFrameB, odd ? kOutputA : kOutputB);
+  run.WriteModule(kRunControl, kRunCapture);
+  run.WriteModule(kRunControl, kRunCapture | kRunCompress);
+  return run.result();
 }
 
-void StopModule(DWORD device) {
-  PulseRegister26(device);
-  WriteModuleRegister(device, kRunControl, 0);
-  WriteModuleRegister(device, 93, 0);
-  WriteModuleRegister(device, 144, 0);
+int StopModule(DWORD device) {
+  BusSequence run(device);
+  run.Run([&] { return RestartPipeline(device); });
+  run.WriteModule(kRunControl, 0);
+  run.WriteModule(kCaptureEnables, 0);
+  run.WriteModule(kTransferControl, 0);
+  return run.result();
 }
 
 }  // namespace orsadrv

@@ -19,6 +19,17 @@ constexpr DWORD kFetchTimeoutMs = 200;
 constexpr DWORD kSmallestFrame = 1024;
 constexpr DWORD kStatisticsOutput = 0x1FF000;
 
+// The 24-bit byte count of the scan; 0 when it cannot be read.
+DWORD ReadCompressedSize(DWORD device) {
+  using camera_hardware::module::kCompressedSize;
+  BusSequence run(device);
+  DWORD size = 0;
+  for (int i = 2; i >= 0; --i) {
+    size = size << 8 | static_cast<BYTE>(run.ReadModule(static_cast<BYTE>(kCompressedSize + i)));
+  }
+  return run.failed() ? 0 : size;
+}
+
 void PostFrameReady() { platform::PostMessage(State().notify_window, WM_SIO_FRAME_READY, 0, 0); }
 
 BYTE ExpandFiveBits(BYTE b) { return static_cast<BYTE>((b & 0xE0) | ((2 * b) & 0x1F)); }
@@ -79,9 +90,7 @@ void FetchFrame(DWORD device, DWORD n) {
   }
   state.frame_held = 1;
   if (n < 2) PostFrameReady();
-  DWORD size = static_cast<DWORD>(ReadModuleRegister(device, 86) & 0xFF) << 16 |
-               static_cast<DWORD>(ReadModuleRegister(device, 85) & 0xFF) << 8 |
-               static_cast<DWORD>(ReadModuleRegister(device, 84) & 0xFF);
+  DWORD size = ReadCompressedSize(device);
   if (size > kPreviewFrameCapacity || size < kSmallestFrame) size = 0;
   if (size != 0) {
     const DWORD address = n % 2 == 1 ? 0x1EB000 : 0x145000;

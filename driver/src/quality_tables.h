@@ -1,19 +1,7 @@
 // The three quality indexes: their DQT tables (luminance then chrominance,
 // 64 values each in zig-zag order) and the module's quantiser codes for the
-// same values.
+// same values, declared with the driver's other module tables.
 #pragma once
 
-#include <span>
-
+#include "driver/module_tables.h"
 #include "driver_state.h"
-
-namespace orsadrv {
-
-inline constexpr int kQualityIndexes = 3;
-inline constexpr int kPreviewQuality = 2;
-
-// quality_index 0..2; anything else is taken as 0.
-std::span<const BYTE, 128> QuantiserCodes(int quality_index);
-std::span<const BYTE, 128> DqtValues(int quality_index);
-
-}  // namespace orsadrv

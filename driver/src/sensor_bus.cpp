@@ -6,32 +6,24 @@ namespace orsadrv {
 
 namespace {
 
-constexpr BYTE kCommandRegister = 36;
-constexpr BYTE kTransmitRegister = 39;
-constexpr BYTE kReceiveRegister = 38;
-constexpr BYTE kStatusRegister = 13;
-constexpr BYTE kBusy = 0x80;
-
-constexpr BYTE kStart = 9;
-constexpr BYTE kStop = 10;
-constexpr BYTE kSend = 8;
-constexpr BYTE kReceive = 14;
-constexpr BYTE kAcknowledge = 12;
-
-constexpr BYTE kSensorWriteAddress = 0x42;
-constexpr BYTE kSensorReadAddress = 0x43;
+using namespace camera_hardware::serial;
+using camera_hardware::module::kSerialCommand;
+using camera_hardware::module::kSerialReceived;
+using camera_hardware::module::kSerialStatus;
+using camera_hardware::module::kSerialTransmit;
 
 constexpr int kBusyReads = 101;
 
-// Collects the outcome of a sequence: any timed-out wait makes it -1.
+// Collects the outcome of a transfer: a timed-out wait makes it -1 and the
+// transfer goes on; a bus failure ends it and makes it kBusFailure.
 class Sequence {
  public:
-  explicit Sequence(DWORD device) : device_(device) {}
+  explicit Sequence(DWORD device) : run_(device) {}
 
   void Wait() {
-    if (WaitSerialBus(device_) < 0) result_ = -1;
+    if (!run_.failed() && WaitSerialBus(run_.device()) < 0) timed_out_ = true;
   }
-  void Command(BYTE command) { WriteModuleRegister(device_, kCommandRegister, command); }
+  void Command(BYTE command) { run_.WriteModule(kSerialCommand, command); }
   void Start() {
     Wait();
     Command(kStart);
@@ -41,10 +33,10 @@ class Sequence {
     Command(kStop);
   }
   void Send(BYTE byte) {
-    WriteModuleRegister(device_, kTransmitRegister, byte);
+    run_.WriteModule(kSerialTransmit, byte);
     Command(kSend);
     Wait();
-    WriteModuleRegister(device_, kTransmitRegister, 255);
+    run_.WriteModule(kSerialTransmit, 255);
     Command(kAcknowledge);
     Wait();
   }
@@ -52,24 +44,24 @@ class Sequence {
     Wait();
     Command(kReceive);
     Wait();
-    WriteModuleRegister(device_, kTransmitRegister, 255);
+    run_.WriteModule(kSerialTransmit, 255);
     Command(kAcknowledge);
     Wait();
-    const int value = ReadModuleRegister(device_, kReceiveRegister);
+    const int value = run_.ReadModule(kSerialReceived);
     return value < 0 ? 0 : static_cast<BYTE>(value);
   }
-  int result() const { return result_; }
+  int result() const { return run_.failed() ? run_.result() : timed_out_ ? -1 : 0; }
 
  private:
-  DWORD device_;
-  int result_ = 0;
+  BusSequence run_;
+  bool timed_out_ = false;
 };
 
 }  // namespace
 
 int WaitSerialBus(DWORD device) {
   for (int read = 1;; ++read) {
-    const int status = ReadModuleRegister(device, kStatusRegister);
+    const int status = ReadModuleRegister(device, kSerialStatus);
     // A failed read counts as busy: the bus cannot be trusted to be free.
     if (status >= 0 && !(status & kBusy)) return 0;
     if (read == kBusyReads) return -1;
@@ -80,7 +72,7 @@ int WaitSerialBus(DWORD device) {
 int WriteSensorRegister(DWORD device, BYTE sensor_register, BYTE value) {
   Sequence sequence(device);
   sequence.Start();
-  sequence.Send(kSensorWriteAddress);
+  sequence.Send(kSensorWrite);
   sequence.Send(sensor_register);
   sequence.Send(value);
   sequence.Stop();
@@ -90,10 +82,10 @@ int WriteSensorRegister(DWORD device, BYTE sensor_register, BYTE value) {
 int ReadSensorRegister(DWORD device, BYTE sensor_register, BYTE* value) {
   Sequence sequence(device);
   sequence.Start();
-  sequence.Send(kSensorWriteAddress);
+  sequence.Send(kSensorWrite);
   sequence.Send(sensor_register);
   sequence.Start();
-  sequence.Send(kSensorReadAddress);
+  sequence.Send(kSensorRead);
   *value = sequence.Receive();
   sequence.Stop();
   return sequence.result();
@@ -102,7 +94,9 @@ int ReadSensorRegister(DWORD device, BYTE sensor_register, BYTE* value) {
 int WriteSensorTable(DWORD device, std::span<const RegisterValue> table) {
   int result = 0;
   for (const auto& [sensor_register, value] : table) {
-    if (WriteSensorRegister(device, sensor_register, value) < 0) result = -1;
+    const int written = WriteSensorRegister(device, sensor_register, value);
+    if (written == kBusFailure) return written;
+    if (written < 0) result = written;
   }
   return result;
 }

@@ -13,7 +13,9 @@ namespace orsadrv {
 // 101st read still shows busy.
 int WaitSerialBus(DWORD device);
 // Each returns -1 when a wait timed out along the way (the transfers go on
-// regardless), 0 otherwise; the read gives the value it received.
+// regardless), kBusFailure when a register access failed (the transfer
+// stops there), 0 otherwise; the read gives the value it received. The
+// table stops at the first bus failure.
 int WriteSensorRegister(DWORD device, BYTE sensor_register, BYTE value);
 int ReadSensorRegister(DWORD device, BYTE sensor_register, BYTE* value);
 int WriteSensorTable(DWORD device, std::span<const RegisterValue> table);

@@ -19,23 +19,8 @@ namespace {
 constexpr DWORD kWaitLimitMs = 2000;
 constexpr DWORD kSettleMs = 50;
 
-// Module registers.
-constexpr BYTE kRunControl = 92;  // bit 0 raw frame, bit 1 compression
-constexpr BYTE kCaptureRun = 0x01;
-constexpr BYTE kCompressRun = 0x02;
-constexpr BYTE kTransferControl = 144;
-constexpr BYTE kRawFrameAddress = 78;    // 78-80
-constexpr BYTE kCompressionSource = 61;  // 61-63
-constexpr BYTE kCompressionOutput = 81;  // 81-83
-constexpr BYTE kCompressedCount = 84;    // 84-86, low byte first
-constexpr BYTE kCompressionFormat = 77;
-constexpr BYTE kCompressionControl = 193;
-// Interrupt enables of status register 94.
-constexpr BYTE kFrameCapturedInterrupt = 0x04;
-constexpr BYTE kFrameCompressedInterrupt = 0x02;
-// Bank addresses of the data port.
-constexpr BYTE kLevelsControl = 146;
-constexpr BYTE kChromaLevels = 71;  // 71 and 72
+using namespace camera_hardware::module;
+using namespace camera_hardware::settings;
 constexpr BYTE kNoChroma = 128;
 
 // Module memory.
@@ -115,16 +100,16 @@ bool WaitForEvent(DWORD device, bool InterruptStatus::*event) {
 }
 
 void StartRawFrame(DWORD device) {
-  EnableInterrupts(device, kFrameCapturedInterrupt, 0);
-  SetRunBits(device, kCaptureRun, true);
+  EnableInterrupts(device, kFrameCaptured, 0);
+  SetRunBits(device, kRunCapture, true);
 }
 
 // A raw frame that never comes is not waited for again: the compression
 // wait decides whether the capture failed.
 void FinishRawFrame(DWORD device) {
   WaitForEvent(device, &InterruptStatus::frame_captured);
-  DisableInterrupts(device, kFrameCapturedInterrupt, 0);
-  SetRunBits(device, kCaptureRun, false);
+  DisableInterrupts(device, kFrameCaptured, 0);
+  SetRunBits(device, kRunCapture, false);
 }
 
 void RunCommand(DWORD device, BYTE command, DWORD destination, DWORD source, DWORD length) {
@@ -133,7 +118,7 @@ void RunCommand(DWORD device, BYTE command, DWORD destination, DWORD source, DWO
 }
 
 void StopCapture(DWORD device) {
-  PulseRegister26(device);
+  RestartPipeline(device);
   WriteModuleRegister(device, kRunControl, 0);
   WriteModuleRegister(device, kTransferControl, 0);
 }
@@ -147,7 +132,7 @@ DWORD CaptureStill(DWORD device, BYTE type, platform::HMODULE sound_module) {
   const bool full_sensor = UsesFullSensor(type);
 
   state.streaming = 0;
-  DisableInterrupts(device, kFrameCapturedInterrupt, 0);
+  DisableInterrupts(device, kFrameCaptured, 0);
   if (full_sensor) LoadToneTable(device);
 
   // Stop the preview pipeline, then expose for the still.
@@ -155,7 +140,7 @@ DWORD CaptureStill(DWORD device, BYTE type, platform::HMODULE sound_module) {
   WriteModuleRegister(device, kRunControl, 0);
   const BYTE levels_off[] = {0};
   WriteDataPort(device, kLevelsControl, levels_off);
-  PulseRegister26(device);
+  RestartPipeline(device);
   platform::Sleep(kSettleMs);
   SetReadOutMode(device, ExposureType(type));
   SetExposureRegisters(device, ExposureType(type), true);
@@ -198,19 +183,19 @@ DWORD CaptureStill(DWORD device, BYTE type, platform::HMODULE sound_module) {
 
   // Compress the raw frame into the output buffer.
   WriteModuleRegister24(device, kCompressionSource, kRawFrame);
-  WriteModuleRegister24(device, kCompressionOutput, kCompressedOutput);
+  WriteModuleRegister24(device, kOutputAddress, kCompressedOutput);
   SetScaler(device, type);
-  WriteModuleRegister(device, kCompressionControl, 0);
+  WriteModuleRegister(device, kCompressionStart, 0);
   WriteModuleRegister(device, kCompressionFormat, CompressionFormat(type, true, black_and_white));
   LoadQuantiserCodes(device, state.quality_index);
-  EnableInterrupts(device, kFrameCompressedInterrupt, 0);
+  EnableInterrupts(device, kFrameCompressed, 0);
   WriteModuleRegister(device, kRunControl, 0);
-  WriteModuleRegister(device, kRunControl, kCompressRun);
+  WriteModuleRegister(device, kRunControl, kRunCompress);
 
   if (!WaitForEvent(device, &InterruptStatus::frame_compressed)) return 0;
   DWORD count = 0;
   for (int i = 2; i >= 0; --i) {
-    const int value = ReadModuleRegister(device, static_cast<BYTE>(kCompressedCount + i));
+    const int value = ReadModuleRegister(device, static_cast<BYTE>(kCompressedSize + i));
     count = count << 8 | static_cast<DWORD>(value < 0 ? 0 : value);
   }
   StopCapture(device);

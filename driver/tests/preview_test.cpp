@@ -294,6 +294,18 @@ TEST_F(PreviewTest, AWrongRegister26ReadBackShowsTheMessageAndStillSucceeds) {
   EXPECT_EQ(boxes[0].request.caption, "mp2 1");
 }
 
+TEST_F(PreviewTest, ABusFailureStopsTheStartUpThereAndIsReportedOnce) {
+  card::CardFaults failing;
+  failing.failing_transfers = 1;
+  card_->SetFaults(failing);
+  card_->SetTracing(true);
+  EXPECT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
+  EXPECT_LE(card_->Trace().size(), 2u) << "nothing is programmed after the failed read";
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].request.text, "mp2");
+}
+
 TEST_F(PreviewTest, RemovingTheCardClosesTheApplicationWindow) {
   ASSERT_TRUE(Control(IOCTL_SIO_INIT, &window_, 0));
   bool closed = false;

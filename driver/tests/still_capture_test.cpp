@@ -267,7 +267,7 @@ class ModuleDataTest : public BusPrimitivesTest {};
 
 TEST_F(ModuleDataTest, ReadsIn16KbRequestsAndTheTailThroughTheScratch) {
   card_->SetTracing(false);
-  ASSERT_TRUE(StartModule(device_handle_));
+  ASSERT_EQ(StartModule(device_handle_), 0);
   ApplyOptions(device_handle_, SioOptions{});
   const DWORD count = CaptureStill(device_handle_, 1, nullptr);
   ASSERT_GT(count, 16'384u * 2);

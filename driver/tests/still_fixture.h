@@ -28,7 +28,7 @@ class StillTest : public DriverTest {
     InstallCameraProgram();
     device_handle_ = Insert();
     SetBusClock(device_handle_, 20'000'000);
-    module_started_ = StartModule(device_handle_);
+    module_started_ = StartModule(device_handle_) == 0;
   }
 
   // Applies the options, captures a still of `type` and writes its file.

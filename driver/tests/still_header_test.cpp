@@ -276,7 +276,7 @@ TEST_F(StillHeaderTest, ModelTextChangesWithTheGainsAndKeepsItsOrderWhenTheSenso
   // The sensor mounted the other way round takes the gains in another
   // order; the text names the same logical gains.
   card_->SetOrientation(true);
-  ASSERT_TRUE(StartModule(device_handle_));
+  ASSERT_EQ(StartModule(device_handle_), 0);
   ASSERT_TRUE(State().orientation_flag);
   ApplyOptions(device_handle_, Options(1, 0, 0));
   EXPECT_EQ(ModelText(), sun);

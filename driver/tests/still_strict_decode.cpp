@@ -1,32 +1,15 @@
 #include "still_strict_decode.h"
 
-#include <csetjmp>
-// jpeglib.h needs size_t and FILE declared before it.
-// clang-format off
-#include <cstddef>
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
+#include "libjpeg_trap/error_trap.h"
 
 namespace orsadrv::testing {
 
-namespace {
-struct Errors {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
-};
-}  // namespace
-
 StrictDecode DecodeStrictly(const std::vector<std::uint8_t>& file) {
   jpeg_decompress_struct info;
-  Errors errors;
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = [](j_common_ptr common) {
-    std::longjmp(reinterpret_cast<Errors*>(common->err)->jump, 1);
-  };
-  errors.base.output_message = [](j_common_ptr) {};
+  libjpeg_trap::ErrorTrap trap;
+  info.err = trap.Install();
   StrictDecode result;
-  if (setjmp(errors.jump)) {
+  if (setjmp(trap.jump)) {
     jpeg_destroy_decompress(&info);
     return result;
   }
@@ -41,7 +24,7 @@ StrictDecode DecodeStrictly(const std::vector<std::uint8_t>& file) {
   result.decoded = true;
   result.width = static_cast<int>(info.output_width);
   result.height = static_cast<int>(info.output_height);
-  result.warnings = errors.base.num_warnings;
+  result.warnings = trap.manager.num_warnings;
   jpeg_destroy_decompress(&info);
   return result;
 }

@@ -1,13 +1,9 @@
 #include "jpeg_decoder.h"
 
-// clang-format off
-#include <csetjmp>
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <new>
 #include <vector>
+
+#include "libjpeg_trap/error_trap.h"
 
 namespace imaging {
 
@@ -17,38 +13,20 @@ namespace {
 // stops here.
 constexpr long kMaxDecoderMemory = 512L << 20;
 
-struct ErrorTrap {
-  jpeg_error_mgr manager;
-  std::jmp_buf jump;
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
-}
-
-// A warning means damaged data that libjpeg would paper over (grey blocks
-// for a truncated file): this library refuses such pictures.
-void EmitMessage(j_common_ptr info, int level) {
-  if (level < 0) ErrorExit(info);
-}
-
-void OutputMessage(j_common_ptr) {}
-
 }  // namespace
 
 // libjpeg leaves through longjmp; every function that calls it sets the
 // jump point first and keeps no object with a destructor after it.
 struct JpegDecoder::State {
   jpeg_decompress_struct info{};
-  ErrorTrap trap{};
+  libjpeg_trap::ErrorTrap trap{};
   bool header_read = false;
 };
 
 JpegDecoder::JpegDecoder() : state_(std::make_unique<State>()) {
-  state_->info.err = jpeg_std_error(&state_->trap.manager);
-  state_->trap.manager.error_exit = ErrorExit;
-  state_->trap.manager.emit_message = EmitMessage;
-  state_->trap.manager.output_message = OutputMessage;
+  // A warning means damaged data that libjpeg would paper over: this
+  // library refuses such pictures.
+  state_->info.err = state_->trap.Install(libjpeg_trap::Warnings::kFatal);
   jpeg_create_decompress(&state_->info);
   state_->info.mem->max_memory_to_use = kMaxDecoderMemory;
 }

@@ -1,6 +1,7 @@
-// The camera module's programming data as the driver uses it: capture-type
-// geometry, sensor start-up table, white-balance gain sets, quantiser codes
-// and the matching quantisation tables.
+// The camera module's programming data as the driver uses it, taken from
+// the driver's own tables: capture-type geometry, sensor start-up table,
+// white-balance gain sets, quantiser codes and the matching quantisation
+// tables; with the per-type rules the card's tests check the card by.
 #pragma once
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <utility>
+#include <vector>
 
 namespace card::testing {
 
