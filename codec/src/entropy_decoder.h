@@ -85,47 +85,43 @@ struct BlockTables {
   const int32_t* quant;  // natural order
 };
 
+// One decoded code: its symbol and the value of its extra bits, or a
+// negative symbol (kBadCode, kExhausted). Returned by value so that both stay
+// in registers in the block loop.
+struct CodedValue {
+  int symbol;
+  int32_t value;
+};
+
 // A code and its extra bits by the symbol look-up and a separate read: the
 // rare way, kept out of the block loop.
-[[gnu::noinline]] inline bool DecodeCodeThenValue(BitReader& reader,
-                                                  const HuffmanDecodingTable& table,
-                                                  JpegResult bad_code, int& symbol, int32_t& value,
-                                                  JpegResult& result) {
-  symbol = DecodeSymbol(reader, table);
-  if (symbol < 0) {
-    result = symbol == kExhausted ? kJpegBadStream : bad_code;
-    return false;
-  }
-  value = 0;
-  if (const int size = symbol & 15; size != 0) {
-    uint32_t bits;
-    if (!reader.Read(size, bits)) {
-      result = kJpegBadStream;
-      return false;
-    }
-    value = Extend(bits, size);
-  }
-  return true;
+[[gnu::noinline]] inline CodedValue DecodeCodeThenValue(BitReader& reader,
+                                                        const HuffmanDecodingTable& table) {
+  const int symbol = DecodeSymbol(reader, table);
+  if (symbol < 0) return {symbol, 0};
+  uint32_t bits = 0;
+  const int size = symbol & 15;
+  if (size != 0 && !reader.Read(size, bits)) return {kExhausted, 0};
+  return {symbol, Extend(bits, size)};
 }
 
 // A code and its extra bits by the fast prefix where they fit it; otherwise
-// as above. Sets `symbol` and `value`; false with `result` set when the code
-// is bad or the source ends.
-[[gnu::always_inline]] inline bool DecodeCodeAndValue(BitReader& reader,
-                                                      const HuffmanDecodingTable& table,
-                                                      JpegResult bad_code, int& symbol,
-                                                      int32_t& value, JpegResult& result) {
+// as above.
+[[gnu::always_inline]] inline CodedValue DecodeCodeAndValue(BitReader& reader,
+                                                            const HuffmanDecodingTable& table) {
   if (reader.bits() >= HuffmanDecodingTable::kFastBits) {
     const HuffmanDecodingTable::FastEntry& fast =
         table.fast[reader.Peek(HuffmanDecodingTable::kFastBits)];
     if (fast.length != 0) [[likely]] {
       reader.Drop(fast.length);
-      symbol = fast.symbol;
-      value = fast.value;
-      return true;
+      return {fast.symbol, fast.value};
     }
   }
-  return DecodeCodeThenValue(reader, table, bad_code, symbol, value, result);
+  return DecodeCodeThenValue(reader, table);
+}
+
+inline JpegResult FailureOf(const CodedValue& coded, JpegResult bad_code) {
+  return coded.symbol == kExhausted ? kJpegBadStream : bad_code;
 }
 
 // Decodes one block into `block` (all zero on entry). With `kKeepAc` false the
@@ -135,28 +131,24 @@ template <bool kKeepAc>
 inline JpegResult DecodeBlock(BitReader& reader, const BlockTables& tables, int32_t& predictor,
                               int32_t* block, BlockShape& shape) {
   reader.Prefetch();
-  int symbol;
-  int32_t difference;
-  JpegResult result = kJpegOk;
   // DC symbols are sizes: 0..11 in a valid table (the extra bits are the
   // difference), so run and size read the same way as for AC.
-  if (!DecodeCodeAndValue(reader, *tables.dc, kJpegBadDcCode, symbol, difference, result)) {
-    return result;
-  }
-  if (symbol > 15) return kJpegBadDcCode;
+  const CodedValue dc = DecodeCodeAndValue(reader, *tables.dc);
+  if (dc.symbol < 0) return FailureOf(dc, kJpegBadDcCode);
+  if (dc.symbol > 15) return kJpegBadDcCode;
   // The predictor wraps like the 32-bit register it models.
   predictor =
-      static_cast<int32_t>(static_cast<uint32_t>(predictor) + static_cast<uint32_t>(difference));
+      static_cast<int32_t>(static_cast<uint32_t>(predictor) + static_cast<uint32_t>(dc.value));
   block[0] = Dequantise(predictor, tables.quant[0]);
 
   const HuffmanDecodingTable& ac = *tables.ac;
   uint32_t shape_bits = kShapeBits[0];
   for (int k = 1; k < 64;) {
     if (reader.bits() < 32) reader.Prefetch();
-    int32_t value;
-    if (!DecodeCodeAndValue(reader, ac, kJpegBadAcCode, symbol, value, result)) return result;
-    const int run = symbol >> 4;
-    if ((symbol & 15) == 0) {
+    const CodedValue coded = DecodeCodeAndValue(reader, ac);
+    if (coded.symbol < 0) return FailureOf(coded, kJpegBadAcCode);
+    const int run = coded.symbol >> 4;
+    if ((coded.symbol & 15) == 0) {
       if (run == 0) break;  // end of block
       k += 16;
       continue;
@@ -166,7 +158,7 @@ inline JpegResult DecodeBlock(BitReader& reader, const BlockTables& tables, int3
     if (k > 63) return kJpegBadAcCode;
     if constexpr (kKeepAc) {
       const int position = kNaturalOrder[k];
-      block[position] = DequantiseAc(value, tables.quant[position]);
+      block[position] = DequantiseAc(coded.value, tables.quant[position]);
       shape_bits |= kShapeBits[position];
     }
     ++k;

@@ -147,6 +147,24 @@ CODEC_AVX2_INLINE void Transpose(__m256i* v) {
   }
 }
 
+// The transpose for blocks whose columns 4..7 are zero: only columns 0..3 of
+// the column pass's result feed the row pass. Lines i and i + 4 share one
+// vector, then one 4 x 4 transpose per half gives v[j] = column j.
+CODEC_AVX2_INLINE void TransposeLowerColumns(__m256i* v) {
+  __m256i halves[4];
+  for (int i = 0; i < 4; ++i) {
+    halves[i] = _mm256_inserti128_si256(v[i], _mm256_castsi256_si128(v[i + 4]), 1);
+  }
+  const __m256i t0 = _mm256_unpacklo_epi32(halves[0], halves[1]);
+  const __m256i t1 = _mm256_unpackhi_epi32(halves[0], halves[1]);
+  const __m256i t2 = _mm256_unpacklo_epi32(halves[2], halves[3]);
+  const __m256i t3 = _mm256_unpackhi_epi32(halves[2], halves[3]);
+  v[0] = _mm256_unpacklo_epi64(t0, t2);
+  v[1] = _mm256_unpackhi_epi64(t0, t2);
+  v[2] = _mm256_unpacklo_epi64(t1, t3);
+  v[3] = _mm256_unpackhi_epi64(t1, t3);
+}
+
 // Rounds, adds 128 and range-limits the row pass's results (one vector per
 // pixel column, one lane per line), then writes the eight lines.
 CODEC_AVX2_INLINE void StoreSamples(const __m256i* columns, uint8_t* out, int stride) {
@@ -193,8 +211,13 @@ __attribute__((target("avx2"))) void InverseDctAvx2(const int32_t* block, uint8_
     lines[row] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 8 * row));
   }
   ButterflyLanes<kLowerLines>(lines, work, kColumn);  // work[i]: line i, one lane per column
-  Transpose(work);                                    // work[j]: column j, one lane per line
-  ButterflyLanes<kLowerColumns>(work, lines, kRow);   // lines[x]: pixel column x, one lane per line
+  // work[j]: column j, one lane per line.
+  if constexpr (kLowerColumns) {
+    TransposeLowerColumns(work);
+  } else {
+    Transpose(work);
+  }
+  ButterflyLanes<kLowerColumns>(work, lines, kRow);  // lines[x]: pixel column x, one lane per line
   StoreSamples(lines, out, stride);
 }
 
