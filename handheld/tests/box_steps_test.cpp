@@ -2,6 +2,7 @@
 // script, and a help request reaching the program in front.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <sstream>
 
 #include "emulator_fixture.h"
@@ -49,19 +50,23 @@ class BoxStepsTest : public testing::EmulatorFixture {
     emulator_->handheld().files().InstallFile(kAsker, std::as_bytes(std::span(marker)));
   }
 
-  int answer_ = 0;
+  // Written by the asker's thread, read by the test.
+  std::atomic<int> answer_ = 0;
 };
 
 TEST_F(BoxStepsTest, AnswerAnswersTheNextBoxAndExpectBoxFindsIt) {
-  ASSERT_EQ(RunSteps("answer yes\nstart \\Windows\\asker.exe\nexpect-box \"2 pictures\" Delete\n"),
-            0)
+  ASSERT_EQ(
+      RunSteps(
+          "answer yes\nstart \\Windows\\asker.exe\nexpect-box \"2 pictures\" Delete\nwait 100\n"),
+      0)
       << steps_err_.str();
   EXPECT_EQ(answer_, platform::IDYES);
   EXPECT_NE(steps_out_.str().find("answered 6"), std::string::npos) << steps_out_.str();
 }
 
 TEST_F(BoxStepsTest, WithoutAnAnswerTheDefaultButtonIsTaken) {
-  ASSERT_EQ(RunSteps("start \\Windows\\asker.exe\nexpect-box Delete\n"), 0) << steps_err_.str();
+  ASSERT_EQ(RunSteps("start \\Windows\\asker.exe\nexpect-box Delete\nwait 100\n"), 0)
+      << steps_err_.str();
   EXPECT_EQ(answer_, platform::IDYES);
   // The same box does not count twice.
   EXPECT_EQ(RunSteps("expect-box Delete\n"), 1);
