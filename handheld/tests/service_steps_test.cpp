@@ -91,7 +91,9 @@ TEST_F(ServiceStepsTest, MicSetsWhatTheMicrophoneHears) {
   platform::WaveInPrepareHeader(in, &header, sizeof(header));
   platform::WaveInAddBuffer(in, &header, sizeof(header));
   platform::WaveInStart(in);
-  for (int i = 0; i < 50 && !(header.dwFlags & platform::WHDR_DONE); ++i) platform::Sleep(20);
+  // 800 samples take 100 ms; the flags are read only after the reset, which
+  // waits for the audio thread that writes them.
+  platform::Sleep(1000);
   platform::WaveInReset(in);
   platform::WaveInUnprepareHeader(in, &header, sizeof(header));
   platform::WaveInClose(in);
