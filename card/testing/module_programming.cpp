@@ -3,20 +3,19 @@
 #include <algorithm>
 
 #include "card_testing/camera_tables.h"
+#include "driver/module_tables.h"
+#include "hardware/camera_registers.h"
 #include "platform/time.h"
 
 namespace card::testing {
 
 namespace {
 
-constexpr std::uint8_t kStartupBytes[17] = {0x50, 0x00, 0x13, 0x01, 0xC7, 0x01, 0x42, 0x95, 0xB8,
-                                            0xD3, 0x6D, 0x32, 0x20, 0x08, 0x08, 0x08, 0x08};
-constexpr std::uint8_t kMatrixBytes[18] = {0x10, 0x00, 0x3E, 0x00, 0xF2, 0x01, 0xE5, 0x01, 0xCB,
-                                           0x01, 0x50, 0x00, 0x50, 0x00, 0xBD, 0x01, 0xF3, 0x01};
-constexpr std::uint32_t kRawA = 0x001000;
-constexpr std::uint32_t kRawB = 0x1A0000;
-constexpr std::uint32_t kOutputA = 0x145000;
-constexpr std::uint32_t kOutputB = 0x1EB000;
+using camera_hardware::memory::kNegativeRawFrame;
+constexpr std::uint32_t kRawA = camera_hardware::memory::kRawFrameA;
+constexpr std::uint32_t kRawB = camera_hardware::memory::kRawFrameB;
+constexpr std::uint32_t kOutputA = camera_hardware::memory::kCompressedA;
+constexpr std::uint32_t kOutputB = camera_hardware::memory::kCompressedB;
 
 bool Among(int type, std::initializer_list<int> types) {
   return std::find(types.begin(), types.end(), type) != types.end();
@@ -141,37 +140,19 @@ bool ModuleProgrammer::StartUp() {
   bus_.Write(1, 5, control & ~0x04);
   bus_.Write(1, 5, control | 0x04);
   platform::Sleep(5);
-  for (auto [reg, value] : {std::pair{159, 1}, {26, 241}, {27, 2}, {28, 0}, {18, 1}}) {
-    bus_.WriteModule(static_cast<std::uint8_t>(reg), static_cast<std::uint8_t>(value));
-  }
+  const orsadrv::ModuleStartupSettings& settings = orsadrv::StartupSettings();
+  for (auto [reg, value] : settings.reset_registers) bus_.WriteModule(reg, value);
   platform::Sleep(5);
-  for (auto [reg, value] : {std::pair{92, 0},
-                            {44, 1},
-                            {100, 15},
-                            {72, 79},
-                            {71, 0},
-                            {52, 1},
-                            {101, 12},
-                            {93, 0},
-                            {166, 0}}) {
-    bus_.WriteModule(static_cast<std::uint8_t>(reg), static_cast<std::uint8_t>(value));
-  }
+  for (auto [reg, value] : settings.control_registers) bus_.WriteModule(reg, value);
   bus_.ReadModule(94);
   bus_.ReadModule(167);
-  const std::uint8_t zero = 0;
-  PortWrite(150, std::array<std::uint8_t, 2>{14, 0});
-  PortWrite(74, std::span(&zero, 1));
-  PortWrite(65, std::array<std::uint8_t, 1>{1});
-  PortWrite(66, std::array<std::uint8_t, 1>{25});
-  PortWrite(144, std::array<std::uint8_t, 1>{84});
-  PortWrite(160, kStartupBytes);
-  bus_.WriteModule(17, 224);
-  bus_.WriteModule(10, 12);
-  bus_.WriteModule(25, 128);
-  PortWrite(121, std::array<std::uint8_t, 1>{8});
-  PortWrite(199, std::array<std::uint8_t, 1>{19});
-  PortWrite(80, kMatrixBytes);
-  PortWrite(117, std::array<std::uint8_t, 1>{1});
+  for (const orsadrv::PortBytes& setting : settings.memory_settings) {
+    PortWrite(setting.address, std::span(setting.bytes.begin(), setting.bytes.size()));
+  }
+  for (auto [reg, value] : settings.processing_registers) bus_.WriteModule(reg, value);
+  for (const orsadrv::PortBytes& setting : settings.processing_settings) {
+    PortWrite(setting.address, std::span(setting.bytes.begin(), setting.bytes.size()));
+  }
   auto settle = [&] {
     bus_.WriteModule(101, 56);
     platform::Sleep(20);
@@ -489,7 +470,7 @@ std::vector<std::uint8_t> ModuleProgrammer::Still(int type, int quality, int col
   platform::Sleep(50);
 
   Window(type);
-  const std::uint32_t raw = negative ? 0x201000 : kRawA;
+  const std::uint32_t raw = negative ? kNegativeRawFrame : kRawA;
   SetAddress(78, raw);
   auto grab = [&](bool set_chroma) {
     bus_.WriteModule(93, bus_.ReadModule(93) | 0x04);
@@ -513,7 +494,7 @@ std::vector<std::uint8_t> ModuleProgrammer::Still(int type, int quality, int col
   }
   if (negative) {
     const std::uint32_t bytes = static_cast<std::uint32_t>(geometry->width) * geometry->height;
-    RunCommand(42, kRawA, 0x201000, bytes);
+    RunCommand(42, kRawA, kNegativeRawFrame, bytes);
     WaitForCommand(42);
   }
   SetAddress(61, kRawA);

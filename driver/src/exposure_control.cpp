@@ -150,7 +150,7 @@ ExposureDecision DecideExposure(int w, int y, signed char last_direction) {
 void AutomaticWhiteBalance(DWORD device) {
   DriverState& state = State();
   const bool turned = state.orientation_flag;
-  StartModuleCommand(device, 37, 0, 0x1FF000, 7200, 0);
+  StartModuleCommand(device, 37, 0, camera_hardware::memory::kStatistics, 7200, 0);
   const BYTE green_register = turned ? kGain0 : kGain1;
   const BYTE red_register = turned ? kGain1 : kGain3;   // P
   const BYTE blue_register = turned ? kGain2 : kGain0;  // Q

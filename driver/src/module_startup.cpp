@@ -36,11 +36,6 @@ struct TimedWrite {
 };
 constexpr TimedWrite kClockUp[] = {{kProcessorClock, 56, 20}, {kProcessorClock, 60, 20}};
 
-struct PortBytes {
-  BYTE address;
-  std::initializer_list<BYTE> bytes;
-};
-
 const PortBytes kMemorySettings[] = {
     {150, {14, 0}},
     {74, {0}},
@@ -139,6 +134,12 @@ WORD ReadSensorCount(BusSequence& run, BYTE low_register) {
 }  // namespace
 
 std::span<const RegisterValue> SensorStartupTable() { return kSensorTable; }
+
+const ModuleStartupSettings& StartupSettings() {
+  static const ModuleStartupSettings settings{kResetRegisters, kControlRegisters, kMemorySettings,
+                                              kProcessingRegisters, kProcessingSettings};
+  return settings;
+}
 
 BYTE CalibrationValue(WORD first_count, WORD second_count) {
   if (first_count == 0 || second_count == 0 || first_count >= second_count) return 56;

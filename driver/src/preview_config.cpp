@@ -12,10 +12,10 @@ namespace {
 
 using namespace camera_hardware::module;
 
-constexpr DWORD kRawFrameA = 0x001000;
-constexpr DWORD kRawFrameB = 0x1A0000;
-constexpr DWORD kOutputA = 0x145000;
-constexpr DWORD kOutputB = 0x1EB000;
+using camera_hardware::memory::kRawFrameA;
+using camera_hardware::memory::kRawFrameB;
+constexpr DWORD kOutputA = camera_hardware::memory::kCompressedA;
+constexpr DWORD kOutputB = camera_hardware::memory::kCompressedB;
 
 // The module idles: nothing captured, compressed or transferred.
 constexpr RegisterValue kIdle[] = {{kTransferControl, 0}, {kRunControl, 0}};

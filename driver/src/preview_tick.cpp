@@ -17,7 +17,7 @@ namespace {
 
 constexpr DWORD kFetchTimeoutMs = 200;
 constexpr DWORD kSmallestFrame = 1024;
-constexpr DWORD kStatisticsOutput = 0x1FF000;
+using camera_hardware::memory::kStatistics;
 
 // The 24-bit byte count of the scan; 0 when it cannot be read.
 DWORD ReadCompressedSize(DWORD device) {
@@ -57,8 +57,9 @@ void RunExposureStep(DWORD device, DWORD frame) {
   } else {
     return;
   }
-  const DWORD source = frame % 2 == 0 ? 0x1A0000 : 0x001000;
-  StartModuleCommand(device, command, kStatisticsOutput, source, length, parameter);
+  const DWORD source =
+      frame % 2 == 0 ? camera_hardware::memory::kRawFrameB : camera_hardware::memory::kRawFrameA;
+  StartModuleCommand(device, command, kStatistics, source, length, parameter);
   std::array<BYTE, 3> results{};
   WaitForModuleCommand(device, command, results);
   ExposureStep(device, type, ExpandFiveBits(results[0]), ExpandFourBits(results[1]),
@@ -93,7 +94,8 @@ void FetchFrame(DWORD device, DWORD n) {
   DWORD size = ReadCompressedSize(device);
   if (size > kPreviewFrameCapacity || size < kSmallestFrame) size = 0;
   if (size != 0) {
-    const DWORD address = n % 2 == 1 ? 0x1EB000 : 0x145000;
+    const DWORD address =
+        n % 2 == 1 ? camera_hardware::memory::kCompressedB : camera_hardware::memory::kCompressedA;
     ReadModuleData(device, address, size, state.preview_frame.data());
   }
   RearmPreview(device, n);  // the next frame goes to the other buffer

@@ -24,9 +24,9 @@ using namespace camera_hardware::settings;
 constexpr BYTE kNoChroma = 128;
 
 // Module memory.
-constexpr DWORD kRawFrame = 0x001000;
-constexpr DWORD kNegativeRawFrame = 0x201000;
-constexpr DWORD kCompressedOutput = 0x145000;
+constexpr DWORD kRawFrame = camera_hardware::memory::kRawFrameA;
+using camera_hardware::memory::kNegativeRawFrame;
+constexpr DWORD kCompressedOutput = camera_hardware::memory::kCompressedA;
 // Command 44's source lies this far into the raw frame.
 constexpr DWORD kLineBlockOffset = 0x1E30;
 constexpr DWORD kLineBlockBytes = 7'728;

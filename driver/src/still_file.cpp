@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "hardware/camera_registers.h"
 #include "module_data.h"
 #include "platform/files.h"
 #include "still_capture.h"
@@ -13,7 +14,7 @@ namespace orsadrv {
 
 namespace {
 
-constexpr DWORD kCompressedOutput = 0x145000;
+constexpr DWORD kCompressedOutput = camera_hardware::memory::kCompressedA;
 constexpr DWORD kPieceBytes = 64;
 
 // The handheld's file calls take UTF-8; an unpaired surrogate becomes

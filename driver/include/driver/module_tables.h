@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <utility>
@@ -15,6 +16,26 @@
 namespace orsadrv {
 
 using RegisterValue = std::pair<platform::BYTE, platform::BYTE>;
+
+// Bytes written through the module's data port from `address` on.
+struct PortBytes {
+  platform::BYTE address;
+  std::initializer_list<platform::BYTE> bytes;
+};
+
+// The module's own settings after its reset, in the order they are
+// written: the reset registers, 5 ms later the control registers, the
+// status reads that clear what is pending, the memory settings, the
+// processing registers and the processing settings. Then the processor's
+// clock is raised and the program uploaded.
+struct ModuleStartupSettings {
+  std::span<const RegisterValue> reset_registers;
+  std::span<const RegisterValue> control_registers;
+  std::span<const PortBytes> memory_settings;
+  std::span<const RegisterValue> processing_registers;
+  std::span<const PortBytes> processing_settings;
+};
+const ModuleStartupSettings& StartupSettings();
 
 // The sensor's 99 register settings at start-up, in order.
 std::span<const RegisterValue> SensorStartupTable();

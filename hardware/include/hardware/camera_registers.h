@@ -137,6 +137,19 @@ inline constexpr std::uint8_t kQuantiserInUse = 2;
 inline constexpr std::uint8_t kSettingsBank = 3;
 }  // namespace module
 
+// The module's frame memory: where the driver has frames captured and
+// compressed. Preview alternates between the two raw frames and the two
+// outputs; a still uses the first of each.
+namespace memory {
+inline constexpr std::uint32_t kRawFrameA = 0x001000;
+inline constexpr std::uint32_t kRawFrameB = 0x1A0000;
+inline constexpr std::uint32_t kCompressedA = 0x145000;
+inline constexpr std::uint32_t kCompressedB = 0x1EB000;
+inline constexpr std::uint32_t kStatistics = 0x1FF000;
+// A negative still is captured here and inverted into kRawFrameA.
+inline constexpr std::uint32_t kNegativeRawFrame = 0x201000;
+}  // namespace memory
+
 // Addresses in the module's settings memory, reached through the data port
 // (module::kBankSelect, kPortWriteAddress or kPortReadAddress, kPortData).
 namespace settings {
