@@ -1,14 +1,12 @@
 #include "picture_writers.h"
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
 #include <gif_lib.h>
 #include <png.h>
 
 #include <cstring>
 #include <stdexcept>
+
+#include "libjpeg_trap/error_trap.h"
 
 namespace imaging::testing {
 
@@ -49,7 +47,13 @@ int Nearest(const std::vector<Rgb>& palette, Rgb colour) {
   return best;
 }
 
-[[noreturn]] void JpegFailure(j_common_ptr) { throw std::runtime_error("libjpeg failed"); }
+// What the error path of EncodeJpeg must still find after the jump.
+struct CompressJob {
+  libjpeg_trap::ErrorTrap trap;
+  jpeg_compress_struct info{};
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+};
 
 }  // namespace
 
@@ -83,14 +87,19 @@ std::vector<std::uint8_t> SampleExif() {
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const Picture& picture, const JpegOptions& options) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr error{};
-  info.err = jpeg_std_error(&error);
-  error.error_exit = JpegFailure;
+  // Made before the jump point: a long jump skips destructors.
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * 4);
+  CompressJob job;
+  jpeg_compress_struct& info = job.info;
+  info.err = job.trap.Install();
+  if (setjmp(job.trap.jump)) {
+    // The destination may have grown its buffer since job.buffer was
+    // last set, so that pointer is not freed here.
+    jpeg_destroy_compress(&job.info);
+    throw std::runtime_error("libjpeg failed");
+  }
   jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
+  jpeg_mem_dest(&info, &job.buffer, &job.size);
   info.image_width = static_cast<JDIMENSION>(picture.width);
   info.image_height = static_cast<JDIMENSION>(picture.height);
   info.input_components = options.grey ? 1 : (options.cmyk ? 4 : 3);
@@ -111,7 +120,6 @@ std::vector<std::uint8_t> EncodeJpeg(const Picture& picture, const JpegOptions& 
     jpeg_write_marker(&info, JPEG_COM, reinterpret_cast<const JOCTET*>(options.comment.data()),
                       static_cast<unsigned>(options.comment.size()));
   }
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * 4);
   while (info.next_scanline < info.image_height) {
     for (int x = 0; x < picture.width; ++x) {
       const Rgb colour = picture.At(x, static_cast<int>(info.next_scanline));
@@ -130,8 +138,8 @@ std::vector<std::uint8_t> EncodeJpeg(const Picture& picture, const JpegOptions& 
   }
   jpeg_finish_compress(&info);
   jpeg_destroy_compress(&info);
-  std::vector<std::uint8_t> result(buffer, buffer + size);
-  std::free(buffer);
+  std::vector<std::uint8_t> result(job.buffer, job.buffer + job.size);
+  std::free(job.buffer);
   return result;
 }
 
