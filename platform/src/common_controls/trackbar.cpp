@@ -1,6 +1,7 @@
 #include "common_controls/trackbar.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common_controls/control_paint.h"
 #include "platform/window_paint.h"
@@ -185,7 +186,9 @@ void Trackbar::Paint(HDC dc) {
   }
 }
 
-std::optional<LRESULT> Trackbar::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> Trackbar::OnPositionMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const int value = static_cast<int>(lparam);
+  const bool redraw = wparam != 0;
   switch (message) {
     case TBM_GETPOS:
       return pos_;
@@ -194,46 +197,64 @@ std::optional<LRESULT> Trackbar::OnMessage(UINT message, WPARAM wparam, LPARAM l
     case TBM_GETRANGEMAX:
       return max_;
     case TBM_SETPOS:
-      pos_ = std::clamp(static_cast<int>(lparam), min_, max_);
-      if (wparam) Redraw();
+      pos_ = std::clamp(value, min_, max_);
+      if (redraw) Redraw();
       return 0;
     case TBM_SETRANGE:
       // Both ends are unsigned words, so a long clip's frame count fits.
       SetRange(LOWORD(static_cast<std::uintptr_t>(lparam)),
-               HIWORD(static_cast<std::uintptr_t>(lparam)), wparam != 0);
+               HIWORD(static_cast<std::uintptr_t>(lparam)), redraw);
       return 0;
     case TBM_SETRANGEMIN:
-      SetRange(static_cast<int>(lparam), std::max(max_, static_cast<int>(lparam)), wparam != 0);
+      SetRange(value, std::max(max_, value), redraw);
       return 0;
     case TBM_SETRANGEMAX:
-      SetRange(std::min(min_, static_cast<int>(lparam)), static_cast<int>(lparam), wparam != 0);
+      SetRange(std::min(min_, value), value, redraw);
       return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<LRESULT> Trackbar::OnGeometryMessage(UINT message, LPARAM lparam) {
+  const int size = std::max(static_cast<int>(lparam), 0);
+  auto* rect = reinterpret_cast<RECT*>(lparam);
+  switch (message) {
     case TBM_SETPAGESIZE: {
       const int old = PageSize();
-      page_size_ = std::max(static_cast<int>(lparam), 0);
+      page_size_ = size;
       return old;
     }
     case TBM_GETPAGESIZE:
       return PageSize();
-    case TBM_SETLINESIZE: {
-      const int old = line_size_;
-      line_size_ = std::max(static_cast<int>(lparam), 0);
-      return old;
-    }
+    case TBM_SETLINESIZE:
+      return std::exchange(line_size_, size);
     case TBM_GETLINESIZE:
       return line_size_;
     case TBM_GETTHUMBRECT:
-      if (lparam) *reinterpret_cast<RECT*>(lparam) = ThumbRect();
+      if (rect) *rect = ThumbRect();
       return 0;
     case TBM_GETCHANNELRECT:
-      if (lparam) *reinterpret_cast<RECT*>(lparam) = Channel();
+      if (rect) *rect = Channel();
       return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+void Trackbar::CancelTracking() {
+  if (!tracking_ && !paging_) return;
+  tracking_ = paging_ = false;
+  Report(TB_ENDTRACK);
+  Redraw();
+}
+
+std::optional<LRESULT> Trackbar::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (auto result = OnPositionMessage(message, wparam, lparam)) return result;
+  if (auto result = OnGeometryMessage(message, lparam)) return result;
+  switch (message) {
     case WM_CAPTURECHANGED:
-      if (tracking_ || paging_) {
-        tracking_ = paging_ = false;
-        Report(TB_ENDTRACK);
-        Redraw();
-      }
+      CancelTracking();
       return 0;
     case WM_KEYUP:
       if (FindKeyStep(static_cast<UINT>(wparam))) Report(TB_ENDTRACK);

@@ -30,6 +30,12 @@ class Trackbar : public EventControl {
   bool Move(int position);
   void Report(WORD code) const;
   void SetRange(int minimum, int maximum, bool redraw);
+  // TBM_ messages on the position and range; on page and line sizes and
+  // the drawn rectangles. nullopt for other messages.
+  std::optional<LRESULT> OnPositionMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  std::optional<LRESULT> OnGeometryMessage(UINT message, LPARAM lparam);
+  // The stylus let go of the control without a button-up.
+  void CancelTracking();
 
   int min_ = 0;
   int max_ = 100;

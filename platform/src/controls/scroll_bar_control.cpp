@@ -36,65 +36,92 @@ void ScrollBarControl::Paint(HDC dc) {
   PaintScrollBar(dc, Layout(), Enabled(), tracker_.shown_pressed());
 }
 
+LRESULT ScrollBarControl::SetPosition(int position, bool redraw) {
+  const int previous = model_.position();
+  SCROLLINFO info;
+  info.fMask = SIF_POS;
+  info.nPos = position;
+  SetInfo(info, redraw);
+  return previous;
+}
+
+LRESULT ScrollBarControl::SetRange(int minimum, int maximum, bool redraw) {
+  const int previous = model_.position();
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE;
+  info.nMin = minimum;
+  info.nMax = maximum;
+  SetInfo(info, redraw);
+  return previous;
+}
+
+LRESULT ScrollBarControl::GetInfo(SCROLLINFO* info) const {
+  if (!info) return FALSE;
+  model_.Get(*info);
+  return TRUE;
+}
+
+void ScrollBarControl::GetRange(int* minimum, int* maximum) const {
+  if (minimum) *minimum = model_.minimum();
+  if (maximum) *maximum = model_.maximum();
+}
+
+void ScrollBarControl::Press(LPARAM point) {
+  if (tracker_.Press(Layout(), model_, StylusPoint(point), Sender())) Redraw();
+}
+
+void ScrollBarControl::Move(LPARAM point) {
+  if (!tracker_.active()) return;
+  tracker_.Move(Layout(), model_, StylusPoint(point), Sender());
+  model_.set_track_position(tracker_.ThumbPosition(model_));
+  Redraw();
+}
+
+void ScrollBarControl::Release() {
+  tracker_.Release(Sender());
+  Redraw();
+}
+
+void ScrollBarControl::CaptureLost() {
+  if (!tracker_.active()) return;
+  tracker_.Cancel();
+  Redraw();
+}
+
+void ScrollBarControl::RepeatTimer(WPARAM id) {
+  if (tracker_.Timer(id, Layout(), Sender())) Redraw();
+}
+
 LRESULT ScrollBarControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  const int low = static_cast<int>(wparam), high = static_cast<int>(lparam);
   switch (message) {
     case SBM_SETSCROLLINFO: {
       const auto* info = reinterpret_cast<const SCROLLINFO*>(lparam);
       return info ? SetInfo(*info, wparam != 0) : model_.position();
     }
-    case SBM_GETSCROLLINFO: {
-      auto* info = reinterpret_cast<SCROLLINFO*>(lparam);
-      if (!info) return FALSE;
-      model_.Get(*info);
-      return TRUE;
-    }
-    case SBM_SETPOS: {
-      const int previous = model_.position();
-      SCROLLINFO info;
-      info.fMask = SIF_POS;
-      info.nPos = static_cast<int>(wparam);
-      SetInfo(info, lparam != 0);
-      return previous;
-    }
+    case SBM_GETSCROLLINFO:
+      return GetInfo(reinterpret_cast<SCROLLINFO*>(lparam));
+    case SBM_SETPOS:
+      return SetPosition(low, lparam != 0);
     case SBM_GETPOS:
       return model_.position();
     case SBM_SETRANGE:
-    case SBM_SETRANGEREDRAW: {
-      const int previous = model_.position();
-      SCROLLINFO info;
-      info.fMask = SIF_RANGE;
-      info.nMin = static_cast<int>(wparam);
-      info.nMax = static_cast<int>(lparam);
-      SetInfo(info, message == SBM_SETRANGEREDRAW);
-      return previous;
-    }
+    case SBM_SETRANGEREDRAW:
+      return SetRange(low, high, message == SBM_SETRANGEREDRAW);
     case SBM_GETRANGE:
-      if (auto* minimum = reinterpret_cast<int*>(wparam)) *minimum = model_.minimum();
-      if (auto* maximum = reinterpret_cast<int*>(lparam)) *maximum = model_.maximum();
+      GetRange(reinterpret_cast<int*>(wparam), reinterpret_cast<int*>(lparam));
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (tracker_.Press(Layout(), model_, StylusPoint(lparam), Sender())) Redraw();
-      return 0;
+      return Press(lparam), 0;
     case WM_MOUSEMOVE:
-      if (!tracker_.active()) return 0;
-      tracker_.Move(Layout(), model_, StylusPoint(lparam), Sender());
-      model_.set_track_position(tracker_.ThumbPosition(model_));
-      Redraw();
-      return 0;
+      return Move(lparam), 0;
     case WM_LBUTTONUP:
-      tracker_.Release(Sender());
-      Redraw();
-      return 0;
+      return Release(), 0;
     case WM_CAPTURECHANGED:
-      if (tracker_.active()) {
-        tracker_.Cancel();
-        Redraw();
-      }
-      return 0;
+      return CaptureLost(), 0;
     case WM_TIMER:
-      if (tracker_.Timer(wparam, Layout(), Sender())) Redraw();
-      return 0;
+      return RepeatTimer(wparam), 0;
     default:
       return Control::Handle(message, wparam, lparam);
   }

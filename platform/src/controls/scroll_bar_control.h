@@ -20,6 +20,17 @@ class ScrollBarControl : public Control {
   ScrollBarLayout Layout() const;
   ScrollBarTracker::Sender Sender() const;
   int SetInfo(const SCROLLINFO& info, bool redraw);
+  // The SBM_ messages: set and read the range and position.
+  LRESULT SetPosition(int position, bool redraw);
+  LRESULT SetRange(int minimum, int maximum, bool redraw);
+  LRESULT GetInfo(SCROLLINFO* info) const;
+  void GetRange(int* minimum, int* maximum) const;
+  // The stylus and the auto-repeat timer, which drive the tracker.
+  void Press(LPARAM point);
+  void Move(LPARAM point);
+  void Release();
+  void CaptureLost();
+  void RepeatTimer(WPARAM id);
 
   ScrollModel model_;
   ScrollBarTracker tracker_;

@@ -1,6 +1,7 @@
 // Property sheets: the sheet is a dialog whose pages are child dialogs,
 // made when first shown; page changes, OK and Cancel ask the pages first.
 #include <memory>
+#include <optional>
 
 #include "platform/last_error.h"
 #include "platform/shell_dialog.h"
@@ -137,7 +138,61 @@ INT_PTR Answer(HWND sheet, LRESULT answer) {
   return TRUE;
 }
 
+void TapTabs(SheetState& state, LPARAM lparam) {
+  const POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  const std::vector<RECT> tabs = property_sheets::TabRects(state);
+  for (std::size_t index = 0; index < tabs.size(); ++index) {
+    if (PtInRect(&tabs[index], point)) SetActivePage(state, index, true);
+  }
+}
+
+// OK and Cancel; true when the command was one of them.
+bool Command(SheetState& state, WORD id) {
+  if (id == IDOK) Apply(state);
+  if (id == IDCANCEL) Cancel(state);
+  return id == IDOK || id == IDCANCEL;
+}
+
+LRESULT PressButton(HWND sheet, WPARAM button) {
+  if (button == PSBTN_OK || button == PSBTN_CANCEL) {
+    PostMessage(sheet, WM_COMMAND, button == PSBTN_OK ? IDOK : IDCANCEL, 0);
+  }
+  return TRUE;
+}
+
+LRESULT PageWindow(const SheetState& state, WPARAM index) {
+  return index < state.windows.size() ? reinterpret_cast<LRESULT>(state.windows[index]) : 0;
+}
+
+// The PSM_ requests that pages and the program send the sheet; nullopt
+// for other messages.
+std::optional<LRESULT> SheetRequest(SheetState& state, HWND sheet, UINT message, WPARAM wparam,
+                                    LPARAM lparam) {
+  switch (message) {
+    case PSM_SETCURSEL:
+      return SetActivePage(state, wparam, true);
+    case PSM_GETCURRENTPAGEHWND:
+      return reinterpret_cast<LRESULT>(CurrentPage(state));
+    case PSM_INDEXTOHWND:
+      return PageWindow(state, wparam);
+    case PSM_PRESSBUTTON:
+      return PressButton(sheet, wparam);
+    case PSM_SETTITLE:
+      SetWindowText(sheet, lparam ? reinterpret_cast<const char*>(lparam) : "");
+      return TRUE;
+    case PSM_CHANGED:
+    case PSM_UNCHANGED:
+    case PSM_CANCELTOCLOSE:
+      return TRUE;
+    default:
+      return std::nullopt;
+  }
+}
+
 INT_PTR SheetProcedure(SheetState& state, HWND sheet, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (const auto answer = SheetRequest(state, sheet, message, wparam, lparam)) {
+    return Answer(sheet, *answer);
+  }
   switch (message) {
     case WM_INITDIALOG:
       if (!Initialise(state, sheet)) {
@@ -151,38 +206,11 @@ INT_PTR SheetProcedure(SheetState& state, HWND sheet, UINT message, WPARAM wpara
     case WM_PAINT:
       property_sheets::PaintTabs(sheet, state);
       return TRUE;
-    case WM_LBUTTONDOWN: {
-      const POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-      const std::vector<RECT> tabs = property_sheets::TabRects(state);
-      for (std::size_t index = 0; index < tabs.size(); ++index) {
-        if (PtInRect(&tabs[index], point)) SetActivePage(state, index, true);
-      }
+    case WM_LBUTTONDOWN:
+      TapTabs(state, lparam);
       return TRUE;
-    }
     case WM_COMMAND:
-      if (LOWORD(wparam) == IDOK) Apply(state);
-      if (LOWORD(wparam) == IDCANCEL) Cancel(state);
-      return LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL;
-    case PSM_SETCURSEL:
-      return Answer(sheet, SetActivePage(state, wparam, true));
-    case PSM_GETCURRENTPAGEHWND:
-      return Answer(sheet, reinterpret_cast<LRESULT>(CurrentPage(state)));
-    case PSM_INDEXTOHWND:
-      return Answer(sheet, wparam < state.windows.size()
-                               ? reinterpret_cast<LRESULT>(state.windows[wparam])
-                               : 0);
-    case PSM_PRESSBUTTON:
-      if (wparam == PSBTN_OK || wparam == PSBTN_CANCEL) {
-        PostMessage(sheet, WM_COMMAND, wparam == PSBTN_OK ? IDOK : IDCANCEL, 0);
-      }
-      return Answer(sheet, TRUE);
-    case PSM_SETTITLE:
-      SetWindowText(sheet, lparam ? reinterpret_cast<const char*>(lparam) : "");
-      return Answer(sheet, TRUE);
-    case PSM_CHANGED:
-    case PSM_UNCHANGED:
-    case PSM_CANCELTOCLOSE:
-      return Answer(sheet, TRUE);
+      return Command(state, LOWORD(wparam));
     default:
       return FALSE;
   }

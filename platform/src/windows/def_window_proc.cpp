@@ -77,6 +77,31 @@ bool FocusInside(HWND hwnd) {
   return focus && (focus == hwnd || IsChild(hwnd, focus));
 }
 
+LRESULT ValidateAll(HWND hwnd) {
+  PAINTSTRUCT paint;
+  BeginPaint(hwnd, &paint);
+  EndPaint(hwnd, &paint);
+  return 0;
+}
+
+LRESULT Activate(HWND hwnd, WPARAM state) {
+  if (LOWORD(state) != WA_INACTIVE && !FocusInside(hwnd)) SetFocus(hwnd);
+  return 0;
+}
+
+// Help goes up to the parent, or the owner of a top-level window.
+LRESULT PassHelpUp(HWND hwnd, WPARAM wparam, LPARAM lparam) {
+  HWND up = GetParent(hwnd);
+  return up ? SendMessage(up, WM_HELP, wparam, lparam) : 0;
+}
+
+// Controls draw in the window colours unless their parent says otherwise.
+LRESULT ControlColours(HDC dc) {
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
 }  // namespace
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -84,12 +109,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      BeginPaint(hwnd, &paint);
-      EndPaint(hwnd, &paint);
-      return 0;
-    }
+    case WM_PAINT:
+      return ValidateAll(hwnd);
     case WM_ERASEBKGND:
       return EraseBackground(hwnd, reinterpret_cast<HDC>(wparam));
     case WM_SETTEXT:
@@ -99,25 +120,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_GETTEXTLENGTH:
       return TextLength(hwnd);
     case WM_ACTIVATE:
-      if (LOWORD(wparam) != WA_INACTIVE && !FocusInside(hwnd)) SetFocus(hwnd);
-      return 0;
-    case WM_HELP: {
-      // Help goes up to the parent, or the owner of a top-level window.
-      HWND up = GetParent(hwnd);
-      return up ? SendMessage(up, WM_HELP, wparam, lparam) : 0;
-    }
+      return Activate(hwnd, wparam);
+    case WM_HELP:
+      return PassHelpUp(hwnd, wparam, lparam);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wparam);
-      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-      SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    }
+    case WM_CTLCOLORSTATIC:
+      return ControlColours(reinterpret_cast<HDC>(wparam));
     case windows::kTapActivateMessage:
       SetActiveWindow(hwnd);
       return 0;
