@@ -2,32 +2,27 @@
 
 namespace platform::common_controls {
 
-void OwnedObject::Reset(HGDIOBJ object) {
-  if (object_) DeleteObject(object_);
-  object_ = object;
-}
-
-OwnedObject MakeControlFont(LONG weight) {
+OwnedGdiObject<> MakeControlFont(LONG weight) {
   LOGFONT description;
   description.lfHeight = -11;
   description.lfWeight = weight;
   description.lfFaceName = "Tahoma";
-  return OwnedObject(CreateFontIndirect(&description));
+  return OwnedGdiObject<>(CreateFontIndirect(&description));
 }
 
 void FillColor(HDC dc, const RECT& rect, COLORREF color) {
-  OwnedObject brush(CreateSolidBrush(color));
+  OwnedGdiObject<> brush(CreateSolidBrush(color));
   FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
 }
 
 void FrameColor(HDC dc, const RECT& rect, COLORREF color) {
-  OwnedObject brush(CreateSolidBrush(color));
+  OwnedGdiObject<> brush(CreateSolidBrush(color));
   FrameRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
 }
 
 void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
-  OwnedObject pen(CreatePen(PS_SOLID, 1, color));
-  Selected selected(dc, pen.get());
+  OwnedGdiObject<> pen(CreatePen(PS_SOLID, 1, color));
+  ScopedSelect selected(dc, pen.get());
   MoveToEx(dc, x0, y0, nullptr);
   LineTo(dc, x1, y1);
 }
@@ -44,8 +39,8 @@ void DrawEdge3d(HDC dc, const RECT& rect, bool sunken) {
 }
 
 void DrawLabel(HDC dc, std::string_view text, RECT rect, COLORREF color, UINT format) {
-  OwnedObject font = MakeControlFont();
-  Selected selected(dc, font.get());
+  OwnedGdiObject<> font = MakeControlFont();
+  ScopedSelect selected(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);
   DrawText(dc, text, &rect, format | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);

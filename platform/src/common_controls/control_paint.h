@@ -5,49 +5,12 @@
 #include <string_view>
 
 #include "platform/gdi.h"
+#include "platform/gdi_objects.h"
 
 namespace platform::common_controls {
 
-// A pen, brush, font or bitmap deleted when it goes out of scope.
-class OwnedObject {
- public:
-  explicit OwnedObject(HGDIOBJ object = nullptr) : object_(object) {}
-  ~OwnedObject() { Reset(); }
-  OwnedObject(OwnedObject&& other) noexcept : object_(other.object_) { other.object_ = nullptr; }
-  OwnedObject& operator=(OwnedObject&& other) noexcept {
-    if (this != &other) {
-      Reset(other.object_);
-      other.object_ = nullptr;
-    }
-    return *this;
-  }
-  OwnedObject(const OwnedObject&) = delete;
-  OwnedObject& operator=(const OwnedObject&) = delete;
-
-  void Reset(HGDIOBJ object = nullptr);
-  HGDIOBJ get() const { return object_; }
-
- private:
-  HGDIOBJ object_;
-};
-
-// Selects an object into a context and puts the previous one back.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selected() {
-    if (previous_) SelectObject(dc_, previous_);
-  }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
 // The controls' text font (8-point "Tahoma").
-OwnedObject MakeControlFont(LONG weight = FW_NORMAL);
+OwnedGdiObject<> MakeControlFont(LONG weight = FW_NORMAL);
 // Height in pixels of one line of the controls' font.
 inline constexpr int kTextHeight = 13;
 

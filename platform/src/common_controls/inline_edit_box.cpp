@@ -154,8 +154,8 @@ class InlineEditBox : public EventControl {
     FillColor(dc, client, GetSysColor(COLOR_WINDOW));
     FrameColor(dc, client, GetSysColor(COLOR_WINDOWFRAME));
     const std::string text = GetWindowText(hwnd());
-    OwnedObject font = MakeControlFont();
-    Selected selected(dc, font.get());
+    OwnedGdiObject<> font = MakeControlFont();
+    ScopedSelect selected(dc, font.get());
     SIZE extent;
     GetTextExtentPoint32(dc, text, &extent);
     RECT label{client.left + 2, client.top, client.right - 2, client.bottom};

@@ -425,8 +425,8 @@ void ListView::PaintRow(HDC dc, int index) const {
       RECT mark = label;
       if (!(extended_style_ & LVS_EX_FULLROWSELECT)) {
         SIZE extent;
-        OwnedObject font = MakeControlFont();
-        Selected selected(dc, font.get());
+        OwnedGdiObject<> font = MakeControlFont();
+        ScopedSelect selected(dc, font.get());
         GetTextExtentPoint32(dc, text, &extent);
         mark.right = std::min<LONG>(label.left + extent.cx + 2, cell.right);
         mark.left -= 2;

@@ -70,7 +70,7 @@ int Toolbar::HitTest(POINT point) const {
 int Toolbar::AddBitmap(int count, const TBADDBITMAP* bitmap) {
   if (!bitmap || count <= 0) return -1;
   HBITMAP strip = nullptr;
-  OwnedObject loaded;
+  OwnedGdiObject<> loaded;
   if (bitmap->hInst) {
     loaded.Reset(LoadBitmap(bitmap->hInst, ResourceId(bitmap->nID)));
     strip = static_cast<HBITMAP>(loaded.get());

@@ -386,8 +386,8 @@ RECT TreeView::LabelRect(const TreeRow& row, int index) const {
   SIZE extent{};
   HDC dc = GetDC(hwnd());
   {
-    OwnedObject font = MakeControlFont(row.node->state & TVIS_BOLD ? FW_BOLD : FW_NORMAL);
-    Selected selected(dc, font.get());
+    OwnedGdiObject<> font = MakeControlFont(row.node->state & TVIS_BOLD ? FW_BOLD : FW_NORMAL);
+    ScopedSelect selected(dc, font.get());
     GetTextExtentPoint32(dc, row.node->text, &extent);
   }
   ReleaseDC(hwnd(), dc);
@@ -590,8 +590,8 @@ void TreeView::PaintRow(HDC dc, const TreeRow& row, int index) {
   RECT inner = label;
   InflateRect(&inner, -kLabelPadding, 0);
   if (row.node->state & TVIS_BOLD) {
-    OwnedObject bold = MakeControlFont(FW_BOLD);
-    Selected chosen(dc, bold.get());
+    OwnedGdiObject<> bold = MakeControlFont(FW_BOLD);
+    ScopedSelect chosen(dc, bold.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
     DrawText(dc, row.node->text, &inner, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);

@@ -36,7 +36,7 @@ void CheckBox::DrawIndicator(HDC dc, const RECT& square) const {
   }
   if (GetCheck() != BST_CHECKED) return;
   // A tick two pixels thick: down to the lower third, then up to the corner.
-  OwnedObject<HPEN> pen(CreatePen(PS_SOLID, 1, ink));
+  OwnedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ink));
   ScopedSelect select(dc, pen.get());
   for (int dy = 0; dy < 2; ++dy) {
     const POINT tick[] = {{square.left + 3, square.top + 5 + dy},

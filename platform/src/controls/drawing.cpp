@@ -5,12 +5,12 @@
 namespace platform::controls {
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
-  OwnedObject<HBRUSH> brush(CreateSolidBrush(color));
+  OwnedGdiObject<HBRUSH> brush(CreateSolidBrush(color));
   FillRect(dc, &rect, brush.get());
 }
 
 void FrameSolid(HDC dc, const RECT& rect, COLORREF color, int thickness) {
-  OwnedObject<HBRUSH> brush(CreateSolidBrush(color));
+  OwnedGdiObject<HBRUSH> brush(CreateSolidBrush(color));
   RECT frame = rect;
   for (int i = 0; i < thickness && !IsRectEmpty(frame); ++i) {
     FrameRect(dc, &frame, brush.get());
@@ -47,8 +47,8 @@ void DrawArrow(HDC dc, const RECT& rect, ArrowDirection direction, COLORREF colo
       points[2] = {cx - half / 2, cy + half};
       break;
   }
-  OwnedObject<HBRUSH> brush(CreateSolidBrush(color));
-  OwnedObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+  OwnedGdiObject<HBRUSH> brush(CreateSolidBrush(color));
+  OwnedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
   ScopedSelect select_brush(dc, brush.get());
   ScopedSelect select_pen(dc, pen.get());
   Polygon(dc, points, 3);

@@ -5,40 +5,10 @@
 #include <string_view>
 
 #include "platform/gdi.h"
+#include "platform/gdi_objects.h"
 #include "platform/window.h"
 
 namespace platform::controls {
-
-// Selects an object into a context for a scope and puts the old one back.
-class ScopedSelect {
- public:
-  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~ScopedSelect() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  ScopedSelect(const ScopedSelect&) = delete;
-  ScopedSelect& operator=(const ScopedSelect&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-// A GDI object deleted at the end of its scope.
-template <typename Handle>
-class OwnedObject {
- public:
-  explicit OwnedObject(Handle handle) : handle_(handle) {}
-  ~OwnedObject() {
-    if (handle_) DeleteObject(handle_);
-  }
-  OwnedObject(const OwnedObject&) = delete;
-  OwnedObject& operator=(const OwnedObject&) = delete;
-  Handle get() const { return handle_; }
-
- private:
-  Handle handle_;
-};
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color);
 // A frame `thickness` pixels wide inside the rectangle.

@@ -33,16 +33,16 @@ void RadioButton::UncheckOthersInGroup() const {
 void RadioButton::DrawIndicator(HDC dc, const RECT& square) const {
   const bool enabled = Enabled();
   const COLORREF ink = enabled ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT);
-  OwnedObject<HBRUSH> face(CreateSolidBrush(pushed() || !enabled ? GetSysColor(COLOR_BTNFACE)
-                                                                 : GetSysColor(COLOR_WINDOW)));
-  OwnedObject<HPEN> pen(CreatePen(PS_SOLID, 1, ink));
+  OwnedGdiObject<HBRUSH> face(CreateSolidBrush(pushed() || !enabled ? GetSysColor(COLOR_BTNFACE)
+                                                                    : GetSysColor(COLOR_WINDOW)));
+  OwnedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ink));
   ScopedSelect select_pen(dc, pen.get());
   {
     ScopedSelect select_brush(dc, face.get());
     Ellipse(dc, square.left, square.top, square.right, square.bottom);
   }
   if (GetCheck() != BST_CHECKED) return;
-  OwnedObject<HBRUSH> dot(CreateSolidBrush(ink));
+  OwnedGdiObject<HBRUSH> dot(CreateSolidBrush(ink));
   ScopedSelect select_dot(dc, dot.get());
   Ellipse(dc, square.left + 4, square.top + 4, square.right - 4, square.bottom - 4);
 }
