@@ -4,6 +4,7 @@
 #include <string>
 
 #include "demo_button.h"
+#include "platform/buffered_paint.h"
 #include "platform/gdi.h"
 #include "platform/last_error.h"
 #include "platform/screen.h"
@@ -76,13 +77,9 @@ void DrawPicture(HDC dc, HBITMAP picture, const RECT& panel) {
 // Everything is drawn into a memory bitmap and copied in one block, so the
 // window never shows half a picture.
 void Paint(HWND hwnd, const DemoState& state) {
-  PAINTSTRUCT paint;
-  HDC window_dc = BeginPaint(hwnd, &paint);
-  RECT client;
-  GetClientRect(hwnd, &client);
-  HDC dc = CreateCompatibleDC(window_dc);
-  HBITMAP buffer = CreateCompatibleBitmap(window_dc, client.right, client.bottom);
-  HGDIOBJ old_bitmap = SelectObject(dc, buffer);
+  BufferedPaint paint(hwnd);
+  HDC dc = paint.dc();
+  const RECT& client = paint.client();
 
   HBRUSH background = CreateSolidBrush(kBackground);
   FillRect(dc, &client, background);
@@ -99,12 +96,6 @@ void Paint(HWND hwnd, const DemoState& state) {
   const std::string count = "Taps: " + std::to_string(state.taps);
   DrawTextLine(dc, state.fonts.fixed, RGB(0, 96, 0), count, {0, 236, screen::kWidth, 256},
                DT_CENTER);
-
-  BitBlt(window_dc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, old_bitmap);
-  DeleteObject(buffer);
-  DeleteDC(dc);
-  EndPaint(hwnd, &paint);
 }
 
 LRESULT DemoProcedure(DemoState& state, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

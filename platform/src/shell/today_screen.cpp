@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/buffered_paint.h"
 #include "platform/files.h"
 #include "platform/gdi.h"
 #include "platform/locale.h"
@@ -114,14 +115,10 @@ class Desktop {
   explicit Desktop(HINSTANCE instance) : instance_(instance) {}
 
   void Paint(HWND hwnd) {
-    PAINTSTRUCT paint;
-    HDC window_dc = BeginPaint(hwnd, &paint);
-    RECT client;
-    GetClientRect(hwnd, &client);
     // Drawn whole in memory, then copied: no flicker.
-    HDC dc = CreateCompatibleDC(window_dc);
-    HBITMAP buffer = CreateCompatibleBitmap(window_dc, client.right, client.bottom);
-    HGDIOBJ old_bitmap = SelectObject(dc, buffer);
+    BufferedPaint paint(hwnd);
+    HDC dc = paint.dc();
+    const RECT& client = paint.client();
     SYSTEMTIME now;
     GetLocalTime(&now);
     drawn_minute_ = now.wMinute;
@@ -157,12 +154,6 @@ class Desktop {
     DrawText(dc, "Tap the flag at the top left to open the Start menu and start a program.", &hint,
              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old_font);
-
-    BitBlt(window_dc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old_bitmap);
-    DeleteObject(buffer);
-    DeleteDC(dc);
-    EndPaint(hwnd, &paint);
   }
 
   void PaintMenu(HWND menu) {

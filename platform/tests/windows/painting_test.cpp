@@ -1,4 +1,5 @@
 // Invalidation, WM_PAINT and the screen composed from windows.
+#include "platform/buffered_paint.h"
 #include "platform/cursor.h"
 #include "platform/gdi.h"
 #include "platform/gdi_png.h"
@@ -74,6 +75,29 @@ TEST_F(PaintingTest, WindowsComposeInZOrderWithChildrenOnTop) {
   EXPECT_EQ(At(150, 150), kGreen);
   EXPECT_NE(At(5, 30), kRed);
   EXPECT_TRUE(IsWindow(front));
+}
+
+TEST_F(PaintingTest, ABufferedPaintReachesTheWindowWholeAndValidatesIt) {
+  RegisterRecordingClass("Buffered", [this](HWND hwnd, UINT message, WPARAM, LPARAM) {
+    if (message != WM_PAINT) return std::optional<LRESULT>();
+    BufferedPaint paint(hwnd);
+    FillRect(paint.dc(), &paint.client(), blue_);
+    const RECT corner{0, 0, 10, 10};
+    FillRect(paint.dc(), &corner, red_);
+    return std::optional<LRESULT>(0);
+  });
+  HWND hwnd = CreateWindow("Buffered", "", WS_POPUP | WS_VISIBLE, 50, 60, 100, 80, nullptr,
+                           nullptr, nullptr, nullptr);
+  UpdateWindow(hwnd);
+  // Client coordinates of the memory picture land at the window's place.
+  EXPECT_EQ(At(50, 60), kRed);
+  EXPECT_EQ(At(59, 69), kRed);
+  EXPECT_EQ(At(60, 70), kBlue);
+  EXPECT_EQ(At(149, 139), kBlue);
+  EXPECT_NE(At(150, 140), kBlue);
+  RECT still_invalid;
+  EXPECT_FALSE(GetUpdateRect(hwnd, &still_invalid, FALSE));
+  EXPECT_EQ(PaintsOf(hwnd), 1);
 }
 
 TEST_F(PaintingTest, OnlyTheInvalidPartIsPainted) {
