@@ -3,7 +3,7 @@
 // for nobody.
 #pragma once
 
-#include "platform/threads.h"
+#include "platform/periodic_thread.h"
 #include "platform/window.h"
 
 namespace camera {
@@ -14,20 +14,14 @@ inline constexpr int kBackgroundChecksToExit = 60;
 
 class BackgroundExit {
  public:
-  BackgroundExit() = default;
-  ~BackgroundExit() { Stop(); }
-  BackgroundExit(const BackgroundExit&) = delete;
-  BackgroundExit& operator=(const BackgroundExit&) = delete;
-
   // Every 2 s compares the foreground window with `main_window`; after 60
   // differing checks in a row it posts WM_CLOSE to it and ends.
   void Start(platform::HWND main_window);
   // Ends the thread (at the dialog's end) and waits for it.
-  void Stop();
+  void Stop() { thread_.Stop(); }
 
  private:
-  platform::EventHandle stop_;
-  platform::ThreadHandle thread_;
+  platform::PeriodicThread thread_;
 };
 
 }  // namespace camera
