@@ -45,6 +45,10 @@ platform::sd::CardIdentity CameraCard::Identity() {
 
 bool CameraCard::Answers() {
   if (faults_.failing_transfers == 0) return true;
+  if (faults_.failing_after > 0) {
+    --faults_.failing_after;
+    return true;
+  }
   --faults_.failing_transfers;
   return false;
 }

@@ -80,11 +80,10 @@ BYTE ExposureType(BYTE type) {
   return type;
 }
 
-void SetRunBits(DWORD device, BYTE bits, bool on) {
-  const int value = ReadModuleRegister(device, kRunControl);
+void SetRunBits(BusSequence& run, BYTE bits, bool on) {
+  const int value = run.ReadModule(kRunControl);
   const BYTE current = value < 0 ? 0 : static_cast<BYTE>(value);
-  WriteModuleRegister(device, kRunControl,
-                      static_cast<BYTE>(on ? current | bits : current & ~bits));
+  run.WriteModule(kRunControl, static_cast<BYTE>(on ? current | bits : current & ~bits));
 }
 
 // Waits until the status shows the wanted event or the limit has passed.
@@ -99,107 +98,140 @@ bool WaitForEvent(DWORD device, bool InterruptStatus::*event) {
   }
 }
 
-void StartRawFrame(DWORD device) {
-  EnableInterrupts(device, kFrameCaptured, 0);
-  SetRunBits(device, kRunCapture, true);
+void StartRawFrame(BusSequence& run) {
+  run.Run([&] { return EnableInterrupts(run.device(), kFrameCaptured, 0); });
+  SetRunBits(run, kRunCapture, true);
 }
 
 // A raw frame that never comes is not waited for again: the compression
 // wait decides whether the capture failed.
-void FinishRawFrame(DWORD device) {
-  WaitForEvent(device, &InterruptStatus::frame_captured);
-  DisableInterrupts(device, kFrameCaptured, 0);
-  SetRunBits(device, kRunCapture, false);
+void FinishRawFrame(BusSequence& run) {
+  if (run.failed()) return;
+  WaitForEvent(run.device(), &InterruptStatus::frame_captured);
+  run.Run([&] { return DisableInterrupts(run.device(), kFrameCaptured, 0); });
+  SetRunBits(run, kRunCapture, false);
 }
 
-void RunCommand(DWORD device, BYTE command, DWORD destination, DWORD source, DWORD length) {
-  StartModuleCommand(device, command, destination, source, length, 0);
-  WaitForModuleCommand(device, command, {});
+void RunCommand(BusSequence& run, BYTE command, DWORD destination, DWORD source, DWORD length) {
+  run.Run(
+      [&] { return StartModuleCommand(run.device(), command, destination, source, length, 0); });
+  if (!run.failed()) WaitForModuleCommand(run.device(), command, {});
 }
 
-void StopCapture(DWORD device) {
-  RestartPipeline(device);
-  WriteModuleRegister(device, kRunControl, 0);
-  WriteModuleRegister(device, kTransferControl, 0);
+// For the steps that report nothing: skipped once the run has failed.
+template <typename Step>
+void Unless(BusSequence& run, Step&& step) {
+  run.Run([&] {
+    step();
+    return 0;
+  });
+}
+
+// Exposure for the still: the preview pipeline stopped, the read-out mode
+// and exposure of the still type.
+void StopPreviewAndExpose(BusSequence& run, BYTE type) {
+  const DWORD device = run.device();
+  run.WriteModule(kTransferControl, 0);
+  run.WriteModule(kRunControl, 0);
+  const BYTE levels_off[] = {0};
+  run.Run([&] { return WriteDataPort(device, kLevelsControl, levels_off); });
+  run.Run([&] { return RestartPipeline(device); });
+  run.Sleep(kSettleMs);
+  run.Run([&] { return SetReadOutMode(device, ExposureType(type)); });
+  run.Run([&] { return SetExposureRegisters(device, ExposureType(type), true); });
+  run.Sleep(kSettleMs);
+}
+
+// Two raw frames (three for the small types), the chroma levels set while
+// the second comes in, and the levels measured on a full-sensor frame.
+void TakeRawFrames(BusSequence& run, BYTE type, bool black_and_white) {
+  StartRawFrame(run);
+  FinishRawFrame(run);
+  StartRawFrame(run);
+  const BYTE chroma = black_and_white ? kNoChroma : 0;
+  const BYTE chroma_levels[] = {chroma, chroma};
+  run.Run([&] { return WriteDataPort(run.device(), kChromaLevels, chroma_levels); });
+  FinishRawFrame(run);
+  if (UsesFullSensor(type)) {
+    Unless(run, [&] { MeasureLevels(run.device()); });
+  } else {
+    StartRawFrame(run);
+    FinishRawFrame(run);
+  }
+}
+
+// The full-frame passes of types 0 and 1, and the negative's inversion.
+void RunFramePasses(BusSequence& run, BYTE type, DWORD raw_frame, bool negative) {
+  if (type == 0) {
+    RunCommand(run, kFullFrameCommand, raw_frame, raw_frame, kFullFrameBytes);
+    RunCommand(run, kLineBlockCommand, raw_frame, raw_frame + kLineBlockOffset, kLineBlockBytes);
+  } else if (type == 1) {
+    RunCommand(run, kFullFrameCommand, raw_frame, raw_frame, kFullHeightBytes);
+  }
+  if (negative) {
+    if (const DWORD bytes = RawFrameBytes(type); bytes != 0) {
+      RunCommand(run, kNegativeCommand, kRawFrame, kNegativeRawFrame, bytes);
+    }
+  }
+}
+
+// Compresses the raw frame into the output buffer; the byte count, or 0
+// when the compression never finished or the bus failed.
+DWORD Compress(BusSequence& run, BYTE type, bool black_and_white, int quality_index) {
+  const DWORD device = run.device();
+  run.WriteModule24(kCompressionSource, kRawFrame);
+  run.WriteModule24(kOutputAddress, kCompressedOutput);
+  run.Run([&] { return SetScaler(device, type); });
+  run.WriteModule(kCompressionStart, 0);
+  run.WriteModule(kCompressionFormat, CompressionFormat(type, true, black_and_white));
+  run.Run([&] { return LoadQuantiserCodes(device, quality_index); });
+  run.Run([&] { return EnableInterrupts(device, kFrameCompressed, 0); });
+  run.WriteModule(kRunControl, 0);
+  run.WriteModule(kRunControl, kRunCompress);
+  if (run.failed() || !WaitForEvent(device, &InterruptStatus::frame_compressed)) return 0;
+  DWORD count = 0;
+  for (int i = 2; i >= 0; --i) {
+    const int value = run.ReadModule(static_cast<BYTE>(kCompressedSize + i));
+    count = count << 8 | static_cast<DWORD>(value < 0 ? 0 : value);
+  }
+  return run.failed() ? 0 : count;
+}
+
+void StopCapture(BusSequence& run) {
+  run.Run([&] { return RestartPipeline(run.device()); });
+  run.WriteModule(kRunControl, 0);
+  run.WriteModule(kTransferControl, 0);
 }
 
 }  // namespace
 
+// The capture stops at the first bus failure and gives 0: a count read in
+// part would be taken for a whole picture.
 DWORD CaptureStill(DWORD device, BYTE type, platform::HMODULE sound_module) {
   DriverState& state = State();
   const bool negative = state.colour_mode == kColourNegative;
   const bool black_and_white = state.colour_mode == kColourBlackAndWhite;
-  const bool full_sensor = UsesFullSensor(type);
+  BusSequence run(device);
 
   state.streaming = 0;
-  DisableInterrupts(device, kFrameCaptured, 0);
-  if (full_sensor) LoadToneTable(device);
-
-  // Stop the preview pipeline, then expose for the still.
-  WriteModuleRegister(device, kTransferControl, 0);
-  WriteModuleRegister(device, kRunControl, 0);
-  const BYTE levels_off[] = {0};
-  WriteDataPort(device, kLevelsControl, levels_off);
-  RestartPipeline(device);
-  platform::Sleep(kSettleMs);
-  SetReadOutMode(device, ExposureType(type));
-  SetExposureRegisters(device, ExposureType(type), true);
-  platform::Sleep(kSettleMs);
+  run.Run([&] { return DisableInterrupts(device, kFrameCaptured, 0); });
+  if (UsesFullSensor(type)) Unless(run, [&] { LoadToneTable(device); });
+  StopPreviewAndExpose(run, type);
+  if (run.failed()) return 0;
 
   if (sound_module != nullptr) {
     platform::PlaySound("SNAP", sound_module, platform::SND_RESOURCE | platform::SND_ASYNC);
   }
 
-  SetSensorWindow(device, type);
+  run.Run([&] { return SetSensorWindow(device, type); });
   const DWORD raw_frame = negative ? kNegativeRawFrame : kRawFrame;
-  WriteModuleRegister24(device, kRawFrameAddress, raw_frame);
-
-  StartRawFrame(device);
-  FinishRawFrame(device);
-  // The chroma levels are set while the second frame comes in.
-  StartRawFrame(device);
-  const BYTE chroma = black_and_white ? kNoChroma : 0;
-  const BYTE chroma_levels[] = {chroma, chroma};
-  WriteDataPort(device, kChromaLevels, chroma_levels);
-  FinishRawFrame(device);
-  if (full_sensor) {
-    MeasureLevels(device);
-  } else {
-    StartRawFrame(device);
-    FinishRawFrame(device);
-  }
-
-  if (type == 0) {
-    RunCommand(device, kFullFrameCommand, raw_frame, raw_frame, kFullFrameBytes);
-    RunCommand(device, kLineBlockCommand, raw_frame, raw_frame + kLineBlockOffset, kLineBlockBytes);
-  } else if (type == 1) {
-    RunCommand(device, kFullFrameCommand, raw_frame, raw_frame, kFullHeightBytes);
-  }
-  if (negative) {
-    if (const DWORD bytes = RawFrameBytes(type); bytes != 0) {
-      RunCommand(device, kNegativeCommand, kRawFrame, kNegativeRawFrame, bytes);
-    }
-  }
-
-  // Compress the raw frame into the output buffer.
-  WriteModuleRegister24(device, kCompressionSource, kRawFrame);
-  WriteModuleRegister24(device, kOutputAddress, kCompressedOutput);
-  SetScaler(device, type);
-  WriteModuleRegister(device, kCompressionStart, 0);
-  WriteModuleRegister(device, kCompressionFormat, CompressionFormat(type, true, black_and_white));
-  LoadQuantiserCodes(device, state.quality_index);
-  EnableInterrupts(device, kFrameCompressed, 0);
-  WriteModuleRegister(device, kRunControl, 0);
-  WriteModuleRegister(device, kRunControl, kRunCompress);
-
-  if (!WaitForEvent(device, &InterruptStatus::frame_compressed)) return 0;
-  DWORD count = 0;
-  for (int i = 2; i >= 0; --i) {
-    const int value = ReadModuleRegister(device, static_cast<BYTE>(kCompressedSize + i));
-    count = count << 8 | static_cast<DWORD>(value < 0 ? 0 : value);
-  }
-  StopCapture(device);
-  return count;
+  run.WriteModule24(kRawFrameAddress, raw_frame);
+  TakeRawFrames(run, type, black_and_white);
+  RunFramePasses(run, type, raw_frame, negative);
+  const DWORD count = Compress(run, type, black_and_white, state.quality_index);
+  if (count == 0) return 0;
+  StopCapture(run);
+  return run.failed() ? 0 : count;
 }
 
 }  // namespace orsadrv

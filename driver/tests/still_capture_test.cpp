@@ -11,6 +11,7 @@
 
 #include "bus_primitives_fixture.h"
 #include "card_testing/jpeg_tools.h"
+#include "hardware/camera_registers.h"
 #include "module_data.h"
 #include "platform/audio.h"
 #include "platform/modules.h"
@@ -200,6 +201,50 @@ TEST_F(StillCaptureTest, AStalledModuleGivesAFileOfTheHeaderAlone) {
   EXPECT_EQ(count, 0u);
   EXPECT_GE(platform::clock::NowMs() - before, 2000u) << "the compression was waited for";
   EXPECT_EQ(FileBytes().size(), 1515u);
+}
+
+TEST_F(StillCaptureTest, ABusFailureMidCaptureStopsItAndGivesNoPicture) {
+  using namespace camera_hardware;
+  ASSERT_TRUE(module_started_);
+  card_->SetTracing(true);
+  DWORD count = 0;
+  Snap(4, Options(0, 0, 0), &count);
+  ASSERT_GT(count, 0u);
+  const std::vector<card::TraceEntry> whole = card_->Trace();
+  auto first_of = [&](Kind kind, BYTE module_register) {
+    const auto found = std::find_if(whole.begin(), whole.end(), [&](const card::TraceEntry& e) {
+      return e.kind == kind && e.function == 1 &&
+             e.address == interface::kModuleRegisterBase + module_register;
+    });
+    return static_cast<std::uint64_t>(found - whole.begin());
+  };
+  // The compression being set up, and the byte count being read: a count
+  // read in part would be taken for a whole picture.
+  const std::uint64_t format_write = first_of(Kind::kWrite, module::kCompressionFormat);
+  const std::uint64_t count_read = first_of(Kind::kRead, module::kCompressedSize + 1);
+  ASSERT_LT(count_read, whole.size());
+
+  for (const std::uint64_t fail_at : {format_write, count_read}) {
+    card_->SetTracing(true);
+    card::CardFaults faults;
+    faults.failing_transfers = 1;
+    faults.failing_after = fail_at;
+    card_->SetFaults(faults);
+    count = 1;
+    EXPECT_EQ(Snap(4, Options(0, 0, 0), &count), kStillHeaderBytes) << fail_at;
+    EXPECT_EQ(count, 0u) << "failure at transfer " << fail_at;
+    const std::vector<card::TraceEntry> after = card_->Trace();
+    EXPECT_EQ(std::count_if(after.begin() + static_cast<std::ptrdiff_t>(fail_at), after.end(),
+                            [](const card::TraceEntry& e) {
+                              return e.kind == Kind::kWrite &&
+                                     e.address ==
+                                         interface::kModuleRegisterBase + module::kRunControl &&
+                                     e.value == module::kRunCompress;
+                            }),
+              0)
+        << "no compression is started after the failure";
+    card_->SetFaults({});
+  }
 }
 
 TEST_F(StillCaptureTest, AnOversizedCountNeverOverrunsTheStillBuffer) {

@@ -29,6 +29,7 @@ inline constexpr platform::WORD kCardId = 0x5347;
 // Switches that make the card misbehave the ways a real one can.
 struct CardFaults {
   std::uint64_t failing_transfers = 0;  // the next n transfers get no response
+  std::uint64_t failing_after = 0;      // ... once this many more were answered
   bool stalled_module = false;          // captures and compression never finish
   bool corrupted_scans = false;         // scans start with five zero bytes, lack FF D9
   bool oversized_count = false;         // the compressed count is far too large
