@@ -28,7 +28,9 @@ TEST_F(EmulatorTest, DemoScriptRunsAndTheRegistrySurvivesReboots) {
   std::ifstream file(ORSA_DEMO_SCRIPT);
   std::stringstream text;
   text << file.rdbuf();
+  ASSERT_FALSE(text.str().empty()) << ORSA_DEMO_SCRIPT;
   RunResult first = Run(text.str());
+  ASSERT_TRUE(first.valid) << first.err;
   EXPECT_EQ(first.report.failures, 0) << first.err;
   EXPECT_NE(first.out.find("ended with exit code 2"), std::string::npos) << first.out;
 
