@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -77,7 +78,7 @@ class AviWriter {
   int stream_count() const { return stream_count_; }
 
  private:
-  AviWriter(std::unique_ptr<AviFileOutput> file, DWORD main_header_flags);
+  AviWriter(std::unique_ptr<AviFileOutput> file, std::string_view path, DWORD main_header_flags);
 
   // avi_writer_thread.cpp
   DWORD WriterThreadMain();
@@ -90,9 +91,12 @@ class AviWriter {
   // Rewrites the reserved area at the start, then returns to the end.
   void WriteHeaderArea(const std::vector<const AviStream*>& streams, DWORD movi_end);
   void AppendIndex();
+  // On a full volume: cuts the last chunks off until the index fits.
+  void MakeRoomForIndex();
   std::vector<AviStream*> StreamsInFileOrder() const;
 
   std::unique_ptr<AviFileOutput> file_;
+  std::string path_;
   std::unique_ptr<AviAudioStream> audio_;
   std::unique_ptr<AviVideoStream> video_;
   int stream_count_ = 0;
