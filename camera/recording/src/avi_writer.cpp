@@ -97,7 +97,9 @@ std::vector<AviStream*> AviWriter::StreamsInFileOrder() const {
 }
 
 void AviWriter::FinishHeaders() {
-  const DWORD duration = std::max<DWORD>(duration_seconds_, 1);
+  // Rates come from the length in milliseconds, multiplied out before the
+  // division so that whole results stay whole.
+  const auto duration_ms = static_cast<double>(duration_ms_);
   const DWORD frames = video_ ? video_->header().dwLength : 0;
 
   main_header_.dwFlags |= kHasIndexAndTrustChunkTypes;
@@ -115,8 +117,9 @@ void AviWriter::FinishHeaders() {
   if (video_) {
     AviStreamHeader& header = video_->header();
     if (frames > 0) {
-      main_header_.dwMicroSecPerFrame = TruncateToDword(1'000'000.0 / frames * duration);
-      header.dwRate = TruncateToDword(static_cast<double>(header.dwScale) / duration * frames);
+      main_header_.dwMicroSecPerFrame = TruncateToDword(duration_ms * 1'000 / frames);
+      header.dwRate =
+          TruncateToDword(static_cast<double>(header.dwScale) * frames * 1'000 / duration_ms);
     } else if (header.dwRate > 0) {
       // No frame to measure: the frame time follows the rate the stream
       // started with, so both stay consistent and non-zero.
@@ -127,7 +130,7 @@ void AviWriter::FinishHeaders() {
   if (audio_) {
     const std::uint64_t audio_chunks = index_.size() - frames;
     audio_->header().dwRate =
-        TruncateToDword(static_cast<double>(audio_chunks * kAudioBlockBytes / duration));
+        TruncateToDword(static_cast<double>(audio_chunks * kAudioBlockBytes) * 1'000 / duration_ms);
   }
 }
 

@@ -9,7 +9,9 @@
 // for the stopped event -> SetDuration -> Close.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -63,7 +65,12 @@ class AviWriter {
   WriteQueue& queue() { return queue_; }
 
   // Seconds the clip lasted; values below 1 count as 1.
-  void SetDuration(DWORD seconds) { duration_seconds_ = seconds; }
+  void SetDuration(DWORD seconds) {
+    duration_ms_ = std::uint64_t{std::max<DWORD>(seconds, 1)} * 1000;
+  }
+  // The clip's length to the millisecond (at least 1 ms), for rates that
+  // match the time the clip was recorded over.
+  void SetDurationMs(DWORD ms) { duration_ms_ = std::max<DWORD>(ms, 1); }
   // The file position; -1 when the file could not be created or is closed.
   LONG CurrentPosition() const;
 
@@ -103,7 +110,7 @@ class AviWriter {
   WriteQueue queue_;
   platform::ThreadHandle thread_;
   WriterSignals* signals_ = nullptr;
-  DWORD duration_seconds_ = 1;
+  std::uint64_t duration_ms_ = 1000;
   AviMainHeader main_header_;
   std::vector<AviIndexEntry> index_;
   bool open_ = true;
