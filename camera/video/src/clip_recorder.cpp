@@ -154,6 +154,7 @@ void ClipRecorder::Start() {
   writer_started_ = writer->Start(signals_) == 0;
   writer_ = std::move(writer);
   camera.clip_open = true;
+  start_tick_ = GetTickCount();
   counter_->Start(camera.main_window);
   InvalidatePreview();
 }
@@ -165,13 +166,17 @@ bool ClipRecorder::AppendVideoFrame(const std::uint8_t* jpeg, std::size_t length
 
 void ClipRecorder::Stop() {
   CameraState& camera = Camera();
-  // The counter has ended before its seconds are read: no second can be
-  // added between the read and the end of the clip.
-  const int seconds = counter_->Stop();
+  // The counter has ended before the clip's length is taken: no second is
+  // added once the clip is over.
+  counter_->Stop();
+  const DWORD length_ms = GetTickCount() - start_tick_;
   // The sound stops first, so every block it captured is queued before
   // the writer is told to finish.
   if (with_audio_) wave_.Stop();
-  writer_->SetDuration(seconds > 0 ? static_cast<DWORD>(seconds) : 1);
+  // The length to the millisecond, not the whole seconds counted: a clip of
+  // 5.6 s given as 5 would play its pictures 12% fast and end 0.6 s before
+  // its sound.
+  writer_->SetDurationMs(length_ms);
   signals_.stop = 1;
 
   AdvanceClipCounter();

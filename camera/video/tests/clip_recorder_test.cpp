@@ -16,6 +16,7 @@
 #include "camera/settings/camera_settings.h"
 #include "camera/strings/string_library.h"
 #include "platform/files.h"
+#include "platform/time.h"
 #include "preview_scan.h"
 #include "recording/avi_formats.h"
 #include "recording_testing/file_bytes.h"
@@ -57,29 +58,34 @@ class ClipRecorderTest : public VideoTest {};
 
 TEST_F(ClipRecorderTest, ATenSecondClipWithSoundIsWhatPlayersSeeAndTheWriterComputed) {
   if (!HavePeers()) GTEST_SKIP() << "ffprobe and ffmpeg are not installed";
-  Record(10'200);
+  recorder_.Toggle(ToggleSource::kShutter);
+  const std::uint64_t start = platform::clock::NowMs();
+  Pump(10'000);
+  const double seconds = static_cast<double>(platform::clock::NowMs() - start) / 1000;
+  recorder_.Toggle(ToggleSource::kShutter);
   const std::vector<std::uint8_t> file = ReadHandheldFile(Clip(1));
   ASSERT_GT(file.size(), 4'096u);
 
-  const std::uint32_t seconds = 10;
   const std::uint32_t frames = Le32At(file, kMainHeader + 16);
   EXPECT_EQ(Le32At(file, kMainHeader + 24), 2u) << "two streams";
-  EXPECT_EQ(Le32At(file, kMainHeader), static_cast<std::uint32_t>(1e6 / frames * seconds));
+  EXPECT_NEAR(Le32At(file, kMainHeader), seconds * 1e6 / frames, 1.0);
   const double frame_rate = static_cast<double>(Le32At(file, kVideoStreamHeader + 24)) /
                             Le32At(file, kVideoStreamHeader + 20);
-  EXPECT_NEAR(frame_rate, frames / 10.0, 0.01);
+  EXPECT_NEAR(frame_rate, frames / seconds, 0.01);
   EXPECT_GE(frame_rate, 25.0) << "a frame for every tick of the driver";
   EXPECT_LE(frame_rate, 35.0);
   const std::uint32_t audio_chunks = Le32At(file, kAudioStreamHeader + 32) / 640;
-  EXPECT_NEAR(audio_chunks, 10.2 * 16000 / 1280, 2) << "all the sound up to the stop";
-  EXPECT_EQ(Le32At(file, kAudioStreamHeader + 24), audio_chunks * 1280 / seconds);
+  EXPECT_NEAR(audio_chunks, seconds * 16000 / 1280, 1) << "all the sound up to the stop";
+  EXPECT_NEAR(Le32At(file, kAudioStreamHeader + 24), audio_chunks * 1280 / seconds, 1.0);
+  const double sound_seconds = audio_chunks * 1280 / 16000.0;
+  EXPECT_NEAR(sound_seconds, seconds, 0.081) << "picture and sound end together";
 
   std::map<std::string, std::string> video = Probe(Clip(1), "v:0");
   EXPECT_EQ(video["codec_name"], "mjpeg");
   EXPECT_EQ(video["width"], "320");
   EXPECT_EQ(video["height"], "240");
   EXPECT_EQ(video["nb_frames"], std::to_string(frames));
-  EXPECT_NEAR(std::stod(video["duration"]), seconds, 0.05);
+  EXPECT_NEAR(std::stod(video["duration"]), seconds, 0.01);
   std::map<std::string, std::string> audio = Probe(Clip(1), "a:0");
   EXPECT_EQ(audio["codec_name"], "pcm_s16le");
   EXPECT_EQ(audio["sample_rate"], "8000");
@@ -159,21 +165,32 @@ TEST_F(ClipRecorderTest, Clip9999IsFollowedByClip1) {
   EXPECT_EQ(Settings().avino, 2);
 }
 
-TEST_F(ClipRecorderTest, TheDurationIsTheSecondsCountedBeforeTheStop) {
-  // Stops right on a second's end and between two: the clip's length and
-  // the seconds the counter posted agree, with nothing counted after.
+TEST_F(ClipRecorderTest, TheClipLastsTheTimeItWasRecordedAndTheCounterStopsWithIt) {
+  // Stops right on a second's end and between two: the clip's length is
+  // the time recorded, to the millisecond, and the counter posts nothing
+  // once the clip is over.
   int number = 1;
-  for (std::uint64_t ms : {1'000u, 2'000u, 2'500u, 3'000u}) {
+  for (std::uint64_t ms : {1'000u, 2'000u, 2'500u, 3'700u}) {
     SCOPED_TRACE(ms);
     refresh_posts_ = 0;
-    Record(ms);
+    recorder_.Toggle(ToggleSource::kShutter);
+    const std::uint64_t start = platform::clock::NowMs();
+    Pump(ms);
+    const auto recorded_ms = static_cast<double>(platform::clock::NowMs() - start);
+    EXPECT_GE(recorder_.recorded_seconds(), 0);
+    recorder_.Toggle(ToggleSource::kShutter);
+    EXPECT_EQ(recorder_.recorded_seconds(), -1);
     Pump(2'000);
+    const int whole_seconds = static_cast<int>(recorded_ms / 1000);
+    EXPECT_LE(refresh_posts_, whole_seconds) << "a refresh for each second, none after";
+    EXPECT_GE(refresh_posts_, whole_seconds - 1);
+    const int posts = refresh_posts_;
+    Pump(3'000);
+    EXPECT_EQ(refresh_posts_, posts) << "the counter ended with the clip";
     const std::vector<std::uint8_t> file = ReadHandheldFile(Clip(number++));
     const double frames = Le32At(file, kMainHeader + 16);
-    const double duration = Le32At(file, kMainHeader) * frames / 1e6;
-    EXPECT_NEAR(duration, std::max(refresh_posts_, 1), 0.01);
-    EXPECT_LE(refresh_posts_, static_cast<int>(ms / 1000)) << "only whole seconds count";
-    EXPECT_EQ(recorder_.recorded_seconds(), -1);
+    const double length_ms = Le32At(file, kMainHeader) * frames / 1e3;
+    EXPECT_NEAR(length_ms, recorded_ms, 1.0);
   }
 }
 

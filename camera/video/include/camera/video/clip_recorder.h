@@ -82,6 +82,7 @@ class ClipRecorder {
   std::unique_ptr<RecordingCounter> counter_;
   bool with_audio_ = false;
   bool writer_started_ = false;
+  platform::DWORD start_tick_ = 0;
   std::string clip_path_;
   // A stop the session asked for by message arrives after the clip was
   // already stopped otherwise: that message must not start a new one.
