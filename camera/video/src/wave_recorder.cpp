@@ -4,6 +4,7 @@
 // device never runs dry while the ring has room.
 #include "camera/video/wave_recorder.h"
 
+#include <algorithm>
 #include <new>
 
 #include "capture_ring.h"
@@ -90,6 +91,7 @@ bool WaveRecorder::OpenDevice() {
   std::lock_guard lock(lock_);
   try {
     wave_area_.assign(static_cast<std::size_t>(buffer_count_) * buffer_bytes_, 0);
+    last_slot_padding_ = 0;
     ring_->Allocate(static_cast<std::size_t>(buffer_count_),
                     static_cast<std::size_t>(buffer_bytes_));
     headers_.assign(static_cast<std::size_t>(buffer_count_), WAVEHDR{});
@@ -120,8 +122,10 @@ void WaveRecorder::Stop() {
   ready_ = false;
   if (thread_) {
     SetThreadPriority(thread_, kQuietPriority);
-    SetEvent(stop_event_);
+    // The input stops first: the buffer it was filling comes back before
+    // the thread is told to end, and the thread takes it on its way out.
     if (device_) WaveInStop(device_);
+    SetEvent(stop_event_);
     if (WaitForSingleObject(thread_, kStopWaitMs) != WAIT_OBJECT_0) {
       // Stuck in a wait: unwound there, its lock let go, so the device can
       // still be closed below.
@@ -130,8 +134,24 @@ void WaveRecorder::Stop() {
     }
     thread_.reset();
   }
+  QueueLastBlock();
   ReleaseDevice();
   stop_event_.reset();
+}
+
+void WaveRecorder::QueueLastBlock() {
+  std::lock_guard lock(lock_);
+  // What is left in the ring is less than a block: from half a block on it
+  // goes into the clip padded with silence, below that it is dropped, so
+  // the sound ends within half a block (40 ms) of the moment it stopped.
+  const std::size_t block = static_cast<std::size_t>(buffer_bytes_) * kWaveBuffersPerBlock;
+  const std::size_t left = ring_->fill();
+  const std::size_t heard = left - std::min(left, last_slot_padding_);
+  if (!queue_ || heard == 0 || heard * 2 < block) return;
+  std::vector<std::uint8_t> bytes(block, 0);
+  if (ring_->Read(bytes.data(), left)) {
+    queue_->Add(recording::kQueueAudio, bytes.data(), static_cast<LONG>(block));
+  }
 }
 
 void WaveRecorder::ReleaseDevice() {
@@ -185,7 +205,13 @@ DWORD WaveRecorder::CaptureThreadMain() {
       const DWORD status = TakeBuffer(reinterpret_cast<WAVEHDR*>(msg.lParam));
       if (callback_) callback_(status);
     }
-    if (MsgWaitForMultipleObjects(stop, false, kPollMs) == WAIT_OBJECT_0) return 0;
+    if (MsgWaitForMultipleObjects(stop, false, kPollMs) == WAIT_OBJECT_0) {
+      // Buffers the stopped input gave back meanwhile are still taken.
+      while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == MM_WIM_DATA) TakeBuffer(reinterpret_cast<WAVEHDR*>(msg.lParam));
+      }
+      return 0;
+    }
   }
 }
 
@@ -208,6 +234,8 @@ DWORD WaveRecorder::TakeBuffer(WAVEHDR* header) {
   } else {
     ring_->StoreSlot(reinterpret_cast<const std::uint8_t*>(header->lpData),
                      header->dwBytesRecorded);
+    last_slot_padding_ = static_cast<std::size_t>(buffer_bytes_) -
+                         std::min<std::size_t>(header->dwBytesRecorded, buffer_bytes_);
     const std::size_t block = static_cast<std::size_t>(buffer_bytes_) * kWaveBuffersPerBlock;
     if (queue_ && ring_->fill() >= block) {
       std::vector<std::uint8_t> bytes(block);

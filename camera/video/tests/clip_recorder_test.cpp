@@ -78,7 +78,7 @@ TEST_F(ClipRecorderTest, ATenSecondClipWithSoundIsWhatPlayersSeeAndTheWriterComp
   EXPECT_NEAR(audio_chunks, seconds * 16000 / 1280, 1) << "all the sound up to the stop";
   EXPECT_NEAR(Le32At(file, kAudioStreamHeader + 24), audio_chunks * 1280 / seconds, 1.0);
   const double sound_seconds = audio_chunks * 1280 / 16000.0;
-  EXPECT_NEAR(sound_seconds, seconds, 0.081) << "picture and sound end together";
+  EXPECT_NEAR(sound_seconds, seconds, 0.041) << "picture and sound end together";
 
   std::map<std::string, std::string> video = Probe(Clip(1), "v:0");
   EXPECT_EQ(video["codec_name"], "mjpeg");

@@ -9,6 +9,8 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/audio.h"
@@ -121,6 +123,31 @@ TEST_F(WaveRecorderTest, BlocksOfFourBuffersReachTheQueueInRecordingOrder) {
   }
   EXPECT_FALSE(recorder_.configured()) << "a stop ends the configuration";
   for (DWORD status : Statuses()) EXPECT_EQ(status, kWaveBufferStored);
+}
+
+TEST_F(WaveRecorderTest, TheSoundEndsWithinHalfABlockOfTheStop) {
+  // 2,050 ms: 25 blocks and 50 ms more, which go in padded with silence;
+  // 2,030 ms: 30 ms more, which are dropped.
+  for (const auto& [ms, blocks] : {std::pair<DWORD, std::size_t>{2'050, 26}, {2'030, 25}}) {
+    SCOPED_TRACE(ms);
+    recording::WriteQueue queue;
+    WaveRecorder recorder;
+    ASSERT_EQ(
+        recorder.Configure(nullptr, 0, kWaveBufferCount, kWaveBufferBytes, 1, 8000, 16, &queue), 1);
+    ASSERT_EQ(recorder.Start(), 1);
+    platform::Sleep(ms);
+    recorder.Stop();
+    ASSERT_EQ(queue.Size(), blocks);
+    std::optional<recording::QueuedBuffer> last;
+    while (std::optional<recording::QueuedBuffer> item = queue.Take()) last = std::move(item);
+    ASSERT_EQ(last->data.size(), 1280u);
+    if (blocks == 26) {
+      const std::vector<std::int16_t> samples = Samples(last->data);
+      EXPECT_EQ(samples[399], static_cast<std::int16_t>(25 * 640 + 399)) << "50 ms of sound";
+      EXPECT_EQ(samples[400], 0) << "then silence";
+      EXPECT_EQ(samples[639], 0);
+    }
+  }
 }
 
 TEST_F(WaveRecorderTest, AFullRingPausesAndReadsResumeItWithTheSamplesInOrder) {

@@ -76,6 +76,8 @@ class WaveRecorder {
   // Under the lock: the input runs again at the capture priority.
   void RestartInput();
   bool OpenDevice();
+  // After the thread ended: the ring's remainder as a last block.
+  void QueueLastBlock();
   // Every buffer back, none prepared, the device closed, the memory freed.
   void ReleaseDevice();
 
@@ -93,6 +95,8 @@ class WaveRecorder {
   // Guarded by lock_ once capture runs.
   std::unique_ptr<CaptureRing> ring_;
   bool paused_ = false;
+  // Silence that filled up the last buffer stored (the input stopped in it).
+  std::size_t last_slot_padding_ = 0;
   std::vector<std::uint8_t> wave_area_;
   std::vector<platform::WAVEHDR> headers_;
   platform::HWAVEIN device_ = nullptr;
