@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "camera_program_window.h"
 #include "command_runner.h"
 #include "emulator.h"
 #include "emulator_fixture.h"
@@ -49,12 +50,8 @@ class CameraVideoProgramTest : public testing::EmulatorFixture {
 
   platform::HWND MainDialog() { return platform::FindWindow("Dialog", kCaption); }
 
-  platform::UINT MenuState(platform::UINT command) {
-    platform::HWND bar = platform::SHFindMenuBar(MainDialog());
-    if (!bar) return 0xFFFFFFFFu;
-    auto menu = reinterpret_cast<platform::HMENU>(
-        platform::SendMessage(bar, platform::SHCMBM_GETMENU, 0, 0));
-    return platform::GetMenuState(menu, command, platform::MF_BYCOMMAND);
+  static platform::UINT MenuState(platform::UINT command) {
+    return testing::CameraMenuState(command);
   }
 
   std::vector<std::string> BoxTexts() {
