@@ -6,7 +6,6 @@
 // process's time less what the simulated card spends making its pictures
 // (the real card's hardware does that).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <filesystem>
@@ -17,29 +16,15 @@
 #include "camera/settings/settings_store.h"
 #include "card_steps.h"
 #include "emulator.h"
+#include "emulator_run.h"
 #include "platform/profile.h"
 #include "platform/testing/temp_handheld.h"
 #include "script_runner.h"
 
 namespace {
 
-std::chrono::nanoseconds ProcessCpuTime() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  auto time = [](const timeval& t) {
-    return std::chrono::seconds(t.tv_sec) + std::chrono::microseconds(t.tv_usec);
-  };
-  return time(usage.ru_utime) + time(usage.ru_stime);
-}
-
-bool RunScript(handheld::Emulator& emulator, const std::string& text) {
-  handheld::Script script;
-  std::string error;
-  if (!handheld::ParseScript(text, &script, &error)) return false;
-  std::ostringstream out, err;
-  handheld::ScriptRunner runner(emulator, out, err);
-  return runner.Validate(script) && runner.Run(script).failures == 0;
-}
+using bench::ProcessCpuTime;
+using bench::RunScript;
 
 void CameraPreview(benchmark::State& state, int aviresolution, const char* settle_script) {
   const std::filesystem::path root = platform::testing::MakeTemporaryFolder("orsa-preview-bench");

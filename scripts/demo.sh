@@ -31,6 +31,13 @@ for picture in "$pictures"/*.jpg; do
   size=$(./build/default/codec/orsa-jpeg info "$picture" | sed -n 's/^size: *//p')
   echo "  picture: $(basename "$picture") ${size:-does not decode}"
 done
+# The camera's clips, read by the project's own clip tool and by ffprobe.
+for clip in "$pictures"/*.avi; do
+  echo "  clip: $(basename "$clip")"
+  ./build/default/clip/orsa-avi info "$clip" | sed 's/^/    /'
+  ffprobe -v error -show_entries stream=codec_type,codec_name,width,height,sample_rate,nb_frames,duration \
+    -of compact=p=0 "$clip" | sed 's/^/    ffprobe: /'
+done
 shopt -u nullglob
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
 echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"

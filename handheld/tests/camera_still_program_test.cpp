@@ -13,6 +13,7 @@
 #include <optional>
 #include <thread>
 
+#include "camera_program_window.h"
 #include "emulator.h"
 #include "emulator_fixture.h"
 #include "platform/files.h"
@@ -100,12 +101,8 @@ class CameraStillProgramTest : public testing::EmulatorFixture {
 
   std::vector<platform::MessageBoxRecord> Boxes() { return handheld().message_boxes().Boxes(); }
 
-  platform::UINT MenuState(platform::UINT command) {
-    platform::HWND bar = platform::SHFindMenuBar(MainDialog());
-    if (!bar) return 0xFFFFFFFFu;
-    auto menu = reinterpret_cast<platform::HMENU>(
-        platform::SendMessage(bar, platform::SHCMBM_GETMENU, 0, 0));
-    return platform::GetMenuState(menu, command, platform::MF_BYCOMMAND);
+  static platform::UINT MenuState(platform::UINT command) {
+    return testing::CameraMenuState(command);
   }
 };
 

@@ -4,6 +4,7 @@
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
 #include "camera/session/overlays.h"
+#include "camera/session/preview_window.h"
 #include "camera/session/watchdog.h"
 #include "camera/session/zoom.h"
 #include "camera/settings/camera_settings.h"
@@ -36,7 +37,10 @@ CCameraDlg::CCameraDlg(HINSTANCE instance, SettingsLoadReport settings_report)
       still_(
           StillCaptureProgram{.enable_capture_commands =
                                   [this](bool enabled) { EnableCaptureCommands(dialog_, enabled); },
-                              .toggle_clip = nullptr}) {}
+                              .toggle_clip = [this] { clips_.Toggle(ToggleSource::kShutter); }}),
+      clips_(ClipRecorderProgram{.enable_capture_commands = [this](bool enabled) {
+        EnableCaptureCommands(dialog_, enabled);
+      }}) {}
 
 INT_PTR CCameraDlg::DoModal() {
   return DialogBoxParam(
@@ -72,8 +76,11 @@ INT_PTR CCameraDlg::Procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM l
       still_.TakePicture(Settings().resolution);
       return TRUE;
     case WM_CAM_REFRESH:
+      // A second more of the clip: the status area follows.
+      InvalidatePreview();
+      return TRUE;
     case WM_CAM_TOGGLE_RECORD:
-      // The recorder's; nothing to do while no clip can be recorded.
+      clips_.Toggle(ToggleSource::kMessage);
       return TRUE;
     case WM_CLOSE:
       // Ends the dialog without the Exit steps; the destroy steps follow.
@@ -115,6 +122,7 @@ bool CCameraDlg::OnInitDialog(HWND dialog) {
     return false;
   }
   still_.Attach();
+  clips_.Attach();
   // Settings that could not be read were reset at load: said once, here,
   // since the load wrote the defaults back.
   ShowSettingsNotice(settings_report_, dialog, LocalizedText(kCaptionString));
@@ -133,6 +141,8 @@ bool CCameraDlg::OnCommand(UINT id) {
   // for nothing. While a clip is recorded only the shutter acts.
   if (Camera().capturing && id >= kShutterButton && id <= kZoomInButton) return true;
   if (Camera().recording && id >= kMenuButton && id <= kZoomInButton) return true;
+  // The greyed commands may still arrive posted.
+  if (Camera().recording && IsCaptureCommand(id)) return true;
   switch (id) {
     case kShutterButton:
       still_.PressShutter(ShutterSource::kShutterButton);
@@ -243,6 +253,7 @@ void CCameraDlg::SwitchToStill() {
 }
 
 void CCameraDlg::Exit() {
+  clips_.FinishOpenClip();
   if (Camera().capturing) {
     // Chosen from a box the capture shows: Exit comes again once the
     // capture is over, instead of waiting on the thread that must finish it.
@@ -255,6 +266,9 @@ void CCameraDlg::Exit() {
 }
 
 void CCameraDlg::OnDestroy() {
+  // However the dialog ends (the card pulled, the watchdog, the background
+  // exit), a clip being recorded is closed whole and told.
+  if (Camera().mode == CameraMode::kVideo) clips_.FinishOpenClip();
   background_exit_.Stop();
   EndCameraSession();
   keys_.Release();

@@ -9,6 +9,7 @@
 #include "button_bar.h"
 #include "camera/settings/settings_store.h"
 #include "camera/still/still_capture.h"
+#include "camera/video/clip_recorder.h"
 #include "platform/dialogs.h"
 
 namespace camera {
@@ -56,6 +57,7 @@ class CCameraDlg {
   SettingsLoadReport settings_report_;
   platform::HWND dialog_ = nullptr;
   StillCapture still_;
+  ClipRecorder clips_;
   ButtonBar bar_;
   ApplicationKeys keys_;
   BackgroundExit background_exit_;

@@ -79,6 +79,9 @@ bool CreateCameraMenuBar(HWND dialog, HINSTANCE instance) {
 
 namespace {
 
+constexpr UINT kCaptureCommands[] = {kCommandPlay, kCommandMenu, kCommandAbout, kCommandStill,
+                                     kCommandVideo};
+
 HMENU BarMenu(HWND dialog) {
   HWND bar = SHFindMenuBar(dialog);
   return bar ? reinterpret_cast<HMENU>(SendMessage(bar, SHCMBM_GETMENU, 0, 0)) : nullptr;
@@ -94,10 +97,17 @@ void CheckModeItems(HWND dialog) {
   CheckMenuItem(menu, kCommandVideo, MF_BYCOMMAND | (video ? MF_CHECKED : MF_UNCHECKED));
 }
 
+bool IsCaptureCommand(UINT command) {
+  for (UINT id : kCaptureCommands) {
+    if (command == id) return true;
+  }
+  return false;
+}
+
 void EnableCaptureCommands(HWND dialog, bool enabled) {
   HMENU menu = BarMenu(dialog);
   if (!menu) return;
-  for (UINT id : {kCommandPlay, kCommandMenu, kCommandAbout, kCommandStill, kCommandVideo}) {
+  for (UINT id : kCaptureCommands) {
     EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
   }
 }

@@ -23,6 +23,8 @@ void CheckModeItems(platform::HWND dialog);
 // Greys (false) or enables Play, Menu..., About..., Still and Video; Exit
 // stays available.
 void EnableCaptureCommands(platform::HWND dialog, bool enabled);
+// Whether `command` is one of those five.
+bool IsCaptureCommand(platform::UINT command);
 // Removes the dialog's menu bar (before a modal child takes the screen).
 void RemoveCameraMenuBar(platform::HWND dialog);
 

@@ -21,8 +21,15 @@ DWORD EvenUp(DWORD size) { return size + (size & 1); }
 AviStream::AviStream(StreamKind kind, int number)
     : kind_(kind), number_(number), chunk_id_(avi::StreamChunkId(number, kind)) {}
 
-void AviStream::CountChunk(DWORD size) {
-  header_.dwLength += header_.dwSampleSize == 0 ? 1 : size / header_.dwSampleSize;
+void AviStream::CountChunk(DWORD size) { header_.dwLength += ChunkLength(size); }
+
+void AviStream::UncountChunk(DWORD size) {
+  const DWORD length = ChunkLength(size);
+  header_.dwLength = header_.dwLength > length ? header_.dwLength - length : 0;
+}
+
+DWORD AviStream::ChunkLength(DWORD size) const {
+  return header_.dwSampleSize == 0 ? 1 : size / header_.dwSampleSize;
 }
 
 DWORD AviStream::StreamListBytes() const {

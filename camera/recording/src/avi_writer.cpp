@@ -37,15 +37,16 @@ std::unique_ptr<AviWriter> AviWriter::Create(std::string_view path, DWORD main_h
       path, platform::GENERIC_WRITE, platform::FILE_SHARE_READ, platform::CREATE_ALWAYS)));
   if (!file) return nullptr;
   std::unique_ptr<AviWriter> writer(new (std::nothrow)
-                                        AviWriter(std::move(file), main_header_flags));
+                                        AviWriter(std::move(file), path, main_header_flags));
   if (!writer) return nullptr;
   const std::vector<std::uint8_t> reserved(kHeaderAreaBytes, 0);
   writer->file_->Write(reserved.data(), kHeaderAreaBytes);
   return writer;
 }
 
-AviWriter::AviWriter(std::unique_ptr<AviFileOutput> file, DWORD main_header_flags)
-    : file_(std::move(file)) {
+AviWriter::AviWriter(std::unique_ptr<AviFileOutput> file, std::string_view path,
+                     DWORD main_header_flags)
+    : file_(std::move(file)), path_(path) {
   main_header_.dwFlags = main_header_flags;
 }
 
@@ -96,7 +97,9 @@ std::vector<AviStream*> AviWriter::StreamsInFileOrder() const {
 }
 
 void AviWriter::FinishHeaders() {
-  const DWORD duration = std::max<DWORD>(duration_seconds_, 1);
+  // Rates come from the length in milliseconds, multiplied out before the
+  // division so that whole results stay whole.
+  const auto duration_ms = static_cast<double>(duration_ms_);
   const DWORD frames = video_ ? video_->header().dwLength : 0;
 
   main_header_.dwFlags |= kHasIndexAndTrustChunkTypes;
@@ -114,8 +117,9 @@ void AviWriter::FinishHeaders() {
   if (video_) {
     AviStreamHeader& header = video_->header();
     if (frames > 0) {
-      main_header_.dwMicroSecPerFrame = TruncateToDword(1'000'000.0 / frames * duration);
-      header.dwRate = TruncateToDword(static_cast<double>(header.dwScale) / duration * frames);
+      main_header_.dwMicroSecPerFrame = TruncateToDword(duration_ms * 1'000 / frames);
+      header.dwRate =
+          TruncateToDword(static_cast<double>(header.dwScale) * frames * 1'000 / duration_ms);
     } else if (header.dwRate > 0) {
       // No frame to measure: the frame time follows the rate the stream
       // started with, so both stay consistent and non-zero.
@@ -126,7 +130,7 @@ void AviWriter::FinishHeaders() {
   if (audio_) {
     const std::uint64_t audio_chunks = index_.size() - frames;
     audio_->header().dwRate =
-        TruncateToDword(static_cast<double>(audio_chunks * kAudioBlockBytes / duration));
+        TruncateToDword(static_cast<double>(audio_chunks * kAudioBlockBytes) * 1'000 / duration_ms);
   }
 }
 
@@ -146,6 +150,28 @@ void AviWriter::AppendIndex() {
   file_->Write(index.data(), static_cast<DWORD>(index.size()));
 }
 
+void AviWriter::MakeRoomForIndex() {
+  // A clip without its index is one players cannot open: when the volume
+  // filled up, the newest chunks make way for it.
+  const auto index_bytes = [this] {
+    // The pad byte, the "idx1" header and the entries.
+    return 1 + 8 + index_.size() * avi::kRecordBytes<AviIndexEntry>;
+  };
+  std::uint64_t free_bytes = 0;
+  if (!platform::GetDiskFreeSpaceEx(path_, &free_bytes, nullptr, nullptr)) return;
+  while (!index_.empty() && free_bytes < index_bytes()) {
+    const AviIndexEntry last = index_.back();
+    const DWORD chunk_start = last.offset + kMoviCodeOffset;
+    const LONG end = file_->Position();
+    if (end < 0 || static_cast<DWORD>(end) <= chunk_start || !file_->Truncate(chunk_start)) return;
+    free_bytes += static_cast<DWORD>(end) - chunk_start;
+    index_.pop_back();
+    for (AviStream* stream : StreamsInFileOrder()) {
+      if (stream->chunk_id() == last.chunk_id) stream->UncountChunk(last.size);
+    }
+  }
+}
+
 void AviWriter::Close() {
   if (!open_) return;
   StopThread();
@@ -156,6 +182,7 @@ void AviWriter::Close() {
   }
 
   if (file_->valid()) {
+    MakeRoomForIndex();
     LONG end = file_->Position();
     const std::uint8_t pad = 0xFF;
     if (end >= 0 && (end & 1) && file_->Write(&pad, 1)) ++end;

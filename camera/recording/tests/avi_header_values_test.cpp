@@ -86,6 +86,18 @@ TEST_F(AviHeaderValuesTest, AudioRateAssumes1280BytesPerChunk) {
   EXPECT_EQ(h.video_rate, 8'000'000u);
 }
 
+TEST_F(AviHeaderValuesTest, ALengthInMillisecondsGivesTheRatesOfThatLength) {
+  // 140 frames and 70 blocks of sound over 5.6 s: 25 frames and 16,000
+  // bytes a second, as they were recorded; whole seconds would say 28 and
+  // 17,920, and the picture would end 0.6 s before the sound.
+  ClipPlan plan = Plan(140, 70, 5, true);
+  plan.duration_ms = 5'600;
+  const Headers h = Record(plan);
+  EXPECT_EQ(h.micro_sec_per_frame, 40'000u);
+  EXPECT_EQ(h.video_rate, 25'000'000u);
+  EXPECT_EQ(h.audio_rate, 16'000u);
+}
+
 TEST_F(AviHeaderValuesTest, ClipWithoutFramesKeepsTheStartingFrameTimeAndRate) {
   const Headers h = Record(Plan(0, 12, 3, true));
   EXPECT_EQ(h.total_frames, 0u);

@@ -205,6 +205,32 @@ TEST_F(AviWriterThreadTest, SecondShortWriteStopsTheWriterAndLeavesNoPartialChun
   EXPECT_EQ(Le32At(file, 4), file.size() - 8);
 }
 
+TEST_F(AviWriterThreadTest, AVolumeThatFillsUpStillLeavesAnIndexedClip) {
+  auto writer = MakeWriter();
+  for (int i = 0; i < 60; ++i) Queue(*writer, kQueueVideo, Pattern(100, i));
+  // Room for 40 chunks of 108 bytes and a little: the 41st fails, and the
+  // index of 40 entries (648 bytes) no longer fits behind them.
+  files().SetVolumeSize("\\", *files().VolumeUsedBytes("\\") + 40 * 108 + 50);
+  ASSERT_EQ(writer->Start(signals_), 0);
+  StopAndWait();
+  EXPECT_EQ(signals_.error, 1u);
+  writer->SetDuration(2);
+  writer->Close();
+
+  const std::vector<std::uint8_t> file = ReadHandheldFile(kPath);
+  const std::uint32_t frames = Le32At(file, 32 + 16);
+  EXPECT_GE(frames, 30u) << "only the chunks the index needed room for are gone";
+  EXPECT_LT(frames, 40u);
+  const std::size_t index_at = 2048 + frames * 108;
+  EXPECT_EQ(TextAt(file, index_at), "idx1");
+  EXPECT_EQ(Le32At(file, index_at + 4), frames * 16);
+  EXPECT_EQ(file.size(), index_at + 8 + frames * 16);
+  EXPECT_EQ(Le32At(file, 4), file.size() - 8);
+  EXPECT_EQ(Le32At(file, 2040), frames * 108 + 4) << "the movi list ends with the last chunk";
+  const std::vector<std::uint8_t> last = Pattern(100, static_cast<int>(frames) - 1);
+  EXPECT_TRUE(std::equal(last.begin(), last.end(), file.begin() + index_at - 100));
+}
+
 TEST_F(AviWriterThreadTest, ClosingAWriterThatStillRunsWritesTheQueueOut) {
   auto writer = MakeWriter();
   Queue(*writer, kQueueVideo, Pattern(100, 1));

@@ -23,6 +23,12 @@ CameraService& Service() { return platform::Handheld::Current().GetService<Camer
 CameraState::CameraState() = default;
 CameraState::~CameraState() = default;
 
+void CameraState::ResetClipFlags() {
+  record_write_failed = false;
+  record_stop_requested = false;
+  clip_end_handled = false;
+}
+
 CameraState& Camera() { return *Service().state; }
 
 CameraState& ResetCamera() {

@@ -119,8 +119,12 @@ SessionTest::SessionTest(const std::filesystem::path& resource_folder) {
       case platform::WM_CLOSE:
         ++close_posts_;
         return 0;
+      case WM_CAM_REFRESH:
+        ++refresh_posts_;
+        return 0;
       case WM_CAM_TOGGLE_RECORD:
         ++toggle_posts_;
+        if (on_toggle_record_) on_toggle_record_();
         return 0;
       default:
         return platform::DefWindowProc(hwnd, message, wparam, lparam);

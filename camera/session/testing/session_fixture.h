@@ -58,6 +58,9 @@ class SessionTest : public ::testing::Test {
   platform::HWND main_window_ = nullptr;
   int close_posts_ = 0;
   int toggle_posts_ = 0;
+  int refresh_posts_ = 0;
+  // Called for each WM_CAM_TOGGLE_RECORD the main window receives.
+  std::function<void()> on_toggle_record_;
 };
 
 // Colours read back from the 16-bit screen are near, not equal.

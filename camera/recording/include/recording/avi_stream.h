@@ -36,6 +36,8 @@ class AviStream {
 
   // Accounts one written chunk of `size` bytes in dwLength.
   void CountChunk(DWORD size);
+  // Takes a chunk counted before back out (cut off at close).
+  void UncountChunk(DWORD size);
   // Appends the stream list: "LIST" size "strl", "strh" 64 header, "strf"
   // size format (padded to even).
   void AppendStreamList(std::vector<std::uint8_t>& out) const;
@@ -44,6 +46,8 @@ class AviStream {
 
  protected:
   AviStream(StreamKind kind, int number);
+  // What one chunk of `size` bytes adds to dwLength.
+  DWORD ChunkLength(DWORD size) const;
 
   AviStreamHeader header_;
   std::vector<std::uint8_t> format_;

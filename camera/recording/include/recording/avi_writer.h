@@ -9,8 +9,11 @@
 // for the stopped event -> SetDuration -> Close.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -62,7 +65,12 @@ class AviWriter {
   WriteQueue& queue() { return queue_; }
 
   // Seconds the clip lasted; values below 1 count as 1.
-  void SetDuration(DWORD seconds) { duration_seconds_ = seconds; }
+  void SetDuration(DWORD seconds) {
+    duration_ms_ = std::uint64_t{std::max<DWORD>(seconds, 1)} * 1000;
+  }
+  // The clip's length to the millisecond (at least 1 ms), for rates that
+  // match the time the clip was recorded over.
+  void SetDurationMs(DWORD ms) { duration_ms_ = std::max<DWORD>(ms, 1); }
   // The file position; -1 when the file could not be created or is closed.
   LONG CurrentPosition() const;
 
@@ -77,7 +85,7 @@ class AviWriter {
   int stream_count() const { return stream_count_; }
 
  private:
-  AviWriter(std::unique_ptr<AviFileOutput> file, DWORD main_header_flags);
+  AviWriter(std::unique_ptr<AviFileOutput> file, std::string_view path, DWORD main_header_flags);
 
   // avi_writer_thread.cpp
   DWORD WriterThreadMain();
@@ -90,16 +98,19 @@ class AviWriter {
   // Rewrites the reserved area at the start, then returns to the end.
   void WriteHeaderArea(const std::vector<const AviStream*>& streams, DWORD movi_end);
   void AppendIndex();
+  // On a full volume: cuts the last chunks off until the index fits.
+  void MakeRoomForIndex();
   std::vector<AviStream*> StreamsInFileOrder() const;
 
   std::unique_ptr<AviFileOutput> file_;
+  std::string path_;
   std::unique_ptr<AviAudioStream> audio_;
   std::unique_ptr<AviVideoStream> video_;
   int stream_count_ = 0;
   WriteQueue queue_;
   platform::ThreadHandle thread_;
   WriterSignals* signals_ = nullptr;
-  DWORD duration_seconds_ = 1;
+  std::uint64_t duration_ms_ = 1000;
   AviMainHeader main_header_;
   std::vector<AviIndexEntry> index_;
   bool open_ = true;

@@ -21,6 +21,7 @@ struct ClipPlan {
   LONG height = 240;
   bool audio = false;
   DWORD duration_seconds = 1;
+  DWORD duration_ms = 0;  // when set, the length to the millisecond instead
   std::vector<ClipItem> items;
 };
 
@@ -57,7 +58,11 @@ inline RecordedClip RecordClip(std::string_view path, const ClipPlan& plan) {
   }
   signals.stop = 1;
   platform::WaitForSingleObject(signals.stopped, platform::INFINITE);
-  writer->SetDuration(plan.duration_seconds);
+  if (plan.duration_ms > 0) {
+    writer->SetDurationMs(plan.duration_ms);
+  } else {
+    writer->SetDuration(plan.duration_seconds);
+  }
   result.position_before_close = writer->CurrentPosition();
   result.error_flag = signals.error;
   writer->Close();

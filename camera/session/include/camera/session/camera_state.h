@@ -110,6 +110,9 @@ struct CameraState {
   std::atomic<bool> record_write_failed{false};  // set by the recorder
   bool record_stop_requested = false;            // the stop was asked for once
   std::atomic<bool> clip_end_handled{false};
+  // Every clip starts with no write failure, no stop asked for and its end
+  // not handled.
+  void ResetClipFlags();
   SessionHooks hooks;
 
   // Pictures. The driver's frame is received at byte 170 of the JPEG

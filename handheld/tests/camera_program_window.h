@@ -1,0 +1,25 @@
+// The camera program's main dialog as the emulator tests look at it: the
+// window itself and the state of a command in its menu bar.
+#pragma once
+
+#include "platform/menu_bar.h"
+#include "platform/menus.h"
+#include "platform/window.h"
+
+namespace handheld::testing {
+
+inline constexpr char kCameraCaption[] = "Quillon Camera";
+
+inline platform::HWND CameraMainDialog() { return platform::FindWindow("Dialog", kCameraCaption); }
+
+// The command's state (MF_CHECKED, MF_GRAYED ...); all bits set when the
+// dialog has no menu bar.
+inline platform::UINT CameraMenuState(platform::UINT command) {
+  platform::HWND bar = platform::SHFindMenuBar(CameraMainDialog());
+  if (!bar) return 0xFFFFFFFFu;
+  auto menu =
+      reinterpret_cast<platform::HMENU>(platform::SendMessage(bar, platform::SHCMBM_GETMENU, 0, 0));
+  return platform::GetMenuState(menu, command, platform::MF_BYCOMMAND);
+}
+
+}  // namespace handheld::testing
