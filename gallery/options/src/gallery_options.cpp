@@ -1,7 +1,6 @@
 #include "gallery/options/gallery_options.h"
 
-#include <algorithm>
-
+#include "gallery/options/audio_formats.h"
 #include "gallery/options/registry_accessor.h"
 #include "platform/registry.h"
 
@@ -13,8 +12,6 @@ constexpr char kGeneralValue[] = "General";
 constexpr char kFileValue[] = "File";
 constexpr char kAudioValue[] = "Audio";
 constexpr char kSlideshowValue[] = "Slideshow";
-
-constexpr std::uint32_t kPcmRates[] = {8000, 11025, 22050, 44100};
 
 // Little-endian fields written in record order.
 class RecordWriter {
@@ -175,12 +172,7 @@ std::optional<SlideshowOptions> DecodeSlideshow(
 }
 
 bool IsOfferedAudioFormat(const AudioOptions& audio) {
-  if (audio.format_tag == kFormatGsm610) return audio == kGsmAudio;
-  if (audio.format_tag != kFormatPcm) return false;
-  const bool known_rate = std::find(std::begin(kPcmRates), std::end(kPcmRates),
-                                    audio.samples_per_second) != std::end(kPcmRates);
-  return known_rate && (audio.channels == 1 || audio.channels == 2) &&
-         (audio.bits_per_sample == 8 || audio.bits_per_sample == 16);
+  return audio == kGsmAudio || PcmFormatIndex(audio) >= 0;
 }
 
 GalleryOptions LoadGalleryOptions(OptionsLoadReport* report) {
