@@ -9,7 +9,6 @@
 #include "help.h"
 #include "option_pages.h"
 #include "platform/controls.h"
-#include "platform/property_sheet.h"
 #include "resource_texts.h"
 
 namespace gallery {
@@ -47,7 +46,8 @@ void FillAttributes(HWND page, int choice, int selection) {
   pages::FillCombo(page, kComboAudioAttributes, entries, selection);
 }
 
-void Load(HWND page, const AudioOptions& audio) {
+void Load(HWND page) {
+  const AudioOptions& audio = Gallery().options.audio;
   const bool gsm = audio.format_tag == kFormatGsm610;
   pages::FillCombo(page, kComboAudioFormat, {"PCM", "GSM 6.10"}, gsm ? kGsmChoice : kPcmChoice);
   const int index = PcmFormatIndex(audio);
@@ -55,7 +55,8 @@ void Load(HWND page, const AudioOptions& audio) {
                  gsm ? 0 : (index >= 0 ? index : kDefaultPcmFormat));
 }
 
-void Store(HWND page, AudioOptions* audio) {
+void Store(HWND page) {
+  AudioOptions* audio = &Gallery().options.audio;
   if (pages::ComboSelection(page, kComboAudioFormat) == kGsmChoice) {
     *audio = kGsmAudio;
     return;
@@ -64,29 +65,20 @@ void Store(HWND page, AudioOptions* audio) {
   if (index >= 0 && index < kPcmFormatCount) *audio = PcmFormats()[static_cast<std::size_t>(index)];
 }
 
+// A new format rebuilds the list at its first choice.
+bool Command(HWND page, WORD id, WORD code) {
+  if (id != kComboAudioFormat || code != CBN_SELCHANGE) return false;
+  const int choice = pages::ComboSelection(page, kComboAudioFormat);
+  FillAttributes(page, choice, choice == kGsmChoice ? 0 : kDefaultPcmFormat);
+  return true;
+}
+
+constexpr pages::PageBehaviour kAudioPage{Load, Command, Store, kHelpAudio};
+
 }  // namespace
 
 INT_PTR AudioPageProcedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      Load(page, Gallery().options.audio);
-      return TRUE;
-    case WM_COMMAND: {
-      if (LOWORD(wparam) != kComboAudioFormat || HIWORD(wparam) != CBN_SELCHANGE) return FALSE;
-      const int choice = pages::ComboSelection(page, kComboAudioFormat);
-      FillAttributes(page, choice, choice == kGsmChoice ? 0 : kDefaultPcmFormat);
-      return TRUE;
-    }
-    case WM_NOTIFY:
-      if (pages::NotifyCode(lparam) != PSN_APPLY) return FALSE;
-      Store(page, &Gallery().options.audio);
-      return pages::Accept(page);
-    case WM_HELP:
-      ShowHelp(kHelpAudio);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return pages::RunPage(kAudioPage, page, message, wparam, lparam);
 }
 
 }  // namespace gallery

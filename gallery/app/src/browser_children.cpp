@@ -5,6 +5,7 @@
 #include "platform/controls.h"
 #include "platform/gdi.h"
 #include "platform/window_paint.h"
+#include "window_class.h"
 
 namespace gallery {
 
@@ -67,15 +68,6 @@ LRESULT PreviewProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) 
   }
 }
 
-void RegisterOnce(const char* name, WindowProcedure procedure, HINSTANCE instance) {
-  WNDCLASS window_class;
-  window_class.lpfnWndProc = std::move(procedure);
-  window_class.hInstance = instance;
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  window_class.lpszClassName = name;
-  RegisterClass(&window_class);  // already there from an earlier run: kept
-}
-
 HWND Create(HWND browser, HINSTANCE instance, const Child& child) {
   return CreateWindowEx(0, child.window_class, "", WS_CHILD | child.style, child.place.left,
                         child.place.top, child.place.right, child.place.bottom, browser,
@@ -86,8 +78,8 @@ HWND Create(HWND browser, HINSTANCE instance, const Child& child) {
 }  // namespace
 
 bool CreateBrowserChildren(HWND browser, HINSTANCE instance) {
-  RegisterOnce(kPreviewClass, PreviewProcedure, instance);
-  RegisterOnce(kHistogramClass, DefWindowProc, instance);
+  RegisterWindowClass(kPreviewClass, PreviewProcedure, instance, WHITE_BRUSH);
+  RegisterWindowClass(kHistogramClass, DefWindowProc, instance, WHITE_BRUSH);
   for (const Child& child : kChildren) {
     if (!Create(browser, instance, child)) return false;
   }

@@ -17,6 +17,7 @@
 #include "platform/gdi.h"
 #include "platform/menu_bar.h"
 #include "platform/shell_state.h"
+#include "window_class.h"
 
 namespace gallery {
 
@@ -125,12 +126,7 @@ LRESULT BrowserProcedure(HWND browser, UINT message, WPARAM wparam, LPARAM lpara
 }  // namespace
 
 HWND CreateBrowser(HWND top, HINSTANCE instance) {
-  WNDCLASS window_class;
-  window_class.lpfnWndProc = BrowserProcedure;
-  window_class.hInstance = instance;
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  window_class.lpszClassName = kBrowserClass;
-  RegisterClass(&window_class);  // already there from an earlier run: kept
+  RegisterWindowClass(kBrowserClass, BrowserProcedure, instance, WHITE_BRUSH);
   RECT work;
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
   HWND browser =

@@ -5,7 +5,6 @@
 #include "help.h"
 #include "option_pages.h"
 #include "platform/controls.h"
-#include "platform/property_sheet.h"
 
 namespace gallery {
 
@@ -19,33 +18,33 @@ std::string ProgramPath() {
   return path;
 }
 
+void Load(HWND page) {
+  const GeneralOptions& general = Gallery().options.general;
+  pages::SetCheck(page, kCheckExternalDisplay, general.external_display);
+  pages::SetCheck(page, kCheckAutoPlayVoiceNote, general.auto_play_voice_note);
+  pages::SetCheck(page, kCheckShowHistogram, general.show_histogram);
+}
+
+bool Command(HWND, WORD id, WORD code) {
+  if (code != BN_CLICKED) return false;
+  if (id == kButtonRegisterTypes) RegisterFileTypes(ProgramPath());
+  if (id == kButtonRestoreTypes) RestoreFileTypes();
+  return id == kButtonRegisterTypes || id == kButtonRestoreTypes;
+}
+
+void Store(HWND page) {
+  GeneralOptions& general = Gallery().options.general;
+  general.external_display = pages::Checked(page, kCheckExternalDisplay);
+  general.auto_play_voice_note = pages::Checked(page, kCheckAutoPlayVoiceNote);
+  general.show_histogram = pages::Checked(page, kCheckShowHistogram);
+}
+
+constexpr pages::PageBehaviour kGeneralPage{Load, Command, Store, kHelpGeneral};
+
 }  // namespace
 
 INT_PTR GeneralPageProcedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
-  GeneralOptions& general = Gallery().options.general;
-  switch (message) {
-    case WM_INITDIALOG:
-      pages::SetCheck(page, kCheckExternalDisplay, general.external_display);
-      pages::SetCheck(page, kCheckAutoPlayVoiceNote, general.auto_play_voice_note);
-      pages::SetCheck(page, kCheckShowHistogram, general.show_histogram);
-      return TRUE;
-    case WM_COMMAND:
-      if (HIWORD(wparam) != BN_CLICKED) return FALSE;
-      if (LOWORD(wparam) == kButtonRegisterTypes) RegisterFileTypes(ProgramPath());
-      if (LOWORD(wparam) == kButtonRestoreTypes) RestoreFileTypes();
-      return TRUE;
-    case WM_NOTIFY:
-      if (pages::NotifyCode(lparam) != PSN_APPLY) return FALSE;
-      general.external_display = pages::Checked(page, kCheckExternalDisplay);
-      general.auto_play_voice_note = pages::Checked(page, kCheckAutoPlayVoiceNote);
-      general.show_histogram = pages::Checked(page, kCheckShowHistogram);
-      return pages::Accept(page);
-    case WM_HELP:
-      ShowHelp(kHelpGeneral);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return pages::RunPage(kGeneralPage, page, message, wparam, lparam);
 }
 
 }  // namespace gallery

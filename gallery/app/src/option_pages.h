@@ -23,10 +23,19 @@ platform::INT_PTR AudioPageProcedure(platform::HWND page, platform::UINT message
 // What the pages share.
 namespace pages {
 
-// WM_NOTIFY's code.
-platform::UINT NotifyCode(platform::LPARAM lparam);
-// Answers a notification with PSNRET_NOERROR.
-platform::INT_PTR Accept(platform::HWND page);
+// One page's behaviour: fill its controls, answer its controls' commands
+// (true when handled; may be null), store on apply, and its help topic.
+struct PageBehaviour {
+  void (*load)(platform::HWND page);
+  bool (*command)(platform::HWND page, platform::WORD id, platform::WORD code);
+  void (*store)(platform::HWND page);
+  const char* help_topic;
+};
+
+// The procedure every page runs with its behaviour.
+platform::INT_PTR RunPage(const PageBehaviour& behaviour, platform::HWND page,
+                          platform::UINT message, platform::WPARAM wparam, platform::LPARAM lparam);
+
 void SetCheck(platform::HWND page, platform::UINT id, std::uint32_t on);
 std::uint32_t Checked(platform::HWND page, platform::UINT id);
 void FillCombo(platform::HWND page, platform::UINT id, const std::vector<std::string>& items,

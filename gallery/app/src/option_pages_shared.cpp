@@ -1,3 +1,4 @@
+#include "help.h"
 #include "option_pages.h"
 #include "platform/common_controls/notify.h"
 #include "platform/controls.h"
@@ -7,11 +8,25 @@ namespace gallery::pages {
 
 using namespace platform;
 
-UINT NotifyCode(LPARAM lparam) { return reinterpret_cast<const NMHDR*>(lparam)->code; }
-
-INT_PTR Accept(HWND page) {
-  SetWindowLong(page, DWL_MSGRESULT, PSNRET_NOERROR);
-  return TRUE;
+INT_PTR RunPage(const PageBehaviour& behaviour, HWND page, UINT message, WPARAM wparam,
+                LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      behaviour.load(page);
+      return TRUE;
+    case WM_COMMAND:
+      return behaviour.command && behaviour.command(page, LOWORD(wparam), HIWORD(wparam));
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lparam)->code != PSN_APPLY) return FALSE;
+      behaviour.store(page);
+      SetWindowLong(page, DWL_MSGRESULT, PSNRET_NOERROR);
+      return TRUE;
+    case WM_HELP:
+      ShowHelp(behaviour.help_topic);
+      return TRUE;
+    default:
+      return FALSE;
+  }
 }
 
 void SetCheck(HWND page, UINT id, std::uint32_t on) {

@@ -6,7 +6,6 @@
 #include "help.h"
 #include "option_pages.h"
 #include "platform/controls.h"
-#include "platform/property_sheet.h"
 #include "resource_texts.h"
 
 namespace gallery {
@@ -29,7 +28,8 @@ void FollowSwitches(HWND page) {
   Enable(page, kComboTransition, pages::Checked(page, kCheckTransitions) != 0);
 }
 
-void Load(HWND page, const SlideshowOptions& show) {
+void Load(HWND page) {
+  const SlideshowOptions& show = Gallery().options.slideshow;
   CheckRadioButton(page, kRadioAdvanceManual, kRadioAdvanceRandom,
                    static_cast<int>(kRadioAdvanceManual + show.advance_mode));
   SetDlgItemInt(page, kEditInterval, show.interval_seconds, FALSE);
@@ -49,7 +49,8 @@ void Load(HWND page, const SlideshowOptions& show) {
   FollowSwitches(page);
 }
 
-void Store(HWND page, SlideshowOptions* show) {
+void Store(HWND page) {
+  SlideshowOptions* show = &Gallery().options.slideshow;
   for (UINT mode = 0; mode < kAdvanceModes; ++mode) {
     if (pages::Checked(page, kRadioAdvanceManual + mode)) {
       show->advance_mode = mode;
@@ -72,28 +73,18 @@ void Store(HWND page, SlideshowOptions* show) {
   if (transition >= 0) show->transition = static_cast<std::uint32_t>(transition);
 }
 
+bool Command(HWND page, WORD id, WORD code) {
+  if (code != BN_CLICKED || (id != kCheckRotateToFit && id != kCheckTransitions)) return false;
+  FollowSwitches(page);
+  return true;
+}
+
+constexpr pages::PageBehaviour kSlideshowPage{Load, Command, Store, kHelpSlideshow};
+
 }  // namespace
 
 INT_PTR SlideshowPageProcedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      Load(page, Gallery().options.slideshow);
-      return TRUE;
-    case WM_COMMAND:
-      if (HIWORD(wparam) != BN_CLICKED) return FALSE;
-      if (LOWORD(wparam) != kCheckRotateToFit && LOWORD(wparam) != kCheckTransitions) return FALSE;
-      FollowSwitches(page);
-      return TRUE;
-    case WM_NOTIFY:
-      if (pages::NotifyCode(lparam) != PSN_APPLY) return FALSE;
-      Store(page, &Gallery().options.slideshow);
-      return pages::Accept(page);
-    case WM_HELP:
-      ShowHelp(kHelpSlideshow);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return pages::RunPage(kSlideshowPage, page, message, wparam, lparam);
 }
 
 }  // namespace gallery

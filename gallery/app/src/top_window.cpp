@@ -7,6 +7,7 @@
 #include "platform/gdi.h"
 #include "platform/shell_state.h"
 #include "platform/window_paint.h"
+#include "window_class.h"
 
 namespace gallery {
 
@@ -42,13 +43,7 @@ LRESULT TopProcedure(HWND top, UINT message, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 HWND CreateTopWindow(HINSTANCE instance, int show) {
-  WNDCLASS window_class;
-  window_class.style = CS_HREDRAW | CS_VREDRAW;
-  window_class.lpfnWndProc = TopProcedure;
-  window_class.hInstance = instance;
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-  window_class.lpszClassName = kTopWindowClass;
-  RegisterClass(&window_class);  // already there from an earlier run: kept
+  RegisterWindowClass(kTopWindowClass, TopProcedure, instance, GRAY_BRUSH, CS_HREDRAW | CS_VREDRAW);
   RECT work;
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
   HWND top = CreateWindowEx(0, kTopWindowClass, Gallery().title, WS_VISIBLE, work.left, work.top,
