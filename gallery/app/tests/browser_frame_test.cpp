@@ -18,6 +18,7 @@ namespace {
 using platform::HWND;
 
 constexpr char kCamera[] = "\\Windows\\orsacap.exe";
+constexpr int kToolsItems = 16;
 
 class BrowserFrameTest : public testing::GalleryFixture {
  protected:
@@ -62,6 +63,7 @@ TEST_F(BrowserFrameTest, WithCaptureAppTheCameraButtonStartsItAndTheGalleryClose
   ASSERT_TRUE(MenuBar());
   EXPECT_FALSE(platform::SendMessage(MenuBar(), platform::TB_ISBUTTONHIDDEN, kButtonCamera, 0));
   EXPECT_EQ(platform::GetMenuItemID(ToolsMenu(), 0), kCommandCamera);
+  EXPECT_EQ(platform::GetMenuItemCount(ToolsMenu()), kToolsItems);
   Command(kButtonCamera);
   EXPECT_EQ(ExitCode(gallery), 0u);
   EXPECT_EQ(CameraLines(), std::vector<std::string>{""});
@@ -71,8 +73,10 @@ TEST_F(BrowserFrameTest, WithoutCaptureAppTheCameraIsHiddenYetBackspaceStartsIt)
   InstallCamera();
   const auto gallery = Start("");
   EXPECT_TRUE(platform::SendMessage(MenuBar(), platform::TB_ISBUTTONHIDDEN, kButtonCamera, 0));
-  // The camera item and its separator are gone.
-  EXPECT_EQ(platform::GetMenuItemID(ToolsMenu(), 0), kCommandChooseFolder);
+  // The camera item and its separator are gone; the picture commands lead.
+  EXPECT_EQ(platform::GetMenuItemCount(ToolsMenu()), kToolsItems - 2);
+  EXPECT_EQ(platform::GetMenuState(ToolsMenu(), 0, platform::MF_BYPOSITION) & platform::MF_POPUP,
+            platform::MF_POPUP);
   Key(platform::VK_BACK);
   EXPECT_EQ(ExitCode(gallery), 0u);
   EXPECT_EQ(CameraLines(), std::vector<std::string>{""});

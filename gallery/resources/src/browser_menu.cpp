@@ -1,6 +1,7 @@
-// Menu 102: the Tools and Picture sub-menus and the six toolbar buttons.
-// The first two items of Tools (the camera and its separator) go when no
-// camera program is installed.
+// Menu 102: one menu of tools (40001), holding the picture commands
+// (40004), and the six toolbar buttons; a second menu would not leave the
+// buttons room on the bar in every language. The first two items of the
+// tools (the camera and its separator) go when no camera is installed.
 #include "gallery/resources/commands.h"
 #include "gallery/resources/string_ids.h"
 #include "texts.h"
@@ -42,18 +43,7 @@ MenuItemTemplate Button(UINT id, int image) {
 }  // namespace
 
 platform::MenuTemplate BrowserMenu(const Texts& text) {
-  platform::MenuTemplate menu;
-  menu.items.push_back(
-      Popup(text(kTextTools), kMenuTools,
-            {Command(text(kTextCamera), kCommandCamera), Separator(),
-             Command(text(kTextChooseFolder), kCommandChooseFolder),
-             Command(text(kTextRefresh), kCommandRefresh), Separator(),
-             Command(text(kTextBeam), kCommandBeam), Command(text(kTextSendObex), kCommandSendObex),
-             Command(text(kTextMail), kCommandMail), Command(text(kTextPrint), kCommandPrint),
-             Separator(), Command(text(kTextOptions), kCommandOptions),
-             Command(text(kTextAbout), kCommandAbout), Separator(),
-             Command(text(kTextExit), kCommandExit)}));
-  menu.items.push_back(Popup(
+  MenuItemTemplate picture = Popup(
       text(kTextPicture), kMenuPicture,
       {Command(text(kTextView), kCommandView), Command(text(kTextSlideshow), kCommandSlideshow),
        Separator(), Command(text(kTextRename), kCommandRenameItem),
@@ -68,7 +58,18 @@ platform::MenuTemplate BrowserMenu(const Texts& text) {
               Command(text(kTextActualSize), kCommandClipboardActual)}),
        Separator(), Command(text(kTextMarkRange), kCommandMarkRange),
        Command(text(kTextMarkAll), kCommandMarkAll),
-       Command(text(kTextUnmarkAll), kCommandUnmarkAll)}));
+       Command(text(kTextUnmarkAll), kCommandUnmarkAll)});
+  platform::MenuTemplate menu;
+  menu.items.push_back(
+      Popup(text(kTextMenu), kMenuTools,
+            {Command(text(kTextCamera), kCommandCamera), Separator(), std::move(picture),
+             Separator(), Command(text(kTextChooseFolder), kCommandChooseFolder),
+             Command(text(kTextRefresh), kCommandRefresh), Separator(),
+             Command(text(kTextBeam), kCommandBeam), Command(text(kTextSendObex), kCommandSendObex),
+             Command(text(kTextMail), kCommandMail), Command(text(kTextPrint), kCommandPrint),
+             Separator(), Command(text(kTextOptions), kCommandOptions),
+             Command(text(kTextAbout), kCommandAbout), Separator(),
+             Command(text(kTextExit), kCommandExit)}));
   // The toolbar strip's images 0..5 in button order.
   const UINT buttons[] = {kButtonCamera,    kButtonView,   kButtonSlideshow,
                           kButtonVoiceNote, kButtonFolder, kButtonDelete};

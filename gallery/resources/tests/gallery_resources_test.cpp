@@ -82,14 +82,17 @@ TEST_F(GalleryResourcesTest, EachLanguagesMenuAndDialogsSpeakIt) {
     const platform::MenuTemplate* menu = library_->FindMenu(kMenuBrowser, exactly, &error);
     ASSERT_TRUE(menu) << std::hex << language;
     const Texts text(*library_, language);
-    ASSERT_GE(menu->items.size(), 8u);
-    EXPECT_EQ(menu->items[0].id, kMenuTools);
-    EXPECT_EQ(menu->items[0].text, text(kTextTools));
-    EXPECT_EQ(menu->items[0].items[0].id, kCommandCamera);
-    EXPECT_TRUE(menu->items[0].items[1].separator);
-    EXPECT_EQ(menu->items[1].id, kMenuPicture);
-    EXPECT_EQ(menu->items[2].id, kButtonCamera);
-    EXPECT_EQ(menu->items[2].image, 0);
+    ASSERT_EQ(menu->items.size(), 7u);
+    const platform::MenuItemTemplate& tools = menu->items[0];
+    EXPECT_EQ(tools.id, kMenuTools);
+    EXPECT_EQ(tools.text, text(kTextMenu));
+    EXPECT_EQ(tools.items[0].id, kCommandCamera);
+    EXPECT_TRUE(tools.items[1].separator);
+    EXPECT_EQ(tools.items[2].id, kMenuPicture);
+    EXPECT_EQ(tools.items[2].text, text(kTextPicture));
+    EXPECT_EQ(menu->items[1].id, kButtonCamera);
+    EXPECT_EQ(menu->items[1].image, 0);
+    EXPECT_EQ(menu->items[6].id, kButtonDelete);
     for (platform::UINT dialog : {kDialogAbout, kDialogGeneralPage, kDialogFilePage,
                                   kDialogSlideshowPage, kDialogAudioPage}) {
       EXPECT_TRUE(library_->FindDialog(dialog, exactly, &error)) << dialog;

@@ -24,7 +24,7 @@ inline constexpr UINT kStringMono = 40088;
 inline constexpr UINT kStringStereo = 40089;
 
 // Menu items' texts.
-inline constexpr UINT kTextTools = 2001;
+inline constexpr UINT kTextMenu = 2001;  // the one menu of the bar
 inline constexpr UINT kTextPicture = 2002;
 inline constexpr UINT kTextCamera = 2010;
 inline constexpr UINT kTextChooseFolder = 2011;
