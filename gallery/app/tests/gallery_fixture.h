@@ -29,7 +29,7 @@ inline constexpr char kPicture[] = "\\My Documents\\My Pictures\\snap0001.jpg";
 
 class GalleryFixture : public ::testing::Test {
  protected:
-  GalleryFixture() {
+  explicit GalleryFixture(platform::DWORD locale_id = 0x0409) : device_(Config(locale_id)) {
     platform::InstallerAccess access;
     obex::InstallOrsaBeam(handheld());
     std::string error;
@@ -107,6 +107,12 @@ class GalleryFixture : public ::testing::Test {
   }
 
  private:
+  static platform::HandheldConfig Config(platform::DWORD locale_id) {
+    platform::HandheldConfig config;
+    config.locale_id = locale_id;
+    return config;
+  }
+
   platform::testing::TempHandheld device_;
   std::vector<platform::ProcessHandle> started_;
 };

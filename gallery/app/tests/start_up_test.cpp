@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "gallery_fixture.h"
 #include "gallery_state.h"
+#include "platform/menus.h"
 
 namespace gallery {
 namespace {
@@ -133,6 +134,20 @@ TEST_F(StartUpTest, TheChildrenSitAtTheirPlaces) {
     EXPECT_EQ(rect.bottom - rect.top, place.height) << place.id;
     EXPECT_EQ(platform::IsWindowVisible(child) != 0, place.visible) << place.id;
   }
+  Close(gallery);
+}
+
+class GermanStartUpTest : public testing::GalleryFixture {
+ protected:
+  GermanStartUpTest() : GalleryFixture(0x0407) {}
+};
+
+TEST_F(GermanStartUpTest, TheHandheldsLanguageNamesTheWindowsAndTheMenu) {
+  const auto gallery = Start("");
+  EXPECT_EQ(platform::GetWindowText(Browser()), "Galerie");
+  auto menu = reinterpret_cast<platform::HMENU>(
+      platform::SendMessage(MenuBar(), platform::SHCMBM_GETMENU, 0, 0));
+  EXPECT_EQ(platform::GetMenuString(menu, 0, platform::MF_BYPOSITION), "Menü");
   Close(gallery);
 }
 
