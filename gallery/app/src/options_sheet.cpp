@@ -39,7 +39,9 @@ int SheetCallback(HWND sheet, UINT message, LPARAM) {
   if (message != PSCB_INITIALIZED) return 0;
   SHINITDLGINFO info;
   info.hDlg = sheet;
-  info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
+  // The sheet's own empty bar covers the browser's, whose commands must
+  // wait until the sheet is closed.
+  info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_EMPTYMENU;
   SHInitDialog(&info);
   PassHelpToPages(sheet);
   return 0;

@@ -70,6 +70,17 @@ TEST_F(OptionsSheetTest, PagesShowTheOptionsAndCancelStoresNothing) {
   Close(gallery);
 }
 
+TEST_F(OptionsSheetTest, TheBrowsersMenuBarIsCoveredWhileTheSheetIsOpen) {
+  const auto gallery = Start("");
+  const HWND browser_bar = MenuBar();
+  const HWND sheet = OpenSheet();
+  // A tap on the bar must not reach the browser's menu under the sheet.
+  EXPECT_NE(platform::WindowFromPoint(platform::POINT{20, 307}), browser_bar);
+  Press(sheet, platform::PSBTN_CANCEL);
+  EXPECT_EQ(platform::WindowFromPoint(platform::POINT{20, 307}), browser_bar);
+  Close(gallery);
+}
+
 TEST_F(OptionsSheetTest, OkStoresEveryPageAtOnce) {
   const auto gallery = Start("");
   const HWND sheet = OpenSheet();
