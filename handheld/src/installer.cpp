@@ -10,6 +10,7 @@
 #include "demo_program.h"
 #include "dialogs_demo_program.h"
 #include "driver/orsadrv.h"
+#include "gallery/app/orsagal.h"
 #include "imaging/install.h"
 #include "localization/get_str.h"
 #include "localization/install.h"
@@ -110,6 +111,11 @@ void InstallDeliverables(platform::Handheld& handheld, std::vector<std::string>*
   } else {
     std::fprintf(stderr, "orsa-handheld: %s\n", error.c_str());
   }
+  if (gallery::InstallGallery(handheld, &error)) {
+    installed->push_back(gallery::kGalleryProgramPath);
+  } else {
+    std::fprintf(stderr, "orsa-handheld: %s\n", error.c_str());
+  }
 }
 
 // The Start menu's entries: a shortcut for each program that is built in.
@@ -120,7 +126,7 @@ void InstallShortcuts(platform::Handheld& handheld, std::vector<std::string>* in
   };
   const Shortcut shortcuts[] = {
       {"Camera", camera::kCameraProgramPath},
-      {"Gallery", "\\Windows\\orsagal.exe"},
+      {"Gallery", gallery::kGalleryProgramPath},
       {"Demo", kDemoPath},
       {"Dialogs Demo", kDialogsDemoPath},
       {"Help", std::string(platform::kHelpProgramPath)},

@@ -1,8 +1,7 @@
 // Taking pictures with the camera program on the emulator, the simulated
 // card and the real driver: the files at each capture type, the hand-over
-// to the gallery (a recording stand-in program at "\windows\orsagal.exe",
-// since the gallery is not built yet), help, the mode after the card came
-// back, the settings notice, and the card pulled while a picture is taken.
+// to the gallery, help, the mode after the card came back, the settings
+// notice, and the card pulled while a picture is taken.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -35,16 +34,6 @@ constexpr char kSettingKey[] = "Software\\Kav\\orsacap\\Setting";
 constexpr platform::UINT kCommandStill = 32839;
 constexpr platform::UINT kCommandVideo = 32837;
 
-// A program that only notes the command lines it was started with.
-struct StandIn {
-  std::mutex mutex;
-  std::vector<std::string> command_lines;
-  std::vector<std::string> Lines() {
-    std::lock_guard lock(mutex);
-    return command_lines;
-  }
-};
-
 class CameraStillProgramTest : public testing::EmulatorFixture {
  protected:
   CameraStillProgramTest() : EmulatorFixture("orsa-camera-still") {}
@@ -71,16 +60,11 @@ class CameraStillProgramTest : public testing::EmulatorFixture {
 
   platform::HWND MainDialog() { return platform::FindWindow("Dialog", kCaption); }
 
-  std::shared_ptr<StandIn> InstallStandIn(const char* path) {
-    auto stand_in = std::make_shared<StandIn>();
-    handheld().programs().Register(path, [stand_in](platform::HINSTANCE, const std::string& line) {
-      std::lock_guard lock(stand_in->mutex);
-      stand_in->command_lines.push_back(line);
-      return 0;
-    });
-    const char marker[] = "stand-in program";
-    handheld().files().InstallFile(path, std::as_bytes(std::span(marker)));
-    return stand_in;
+  // What the gallery was handed, while it runs: it writes its start path
+  // before its window comes up.
+  std::optional<std::string> GalleryPath() {
+    return handheld().registry().GetString(platform::HKEY_CURRENT_USER, "SOFTWARE\\QX\\orsagal",
+                                           "Path");
   }
 
   // A picture file of the handheld decoded by libjpeg-turbo; empty when it
@@ -134,25 +118,27 @@ TEST_F(CameraStillProgramTest, EachCaptureTypeWritesAPictureOfItsSize) {
 }
 
 TEST_F(CameraStillProgramTest, PlayHandsTheLastPictureToTheGalleryAndTheCameraEnds) {
-  std::shared_ptr<StandIn> gallery = InstallStandIn("\\windows\\orsagal.exe");
   Store("instant review", 0);
   StartCamera();
   Run("key action\nwait 1000\ntap 174 220\nwait 1000\n");  // the Shutter button
   ASSERT_TRUE(Exists(std::string(kPictures) + "snap0002.jpg"));
-  Run("tap 116 242\nwait 1000\n");  // the Play button
+  Run("tap 116 242\nexpect-window TovrinReview\n");  // the Play button
   EXPECT_EQ(MainDialog(), nullptr);
-  EXPECT_EQ(gallery->Lines(), (std::vector<std::string>{std::string(kPictures) + "snap0002.jpg"}));
+  EXPECT_EQ(GalleryPath(), std::string(kPictures) + "snap0002.jpg");
 }
 
 TEST_F(CameraStillProgramTest, PlayRightAfterTheStartGivesNoCommandLine) {
-  std::shared_ptr<StandIn> gallery = InstallStandIn("\\windows\\orsagal.exe");
   StartCamera();
-  Run("key app2\nwait 1000\n");
+  Run("key app2\nexpect-window TovrinReview\n");
   EXPECT_EQ(MainDialog(), nullptr);
-  EXPECT_EQ(gallery->Lines(), (std::vector<std::string>{""}));
+  EXPECT_EQ(GalleryPath(), std::nullopt);
 }
 
 TEST_F(CameraStillProgramTest, WithoutAGalleryPlaySaysSoAndTheCameraStays) {
+  {
+    platform::InstallerAccess access;
+    handheld().files().DeleteFile("\\windows\\orsagal.exe");
+  }
   StartCamera();
   Run("tap 116 242\nwait 1000\n");
   ASSERT_NE(MainDialog(), nullptr);

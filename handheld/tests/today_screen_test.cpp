@@ -32,7 +32,8 @@ TEST_F(TodayScreenTest, TheStartMenuListsTheInstalledProgramsByName) {
   ASSERT_EQ(RunSteps("expect-window DesktopToday Start\n"), 0) << steps_err_.str();
   std::vector<std::string> names;
   for (const auto& entry : platform::shell::StartMenuEntries()) names.push_back(entry.name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Camera", "Demo", "Dialogs Demo", "Help"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Camera", "Demo", "Dialogs Demo", "Gallery", "Help"}));
 }
 
 TEST_F(TodayScreenTest, ATapOnAProgramInTheStartMenuStartsIt) {

@@ -8,6 +8,7 @@
 #include "localization/install.h"
 #include "platform/files.h"
 #include "platform/programs.h"
+#include "platform/registry.h"
 #include "platform/resources.h"
 
 namespace camera {
@@ -56,6 +57,10 @@ bool InstallCameraProgram(Handheld& handheld, std::string* error) {
   if (!handheld.files().InstallFile(kCameraProgramPath, std::as_bytes(std::span(marker)))) {
     return Fail(error, std::string("cannot put ") + kCameraProgramPath + " on the handheld");
   }
+  // The gallery starts the camera by this value and shows its camera button
+  // only when it is there.
+  handheld.registry().SetString(HKEY_CURRENT_USER, "SOFTWARE\\QX\\orsagal", "CaptureApp",
+                                kCameraProgramPath);
   return true;
 }
 

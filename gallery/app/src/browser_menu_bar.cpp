@@ -1,0 +1,65 @@
+#include "browser_menu_bar.h"
+
+#include "gallery/resources/commands.h"
+#include "gallery/resources/string_ids.h"
+#include "gallery_state.h"
+#include "platform/common_controls/toolbar.h"
+#include "platform/menu_bar.h"
+#include "platform/menus.h"
+#include "platform/message_box.h"
+
+namespace gallery {
+
+namespace {
+
+using namespace platform;
+
+// The print engines, in the order they are tried.
+constexpr const char* kPrintEngines[] = {"mprint.dll", "QXPrintEngine.dll"};
+
+HMENU SubMenu(HWND menu_bar, UINT item) {
+  return reinterpret_cast<HMENU>(SendMessage(menu_bar, SHCMBM_GETSUBMENU, 0, item));
+}
+
+}  // namespace
+
+HWND CreateBrowserMenuBar(HWND browser) {
+  SHMENUBARINFO info;
+  info.hwndParent = browser;
+  info.dwFlags = SHCMBF_HIDESIPBUTTON;
+  info.nToolBarId = kMenuBrowser;
+  info.hInstRes = Gallery().resources;
+  info.nBmpId = kToolbarBitmap;
+  info.cBmpImages = kToolbarImages;
+  if (!SHCreateMenuBar(&info)) {
+    MessageBox(browser, "SHCreateMenuBar Failed", "Error", MB_OK);
+    return nullptr;
+  }
+  return info.hwndMB;
+}
+
+void HideCameraCommands(HWND menu_bar) {
+  if (!menu_bar) return;
+  SendMessage(menu_bar, TB_HIDEBUTTON, kButtonCamera, TRUE);
+  if (HMENU tools = SubMenu(menu_bar, kMenuTools)) {
+    RemoveMenu(tools, 0, MF_BYPOSITION);
+    RemoveMenu(tools, 0, MF_BYPOSITION);
+  }
+}
+
+void LoadPrintEngine(HWND menu_bar) {
+  for (const char* engine : kPrintEngines) {
+    Gallery().print_engine = LoadLibrary(engine);
+    if (Gallery().print_engine) return;
+  }
+  if (!menu_bar) return;
+  auto menu = reinterpret_cast<HMENU>(SendMessage(menu_bar, SHCMBM_GETMENU, 0, 0));
+  EnableMenuItem(menu, kCommandPrint, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void UnloadPrintEngine() {
+  if (Gallery().print_engine) FreeLibrary(Gallery().print_engine);
+  Gallery().print_engine = nullptr;
+}
+
+}  // namespace gallery

@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+"""Draws the gallery's artwork (standard library only), with the camera's
+canvas and shapes so that both programs share one hand:
+- library/bitmaps/200.png: the browser's toolbar strip, eight 16 x 16
+  images on the menu bar's white (camera, view, slideshow, voice note,
+  folder, delete, beam, e-mail);
+- program/bitmaps/112.png: the About box's hidden picture, 80 x 62, black
+  being transparent;
+- program/icons/125..128.png: the file-type icons (BMP and 2BP, JPEG, GIF,
+  PNG), 32 x 32.
+
+Run from anywhere: python3 gallery/resources/make_artwork.py
+"""
+import os
+import sys
+
+sys.dont_write_bytecode = True  # keep the repository free of caches
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "camera", "resources"))
+
+from artwork.canvas import Canvas, vertical_gradient, write_png  # noqa: E402
+from artwork.shapes import box, circle, line, polygon, ring, union  # noqa: E402
+
+WHITE = (255, 255, 255)
+INK = (40, 46, 56)
+STEEL = (96, 112, 134)
+SKY = (74, 144, 226)
+LEAF = (76, 168, 88)
+SUN = (255, 190, 40)
+ALERT = (214, 58, 48)
+PAPER = (250, 250, 246)
+
+TOOL_SIZE = 16
+
+
+def camera(c, x):
+    c.outlined(box(x + 1.5, 5, x + 14.5, 13.5, 1.5), STEEL, INK)
+    c.paint(box(x + 5, 3, x + 10, 5.5, 0.8), INK)
+    c.outlined(circle(x + 8, 9.2, 2.6), SKY, INK, 1.0)
+
+
+def view(c, x):
+    c.paint(ring(x + 6.5, 6.5, 4.2, 1.8), INK)
+    c.paint(circle(x + 6.5, 6.5, 3.3), (200, 224, 250))
+    c.paint(line(x + 9.5, 9.5, x + 14, 14, 2.6), INK)
+
+
+def slideshow(c, x):
+    c.outlined(box(x + 1.5, 2.5, x + 14.5, 13.5, 1), WHITE, INK)
+    c.paint(polygon([(x + 6, 5), (x + 11.5, 8), (x + 6, 11)]), LEAF)
+
+
+def voice_note(c, x):
+    c.paint(box(x + 5.5, 1.5, x + 10.5, 10, 2.5), INK)
+    c.paint(ring(x + 8, 7, 4.2, 1.3) - box(x, 0, x + 16, 7.5), INK)
+    c.paint(box(x + 7.3, 11, x + 8.7, 14), INK)
+    c.paint(box(x + 5, 13.5, x + 11, 15), INK)
+
+
+def folder(c, x):
+    c.outlined(box(x + 1.5, 4, x + 14.5, 13.5, 1), SUN, INK)
+    c.paint(box(x + 1.5, 2.5, x + 7, 5, 1), INK)
+
+
+def delete(c, x):
+    c.paint(line(x + 3.5, 3.5, x + 12.5, 12.5, 2.6), ALERT)
+    c.paint(line(x + 12.5, 3.5, x + 3.5, 12.5, 2.6), ALERT)
+
+
+def beam(c, x):
+    c.paint(circle(x + 4, 12, 2), INK)
+    for radius in (5, 8.5):
+        c.paint(ring(x + 4, 12, radius, 1.4) - box(x - 10, 12, x + 30, 30) - box(x - 10, -10, x + 4, 30),
+                STEEL)
+
+
+def mail(c, x):
+    c.outlined(box(x + 1.5, 3.5, x + 14.5, 12.5, 0.5), PAPER, INK)
+    c.paint(line(x + 2, 4.2, x + 8, 9, 1.2), INK)
+    c.paint(line(x + 14, 4.2, x + 8, 9, 1.2), INK)
+
+
+TOOLS = [camera, view, slideshow, voice_note, folder, delete, beam, mail]
+
+
+def toolbar():
+    c = Canvas(TOOL_SIZE * len(TOOLS), TOOL_SIZE)
+    for index, draw in enumerate(TOOLS):
+        draw(c, index * TOOL_SIZE)
+    return c.opaque(WHITE), c.width, c.height
+
+
+def hidden_picture():
+    """A little landscape under a rainbow, the reward of six taps."""
+    c = Canvas(80, 62)
+    c.paint(box(0, 0, 80, 62, 6), vertical_gradient(0, 62, (40, 90, 170), SKY))
+    bands = [(232, 60, 50), SUN, (250, 230, 70), LEAF, (70, 120, 230), (140, 80, 200)]
+    for index, colour in enumerate(bands):
+        c.paint(ring(40, 58, 34 - index * 3, 3.2) & box(0, 0, 80, 58), colour)
+    c.paint(circle(64, 14, 7), (255, 236, 120))
+    c.paint(polygon([(0, 62), (0, 42), (20, 28), (38, 46), (52, 34), (80, 50), (80, 62)]),
+            vertical_gradient(28, 62, (90, 180, 100), (30, 100, 50)))
+    c.paint(box(0, 58, 80, 62, radii=(0, 0, 6, 6)), (30, 100, 50))
+    return c.keyed(), c.width, c.height
+
+
+ICON_BANDS = {125: ((90, 120, 160), "BMP"), 126: (ALERT, "JPG"), 127: (LEAF, "GIF"), 128: ((140, 80, 200), "PNG")}
+
+
+def icon(number):
+    band, _ = ICON_BANDS[number]
+    c = Canvas(32, 32)
+    page = polygon([(5, 1.5), (21, 1.5), (27.5, 8), (27.5, 30.5), (5, 30.5)])
+    c.outlined(page, PAPER, INK)
+    c.paint(polygon([(21, 1.5), (27.5, 8), (21, 8)]), (200, 204, 210))
+    c.paint(box(8, 11, 25, 23), vertical_gradient(11, 23, SKY, (170, 210, 250)))
+    c.paint(polygon([(8, 23), (13, 16), (17, 20), (20, 17), (25, 23)]), LEAF)
+    c.paint(circle(21, 14, 1.8), SUN)
+    c.paint(box(8, 25, 25, 28), band)
+    return c.keyed(), c.width, c.height
+
+
+def main():
+    outputs = [(os.path.join(HERE, "library", "bitmaps", "200.png"), toolbar),
+               (os.path.join(HERE, "program", "bitmaps", "112.png"), hidden_picture)]
+    for number in ICON_BANDS:
+        outputs.append((os.path.join(HERE, "program", "icons", f"{number}.png"), lambda n=number: icon(n)))
+    for path, draw in outputs:
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        pixels, width, height = draw()
+        write_png(path, width, height, pixels)
+        print(path)
+
+
+if __name__ == "__main__":
+    main()
