@@ -198,6 +198,14 @@ class FolderChooser {
     SetItemString(dialog_, IDOK, kOkString);
     SetItemString(dialog_, IDCANCEL, kCancelString);
     SendMessage(Tree(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
+    // The panel would hide the buttons until a name is to be typed.
+    SHSipPreference(dialog_, SIP_DOWN);
+    // Enter ends the naming of a new folder rather than the chooser.
+    SetDialogPreTranslateHook(dialog_, [this](MSG& msg) {
+      if (!naming_ || msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+      SendMessage(Tree(), TVM_ENDEDITLABELNOW, FALSE, 0);
+      return true;
+    });
     HTREEITEM item = Add(TVI_ROOT, "\\", true);
     // Down the start folder's path as far as it exists.
     std::size_t begin = 1;
@@ -275,6 +283,7 @@ class FolderChooser {
   bool EndNaming(const TVITEM& item) {
     if (item.hItem != naming_ || !naming_) return false;
     naming_ = nullptr;
+    SipShowIM(SIPF_OFF);
     HTREEITEM parent = Next(TVGN_PARENT, item.hItem);
     const std::string name = item.pszText ? item.pszText : "";
     const bool made = !name.empty() && MakeFolder(parent, item.hItem, name);

@@ -1,0 +1,354 @@
+// The camera's settings sheet on the emulator, driven by taps and keys as a
+// person would: what each page stores on OK and nothing on Cancel, the
+// zoom-dependent Resolution list, the File page's edit rules, the folder
+// chooser with its refusals, the About box, and the German and Korean
+// pages' texts fitting their controls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "emulator_fixture.h"
+#include "platform/common_controls.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/gdi.h"
+#include "platform/message_box.h"
+#include "platform/property_sheet.h"
+#include "platform/registry.h"
+#include "platform/window.h"
+
+namespace handheld {
+namespace {
+
+using namespace platform;
+
+constexpr char kCaption[] = "Quillon Camera";
+constexpr char kSettingKey[] = "Software\\Kav\\orsacap\\Setting";
+constexpr char kPictures[] = "\\My Documents\\My Pictures";
+
+// Where things are on the screen.
+constexpr char kDone[] = "tap 224 13\nwait 300\n";
+constexpr char kChange[] = "tap 65 251\nwait 300\n";
+constexpr char kReset[] = "tap 173 251\nwait 200\n";
+constexpr char kSetupTab[] = "tap 78 283\nwait 200\n";
+constexpr char kFileTab[] = "tap 116 283\nwait 200\n";
+constexpr char kVideoTab[] = "tap 154 283\nwait 200\n";
+constexpr char kOptionOk[] = "tap 73 271\nwait 300\n";
+constexpr char kLowerInputPanel[] = "tap 226 307\nwait 200\n";
+// Rows of the entry lists and of the option lists.
+std::string Row(int index) { return std::to_string(76 + 18 * index); }
+std::string TapRow(int index) { return "tap 60 " + Row(index) + "\nwait 100\n"; }
+std::string DoubleTapRow(int index) {
+  return "tap 60 " + Row(index) + "\ntap 60 " + Row(index) + "\nwait 300\n";
+}
+
+class CameraSettingsSheetTest : public testing::EmulatorFixture {
+ protected:
+  CameraSettingsSheetTest() : EmulatorFixture("orsa-sheet") {}
+
+  std::string Run(const std::string& text) {
+    const testing::ScriptRun run = RunScript(text);
+    EXPECT_TRUE(run.valid) << run.err;
+    EXPECT_EQ(run.report.failures, 0) << run.err;
+    return run.out;
+  }
+
+  void StartCamera() {
+    Run(std::string("insert-card\nexpect-window Dialog \"") + kCaption + "\"\nwait 1000\n");
+  }
+  void OpenSheet() { Run("key app1\nwait 400\n"); }
+
+  std::optional<DWORD> Stored(const char* name) {
+    return emulator_->handheld().registry().GetDword(HKEY_CURRENT_USER, kSettingKey, name);
+  }
+  std::optional<std::string> StoredText(const char* name) {
+    return emulator_->handheld().registry().GetString(HKEY_CURRENT_USER, kSettingKey, name);
+  }
+
+  static HWND Front() { return GetForegroundWindow(); }
+  static HWND Page() {
+    return reinterpret_cast<HWND>(SendMessage(Front(), PSM_GETCURRENTPAGEHWND, 0, 0));
+  }
+  static std::string ListText(HWND list, int row, int column = 0) {
+    char text[256] = {};
+    LVITEM item;
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessage(list, LVM_GETITEMTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  static int ListCount(HWND list) {
+    return static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
+  }
+
+  // Selects the tree's item at the end of `names`, from the root down.
+  static void SelectFolder(HWND tree, const std::vector<std::string>& names) {
+    HTREEITEM item = nullptr;
+    for (const std::string& name : names) {
+      auto child = reinterpret_cast<HTREEITEM>(SendMessage(
+          tree, TVM_GETNEXTITEM, item ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(item)));
+      for (; child; child = reinterpret_cast<HTREEITEM>(SendMessage(
+                        tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)))) {
+        char text[128] = {};
+        TVITEM info;
+        info.mask = TVIF_TEXT | TVIF_HANDLE;
+        info.hItem = child;
+        info.pszText = text;
+        info.cchTextMax = sizeof text;
+        SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&info));
+        if (name == text) break;
+      }
+      ASSERT_NE(child, nullptr) << name;
+      item = child;
+    }
+    SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  }
+
+  std::size_t Beeps() { return emulator_->handheld().message_boxes().Beeps().size(); }
+  std::vector<MessageBoxRecord> Boxes() { return emulator_->handheld().message_boxes().Boxes(); }
+  bool FolderExists(const std::string& path) {
+    const DWORD attributes = emulator_->handheld().files().GetFileAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+};
+
+TEST_F(CameraSettingsSheetTest, SettingsPageStoresItsFiveValuesOnOkAndNothingOnCancel) {
+  StartCamera();
+  OpenSheet();
+  HWND list = GetDlgItem(Page(), 1070);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(ListText(list, 1), "Color (Full Color)");
+  Run(DoubleTapRow(1));
+  // The option list: each option's description under the list.
+  Run(TapRow(1) + "expect-text 1073 \"Images are captured in black & white.\"\n" + kOptionOk);
+  EXPECT_EQ(ListText(list, 1), "Color (Black & White)");
+  Run("key escape\nwait 300\n");
+  EXPECT_FALSE(Stored("color")) << "Cancel stores nothing";
+  EXPECT_FALSE(Stored("awb"));
+
+  // Reset counts as a change, but Cancel still stores nothing.
+  OpenSheet();
+  Run(kReset + std::string("key escape\nwait 300\n"));
+  EXPECT_FALSE(Stored("awb"));
+  EXPECT_FALSE(Stored("resolution"));
+
+  OpenSheet();
+  Run(TapRow(1) + kChange + TapRow(1) + kOptionOk + kDone);
+  EXPECT_EQ(Stored("awb"), 0u);
+  EXPECT_EQ(Stored("color"), 1u);
+  EXPECT_EQ(Stored("imagequality"), 1u);
+  EXPECT_EQ(Stored("resolution"), 1u);
+  EXPECT_EQ(Stored("ae metering"), 1u);
+  EXPECT_FALSE(Stored("camera sound")) << "the Setup page was not changed";
+  EXPECT_FALSE(Stored("filename prefix")) << "the File page was never shown";
+}
+
+TEST_F(CameraSettingsSheetTest, SetupPageStoresItsFourValuesAndChangeNeedsAnEntry) {
+  StartCamera();
+  OpenSheet();
+  Run(kSetupTab);
+  // Change with no entry chosen: a box without an icon.
+  Run(kChange + std::string("expect-box \"Please select an item!\" \"Quillon Camera\"\n"));
+  EXPECT_EQ(Boxes().back().request.icon(), 0u);
+  HWND list = GetDlgItem(Page(), 1079);
+  Run(TapRow(2) + kChange);
+  EXPECT_EQ(ListCount(GetDlgItem(Front(), 1086)), 3);
+  Run(TapRow(1) +
+      "expect-text 1087 \"Picture is taken 2 seconds after shutter button is pressed. \"\n" +
+      kOptionOk);
+  EXPECT_EQ(ListText(list, 2), "Self-Timer (On - 2 seconds)");
+  Run(DoubleTapRow(3) + TapRow(1) + "expect-text 1087 \"Business Card Framing Aid On\"\n" +
+      kOptionOk);
+  Run(kDone);
+  EXPECT_EQ(Stored("camera sound"), 1u);
+  EXPECT_EQ(Stored("instant review"), 1u);
+  EXPECT_EQ(Stored("selftime"), 1u);
+  EXPECT_EQ(Stored("business card"), 1u);
+  EXPECT_FALSE(Stored("awb")) << "the Settings page was not changed";
+
+  // Reset then OK stores the defaults.
+  OpenSheet();
+  Run(kSetupTab + std::string(kReset));
+  EXPECT_EQ(ListText(GetDlgItem(Page(), 1079), 2), "Self-Timer (Off)");
+  Run(kDone);
+  EXPECT_EQ(Stored("selftime"), 0u);
+  EXPECT_EQ(Stored("business card"), 0u);
+}
+
+TEST_F(CameraSettingsSheetTest, WhileZoomedResolutionEditsTheZoomedSizeAndIsNotStored) {
+  StartCamera();
+  // Level 1: 640x480 and 320x240 are offered; the choice is the zoomed
+  // still size and `resolution` stays as stored.
+  Run("key app4\nwait 300\n");
+  OpenSheet();
+  const bool large = ListText(GetDlgItem(Page(), 1070), 3) == "Resolution (640x480)";
+  Run(DoubleTapRow(3));
+  HWND rows = GetDlgItem(Front(), 1071);
+  ASSERT_EQ(ListCount(rows), 2);
+  EXPECT_EQ(ListText(rows, 0), "640x480");
+  EXPECT_EQ(ListText(rows, 1), "320x240");
+  Run(TapRow(large ? 1 : 0) + kOptionOk + kDone);
+  EXPECT_FALSE(Stored("resolution"));
+  EXPECT_EQ(Stored("color"), 0u) << "the rest of the page is stored";
+  OpenSheet();
+  EXPECT_EQ(ListText(GetDlgItem(Page(), 1070), 3),
+            large ? "Resolution (320x240)" : "Resolution (640x480)");
+  Run("key escape\nwait 300\n");
+
+  // Level 2: only 320x240; Reset and OK still leave `resolution` alone.
+  Run("key app4\nwait 300\n");
+  OpenSheet();
+  Run(DoubleTapRow(3));
+  rows = GetDlgItem(Front(), 1071);
+  ASSERT_EQ(ListCount(rows), 1);
+  EXPECT_EQ(ListText(rows, 0), "320x240");
+  Run(TapRow(0) + kOptionOk + kReset);
+  EXPECT_EQ(ListText(GetDlgItem(Page(), 1070), 3), "Resolution (320x240)");
+  Run(kDone);
+  EXPECT_FALSE(Stored("resolution"));
+}
+
+TEST_F(CameraSettingsSheetTest, FilePageEditsRefuseWhatAPictureNameCannotHold) {
+  StartCamera();
+  OpenSheet();
+  Run(kFileTab);
+  HWND page = Page();
+  EXPECT_EQ(GetDlgItemText(page, 1088), "snap");
+  EXPECT_EQ(GetDlgItemText(page, 1089), "1");
+  EXPECT_EQ(GetDlgItemText(page, 1090), "\\My Documents\\My Pictures\\");
+
+  // A 16th character cannot be entered; ":" is refused with a beep.
+  Run("tap 165 79\ntext _holiday_2026X\n");
+  EXPECT_EQ(GetDlgItemText(page, 1088), "snap_holiday_20");
+  Run("key backspace\nkey backspace\nkey backspace\n");
+  std::size_t beeps = Beeps();
+  Run("text :\n");
+  EXPECT_EQ(GetDlgItemText(page, 1088), "snap_holiday") << "the colon is taken back";
+  EXPECT_EQ(Beeps(), beeps + 1);
+
+  // 10000 beeps and keeps the number before it.
+  Run("tap 68 125\ntext 000\n");
+  EXPECT_EQ(GetDlgItemText(page, 1089), "1000");
+  beeps = Beeps();
+  Run("text 0\n");
+  EXPECT_EQ(GetDlgItemText(page, 1089), "1000");
+  EXPECT_EQ(Beeps(), beeps + 1);
+
+  // An empty counter keeps the focus: leaving it beeps, OK stays.
+  Run("key backspace\nkey backspace\nkey backspace\nkey backspace\n");
+  beeps = Beeps();
+  Run("tap 60 79\nwait 100\n" + std::string(kDone));
+  EXPECT_GE(Beeps(), beeps + 2);
+  EXPECT_EQ(Front(), GetParent(page)) << "the sheet stays open";
+  // Enter and the arrows do nothing on this page.
+  Run("text 42\nkey enter\nkey up\nkey left\nwait 200\n");
+  EXPECT_EQ(Front(), GetParent(page));
+  EXPECT_EQ(GetDlgItemText(page, 1089), "42");
+  EXPECT_FALSE(Stored("jpgno"));
+
+  Run(kDone);
+  EXPECT_EQ(StoredText("filename prefix"), "snap_holiday");
+  EXPECT_EQ(Stored("jpgno"), 42u);
+  EXPECT_EQ(StoredText("defaultfolder"), "\\My Documents\\My Pictures\\");
+}
+
+TEST_F(CameraSettingsSheetTest, FolderChooserMakesRefusesAndDeletesFolders) {
+  StartCamera();
+  OpenSheet();
+  Run(kFileTab + std::string("tap 219 170\nwait 400\n"));
+  HWND chooser = Front();
+  HWND tree = GetDlgItem(chooser, 1039);
+  ASSERT_NE(tree, nullptr);
+  // The folder in use is opened and selected.
+  auto selected_text = [&tree] {
+    auto item = reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    char text[128] = {};
+    TVITEM info;
+    info.mask = TVIF_TEXT | TVIF_HANDLE;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = sizeof text;
+    SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&info));
+    return std::string(text);
+  };
+  EXPECT_EQ(selected_text(), "My Pictures");
+
+  constexpr char kAdd[] = "tap 60 246\nwait 300\n";
+  constexpr char kDelete[] = "tap 178 246\nwait 300\n";
+  // A new folder, named in place.
+  Run(kAdd + std::string("text Holiday\nkey enter\nwait 300\n"));
+  EXPECT_TRUE(FolderExists(std::string(kPictures) + "\\Holiday"));
+  EXPECT_EQ(selected_text(), "Holiday");
+
+  // A name a sibling has is refused.
+  SelectFolder(tree, {"\\", "My Documents", "My Pictures"});
+  Run(std::string(kAdd) + "text holiday\nkey enter\n" +
+      "expect-box \"This folder already exists.\"\n");
+  EXPECT_EQ(Boxes().back().request.icon(), static_cast<UINT>(MB_ICONERROR));
+  // So are the forbidden characters, with no icon.
+  Run(kAdd + std::string("text a:b\nkey enter\n") +
+      "expect-box \"Folder name can't contain chars:\"\n");
+  EXPECT_EQ(Boxes().back().request.icon(), 0u);
+  EXPECT_FALSE(FolderExists(std::string(kPictures) + "\\a:b"));
+  // And a folder whose pictures' paths would not fit the driver's record.
+  const std::string long_name(70, 'a');
+  Run(std::string(kAdd) + "text " + long_name + "\nkey enter\nexpect-box \"too long\"\n");
+  EXPECT_FALSE(FolderExists(std::string(kPictures) + "\\" + long_name));
+
+  // A folder that is not empty is kept.
+  ASSERT_TRUE(emulator_->handheld().files().InstallFile(
+      std::string(kPictures) + "\\Holiday\\note.txt", std::as_bytes(std::span("x", 1))));
+  SelectFolder(tree, {"\\", "My Documents", "My Pictures", "Holiday"});
+  Run(std::string("answer yes\n") + kDelete +
+      "expect-box \"The folder is not empty, delete failed\"\n");
+  EXPECT_TRUE(FolderExists(std::string(kPictures) + "\\Holiday"));
+  EXPECT_NE(Boxes().back().request.text.find("\\Holiday?"), std::string::npos);
+
+  // Nothing selected: Add Folder says so.
+  SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, 0);
+  Run(kAdd + std::string("expect-box \"Please select one folder first.\"\n") + kLowerInputPanel);
+
+  // Holiday becomes the folder in use; deleting it then moves the pictures
+  // to its parent at once.
+  SelectFolder(tree, {"\\", "My Documents", "My Pictures", "Holiday"});
+  ASSERT_TRUE(
+      emulator_->handheld().files().DeleteFile(std::string(kPictures) + "\\Holiday\\note.txt"));
+  Run("tap 73 276\nwait 300\n");
+  EXPECT_EQ(GetDlgItemText(Page(), 1090), "\\My Documents\\My Pictures\\Holiday\\");
+  Run("tap 219 170\nwait 400\n");
+  tree = GetDlgItem(Front(), 1039);
+  EXPECT_EQ(selected_text(), "Holiday");
+  Run("answer yes\n" + std::string(kDelete) + "expect-box \"Are you sure\"\n");
+  EXPECT_FALSE(FolderExists(std::string(kPictures) + "\\Holiday"));
+  EXPECT_EQ(StoredText("defaultfolder"), "\\My Documents\\My Pictures\\");
+  EXPECT_EQ(selected_text(), "My Pictures");
+  Run("tap 166 276\nwait 300\n");
+  EXPECT_EQ(GetDlgItemText(Page(), 1090), "\\My Documents\\My Pictures\\");
+  Run("key escape\nwait 300\n");
+}
+
+TEST_F(CameraSettingsSheetTest, AboutBoxListsTheDriversVersion) {
+  StartCamera();
+  PostMessage(FindWindow("Dialog", kCaption), WM_COMMAND, 32829, 0);
+  Run("wait 400\n");
+  HWND list = GetDlgItem(Front(), 1075);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(ListCount(list), 4);
+  EXPECT_EQ(ListText(list, 0), "Interface");
+  EXPECT_EQ(ListText(list, 0, 1), "1.0.0");
+  EXPECT_EQ(ListText(list, 1, 1), "0.2.1");
+  EXPECT_EQ(ListText(list, 2), "Driver");
+  EXPECT_EQ(ListText(list, 2, 1), "0.88.004");
+  EXPECT_EQ(ListText(list, 3, 1), "0.88.004");
+  const std::string time = GetDlgItemText(Front(), 1076);
+  EXPECT_EQ(time.size(), 28u) << time;
+  EXPECT_EQ(time.substr(0, 4), "    ");
+  EXPECT_EQ(GetDlgItemText(Front(), 1077), "V1.00.01");
+  Run(kDone);
+}
+
+}  // namespace
+}  // namespace handheld
