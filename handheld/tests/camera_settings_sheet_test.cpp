@@ -5,6 +5,9 @@
 // pages' texts fitting their controls.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,10 +17,13 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/gdi.h"
+#include "platform/gdi_png.h"
 #include "platform/message_box.h"
 #include "platform/property_sheet.h"
 #include "platform/registry.h"
 #include "platform/window.h"
+#include "platform/window_paint.h"
+#include "screenshot_compare.h"
 
 namespace handheld {
 namespace {
@@ -55,8 +61,9 @@ class CameraSettingsSheetTest : public testing::EmulatorFixture {
     return run.out;
   }
 
-  void StartCamera() {
-    Run(std::string("insert-card\nexpect-window Dialog \"") + kCaption + "\"\nwait 1000\n");
+  // The caption is the title in the handheld's language.
+  void StartCamera(const std::string& caption = kCaption) {
+    Run("insert-card\nexpect-window Dialog \"" + caption + "\"\nwait 1000\n");
   }
   void OpenSheet() { Run("key app1\nwait 400\n"); }
 
@@ -349,6 +356,121 @@ TEST_F(CameraSettingsSheetTest, AboutBoxListsTheDriversVersion) {
   EXPECT_EQ(GetDlgItemText(Front(), 1077), "V1.00.01");
   Run(kDone);
 }
+
+// Every label and button of the dialogs in a language: its text must fit
+// its control (the long German and the Korean words are the test), and the
+// screens match their golden pictures (after a deliberate change:
+// ORSA_UPDATE_GOLDEN=1 ... --gtest_filter='CameraSheetLanguageTest.*').
+class CameraSheetLanguageTest
+    : public CameraSettingsSheetTest,
+      public ::testing::WithParamInterface<std::pair<DWORD, const char*>> {
+ protected:
+  void SetUp() override {
+    emulator_.reset();
+    EmulatorOptions options{root_};
+    options.locale_id = GetParam().first;
+    emulator_ = std::make_unique<Emulator>(options);
+  }
+
+  // The controls of `dialog` whose text is wider than their room.
+  static std::vector<std::string> Misfits(HWND dialog) {
+    std::vector<std::string> misfits;
+    EnumChildWindows(
+        dialog,
+        [&misfits](HWND control, LPARAM) -> BOOL {
+          const std::string window_class = GetClassName(control);
+          const DWORD style = static_cast<DWORD>(GetWindowLong(control, GWL_STYLE));
+          const std::string text = GetWindowText(control);
+          const int id = GetDlgCtrlID(control);
+          // The option descriptions wrap over their lines.
+          const bool wraps = id == 1073 || id == 1087;
+          if (text.empty() || wraps || (window_class != "STATIC" && window_class != "BUTTON")) {
+            return TRUE;
+          }
+          if (window_class == "STATIC" && (style & SS_TYPEMASK) == SS_BITMAP) return TRUE;
+          RECT client;
+          GetClientRect(control, &client);
+          int room = client.right - client.left;
+          if (window_class == "BUTTON") {
+            const DWORD kind = style & BS_TYPEMASK;
+            // The box or circle of a check or radio button; the frame of a
+            // push button and of a group box's title.
+            room -= (kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON ||
+                     kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX)
+                        ? 18
+                        : 8;
+          }
+          HDC dc = GetDC(control);
+          auto font = reinterpret_cast<HGDIOBJ>(SendMessage(control, WM_GETFONT, 0, 0));
+          HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+          SIZE size{};
+          GetTextExtentPoint32(dc, text, &size);
+          if (old) SelectObject(dc, old);
+          ReleaseDC(control, dc);
+          if (size.cx > room) {
+            misfits.push_back(std::to_string(id) + " \"" + text + "\" needs " +
+                              std::to_string(size.cx) + " of " + std::to_string(room));
+          }
+          return TRUE;
+        },
+        0);
+    return misfits;
+  }
+
+  void CheckScreen(HWND dialog, const std::string& name) {
+    for (const std::string& misfit : Misfits(dialog)) ADD_FAILURE() << name << ": " << misfit;
+    const std::string file = std::string("camera-") + GetParam().second + "-" + name + ".png";
+    Run("screenshot " + file + "\n");
+    std::optional<gdi::Surface> shot = gdi::ReadPng(root_ / file);
+    ASSERT_TRUE(shot);
+    const std::filesystem::path golden = std::filesystem::path(ORSA_GOLDEN_FOLDER) / file;
+    if (std::getenv("ORSA_UPDATE_GOLDEN")) {
+      ASSERT_TRUE(gdi::WritePng(*shot, golden));
+      return;
+    }
+    std::optional<gdi::Surface> expected = gdi::ReadPng(golden);
+    ASSERT_TRUE(expected) << "no golden picture at " << golden;
+    const testing::Difference difference = testing::Compare(*expected, *shot, 24);
+    ASSERT_TRUE(difference.same_size);
+    EXPECT_LE(difference.differing_pixels, difference.total_pixels / 200)
+        << file << ": see " << root_ / file << " against " << golden;
+  }
+};
+
+TEST_P(CameraSheetLanguageTest, EveryTextFitsItsControlOnEveryScreen) {
+  Run("insert-card\nexpect-window Dialog\nwait 1000\n");
+  OpenSheet();
+  HWND sheet = Front();
+  // The tabs are as wide as their captions: pages are chosen by index.
+  auto show_page = [this, sheet](int index) {
+    SendMessage(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Run("wait 300\n");
+  };
+  CheckScreen(Page(), "settings");
+  Run(DoubleTapRow(1) + TapRow(1));
+  CheckScreen(Front(), "options");
+  Run("key escape\nwait 300\n");
+  show_page(1);
+  CheckScreen(Page(), "setup");
+  show_page(2);
+  CheckScreen(Page(), "file");
+  Run("tap 219 170\nwait 400\n");
+  CheckScreen(Front(), "folders");
+  Run("tap 166 276\nwait 500\n");
+  show_page(3);
+  CheckScreen(Page(), "video");
+  Run("key escape\nwait 300\n");
+  PostMessage(Front(), WM_COMMAND, 32829, 0);
+  Run("wait 400\n");
+  for (const std::string& misfit : Misfits(Front())) ADD_FAILURE() << "about: " << misfit;
+  Run(kDone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, CameraSheetLanguageTest,
+                         ::testing::Values(std::pair<DWORD, const char*>{0x0409, "english"},
+                                           std::pair<DWORD, const char*>{0x0407, "german"},
+                                           std::pair<DWORD, const char*>{0x0412, "korean"}),
+                         [](const auto& info) { return std::string(info.param.second); });
 
 }  // namespace
 }  // namespace handheld

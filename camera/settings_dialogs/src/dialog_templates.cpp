@@ -86,8 +86,8 @@ DialogTemplate VideoPage() {
 DialogTemplate OptionList(int header, int rows, int description) {
   return FullScreen({Header(header), Item(WC_LISTVIEW, rows, kList, 2, 14, 156, 86),
                      Item(kStaticClassName, description, SS_LEFT, 4, 104, 152, 34),
-                     Item(kButtonClassName, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 24, 144, 50, 14),
-                     Item(kButtonClassName, IDCANCEL, kPush, 86, 144, 50, 14)});
+                     Item(kButtonClassName, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 14, 144, 60, 14),
+                     Item(kButtonClassName, IDCANCEL, kPush, 86, 144, 60, 14)});
 }
 
 DialogTemplate FolderChooser() {
@@ -98,8 +98,8 @@ DialogTemplate FolderChooser() {
                           2, 15, 156, 110),
                      Item(kButtonClassName, ids::kAddFolder, kPush, 4, 129, 74, 14),
                      Item(kButtonClassName, ids::kDeleteFolder, kPush, 82, 129, 74, 14),
-                     Item(kButtonClassName, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 24, 147, 50, 14),
-                     Item(kButtonClassName, IDCANCEL, kPush, 86, 147, 50, 14)});
+                     Item(kButtonClassName, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 14, 147, 60, 14),
+                     Item(kButtonClassName, IDCANCEL, kPush, 86, 147, 60, 14)});
 }
 
 DialogTemplate AboutBox() {
