@@ -2,6 +2,7 @@
 // parts (the driver's asked of the card's driver) and the current time.
 #include <cstdio>
 
+#include "about_time_line.h"
 #include "artwork_ids.h"
 #include "camera/session/device_calls.h"
 #include "camera/settings_dialogs/settings_dialogs.h"
@@ -31,8 +32,9 @@ constexpr UINT kDriverString = 50071;
 constexpr UINT kFirmwareString = 50072;
 constexpr char kUnknownVersion[] = "0.0.0";
 
-// "    Tue Sep 16 02:59:12 2003" in UTC.
-std::string TimeLine(const SYSTEMTIME& time) {
+}  // namespace
+
+std::string AboutTimeLine(const SYSTEMTIME& time) {
   static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -42,6 +44,8 @@ std::string TimeLine(const SYSTEMTIME& time) {
                 time.wYear);
   return line;
 }
+
+namespace {
 
 class AboutBox {
  public:
@@ -106,7 +110,7 @@ class AboutBox {
     }
     SYSTEMTIME now;
     GetSystemTime(&now);
-    SetDlgItemText(dialog, ids::kTimeLine, TimeLine(now));
+    SetDlgItemText(dialog, ids::kTimeLine, AboutTimeLine(now));
   }
 
   const DialogContext& context_;
