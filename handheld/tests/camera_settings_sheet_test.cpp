@@ -357,6 +357,29 @@ TEST_F(CameraSettingsSheetTest, AboutBoxListsTheDriversVersion) {
   Run(kDone);
 }
 
+TEST_F(CameraSettingsSheetTest, HelpOpensFromTheSheetItsOptionListsAndTheChooser) {
+  StartCamera();
+  // One help request per window in front; each opens the help viewer,
+  // which is closed again so that the next request must open it anew.
+  auto helped = [this] {
+    constexpr char kPage[] = "file:Quillon Mobile Camera Help.htm";
+    if (FindWindow("HelpViewer", kPage)) return false;
+    Run("help\nwait 200\n");
+    const bool opened =
+        RunScript(std::string("expect-window HelpViewer \"") + kPage + "\"\n").report.failures == 0;
+    PostMessage(FindWindow("HelpViewer", kPage), WM_CLOSE, 0, 0);
+    Run("wait 300\n");
+    return opened;
+  };
+  OpenSheet();
+  EXPECT_TRUE(helped()) << "the sheet";
+  Run(DoubleTapRow(1));
+  EXPECT_TRUE(helped()) << "an option list";
+  Run("key escape\nwait 300\n" + std::string(kFileTab) + "tap 219 170\nwait 400\n");
+  EXPECT_TRUE(helped()) << "the folder chooser";
+  Run("tap 166 276\nwait 300\nkey escape\nwait 300\n");
+}
+
 // Every label and button of the dialogs in a language: its text must fit
 // its control (the long German and the Korean words are the test), and the
 // screens match their golden pictures (after a deliberate change:
