@@ -91,6 +91,17 @@ class CameraSettingsSheetTest : public testing::EmulatorFixture {
     return static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
   }
 
+  static std::string TreeText(HWND tree, HTREEITEM item) {
+    char text[128] = {};
+    TVITEM info;
+    info.mask = TVIF_TEXT | TVIF_HANDLE;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = sizeof text;
+    SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&info));
+    return text;
+  }
+
   // Selects the tree's item at the end of `names`, from the root down.
   static void SelectFolder(HWND tree, const std::vector<std::string>& names) {
     HTREEITEM item = nullptr;
@@ -99,14 +110,7 @@ class CameraSettingsSheetTest : public testing::EmulatorFixture {
           tree, TVM_GETNEXTITEM, item ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(item)));
       for (; child; child = reinterpret_cast<HTREEITEM>(SendMessage(
                         tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)))) {
-        char text[128] = {};
-        TVITEM info;
-        info.mask = TVIF_TEXT | TVIF_HANDLE;
-        info.hItem = child;
-        info.pszText = text;
-        info.cchTextMax = sizeof text;
-        SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&info));
-        if (name == text) break;
+        if (TreeText(tree, child) == name) break;
       }
       ASSERT_NE(child, nullptr) << name;
       item = child;
@@ -271,15 +275,8 @@ TEST_F(CameraSettingsSheetTest, FolderChooserMakesRefusesAndDeletesFolders) {
   ASSERT_NE(tree, nullptr);
   // The folder in use is opened and selected.
   auto selected_text = [&tree] {
-    auto item = reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    char text[128] = {};
-    TVITEM info;
-    info.mask = TVIF_TEXT | TVIF_HANDLE;
-    info.hItem = item;
-    info.pszText = text;
-    info.cchTextMax = sizeof text;
-    SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&info));
-    return std::string(text);
+    return TreeText(tree,
+                    reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)));
   };
   EXPECT_EQ(selected_text(), "My Pictures");
 

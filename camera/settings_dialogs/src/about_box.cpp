@@ -13,6 +13,7 @@
 #include "platform/controls.h"
 #include "platform/gdi.h"
 #include "platform/time.h"
+#include "string_ids.h"
 
 namespace camera {
 
@@ -22,14 +23,6 @@ namespace {
 
 namespace ids = dialog_ids;
 
-constexpr UINT kAboutString = 50065;
-constexpr UINT kProductString = 50066;
-constexpr UINT kComponentString = 50068;
-constexpr UINT kVersionString = 50086;
-constexpr UINT kInterfaceString = 50069;
-constexpr UINT kModuleString = 50070;
-constexpr UINT kDriverString = 50071;
-constexpr UINT kFirmwareString = 50072;
 constexpr char kUnknownVersion[] = "0.0.0";
 
 }  // namespace

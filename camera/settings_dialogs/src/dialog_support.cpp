@@ -5,6 +5,7 @@
 #include "platform/gdi.h"
 #include "platform/message_box.h"
 #include "platform/shell_dialog.h"
+#include "string_ids.h"
 
 namespace camera {
 
@@ -12,7 +13,6 @@ using namespace platform;
 
 namespace {
 
-constexpr UINT kTitleString = 50004;
 constexpr COLORREF kHeaderBlue = RGB(0, 0, 255);
 
 }  // namespace

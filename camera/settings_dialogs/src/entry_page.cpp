@@ -12,6 +12,7 @@
 #include "option_list.h"
 #include "platform/common_controls.h"
 #include "platform/message_box.h"
+#include "string_ids.h"
 
 namespace camera {
 
@@ -20,14 +21,6 @@ using namespace platform;
 namespace {
 
 namespace ids = dialog_ids;
-
-constexpr UINT kMenuString = 50007;
-constexpr UINT kColumnString = 50008;
-constexpr UINT kChangeString = 50063;
-constexpr UINT kResetString = 50064;
-constexpr UINT kSelectItemString = 50078;
-constexpr UINT kSettingsString = 50009;
-constexpr UINT kSetupString = 50041;
 
 // The still sizes a zoom level leaves: from 1280x1024 at level 0, from
 // 640x480 at level 1, only 320x240 at level 2.

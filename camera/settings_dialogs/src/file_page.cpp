@@ -10,6 +10,7 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/shell_state.h"
+#include "string_ids.h"
 
 namespace camera {
 
@@ -19,10 +20,6 @@ namespace {
 
 namespace ids = dialog_ids;
 
-constexpr UINT kMenuString = 50007;
-constexpr UINT kPrefixString = 50058;
-constexpr UINT kCounterString = 50059;
-constexpr UINT kFolderString = 50060;
 constexpr char kShownForEmptyPrefix[] = "snap";
 constexpr std::string_view kForbidden = "\\/:*?\"<>|";
 // Posted to the page to give an edit the focus back once it has lost it.
@@ -38,7 +35,7 @@ void CFileDlg::OnInit() {
   SetItemString(page(), ids::kFileHeader, kMenuString);
   SetItemString(page(), ids::kPrefixLabel, kPrefixString);
   SetItemString(page(), ids::kCounterLabel, kCounterString);
-  SetItemString(page(), ids::kFolderLabel, kFolderString);
+  SetItemString(page(), ids::kFolderLabel, kSaveInString);
   std::string prefix = ReadSetting(setting::kFilenamePrefix);
   if (prefix.empty()) prefix = kShownForEmptyPrefix;
   previous_prefix_ = prefix;

@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/shell_state.h"
+#include "string_ids.h"
 
 namespace camera {
 
@@ -25,20 +26,6 @@ using namespace platform;
 namespace {
 
 namespace ids = dialog_ids;
-
-constexpr UINT kTitleString = 50004;
-constexpr UINT kOkString = 50002;
-constexpr UINT kCancelString = 50003;
-constexpr UINT kSelectFolderString = 50094;
-constexpr UINT kAddFolderString = 50095;
-constexpr UINT kDeleteFolderString = 50096;
-constexpr UINT kSelectOneString = 50097;
-constexpr UINT kForbiddenNameString = 50077;
-constexpr UINT kAskDeleteString = 50100;
-constexpr UINT kExistsString = 50101;
-constexpr UINT kFolderString = 50102;
-constexpr UINT kNotCreatedString = 50103;
-constexpr UINT kNotEmptyString = 50104;
 
 constexpr char kNewFolderName[] = "New Folder";
 constexpr std::string_view kForbidden = "\\/:*?\"<>|";
@@ -313,7 +300,7 @@ class FolderChooser {
       return false;
     }
     if (!CreateDirectory(path)) {
-      std::string text = LocalizedText(kFolderString);
+      std::string text = LocalizedText(kTheFolderString);
       text += path;
       text += LocalizedText(kNotCreatedString);
       Tell(dialog_, text, MB_ICONERROR);

@@ -7,16 +7,13 @@
 #include "dialog_support.h"
 #include "platform/common_controls.h"
 #include "platform/shell_state.h"
+#include "string_ids.h"
 
 namespace camera {
 
 using namespace platform;
 
 namespace {
-
-constexpr UINT kTitleString = 50004;
-constexpr UINT kOkString = 50002;
-constexpr UINT kCancelString = 50003;
 
 class OptionList {
  public:

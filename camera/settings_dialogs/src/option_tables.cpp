@@ -4,6 +4,7 @@
 
 #include "artwork_ids.h"
 #include "camera/strings/string_library.h"
+#include "string_ids.h"
 
 namespace camera {
 
@@ -11,9 +12,6 @@ namespace {
 
 using O = OptionDefinition;
 namespace art = artwork_ids;
-
-constexpr platform::UINT kOff = 50043;
-constexpr platform::UINT kOn = 50044;
 
 constexpr std::array kWhiteBalance{O{50011, {}, 50012}, O{50013, {}, 50014}, O{50015, {}, 50016},
                                    O{50017, {}, 50018}, O{50019, {}, 50020}};
@@ -23,11 +21,11 @@ constexpr std::array kResolution{O{0, "1280x1024"}, O{0, "1280x960"}, O{0, "640x
                                  O{0, "320x240"}};
 constexpr std::array kMetering{O{50037, {}, 50038}, O{50039, {}, 50040}};
 
-constexpr std::array kSounds{O{kOff, {}, 50045}, O{kOn, {}, 50046}};
-constexpr std::array kReview{O{kOff, {}, 50048}, O{50083, {}, 50049}, O{50084, {}, 50050},
+constexpr std::array kSounds{O{kOffString, {}, 50045}, O{kOnString, {}, 50046}};
+constexpr std::array kReview{O{kOffString, {}, 50048}, O{50083, {}, 50049}, O{50084, {}, 50050},
                              O{50085, {}, 50051}};
-constexpr std::array kSelfTimer{O{kOff, {}, 50053}, O{50054, {}, 50055}, O{50056, {}, 50057}};
-constexpr std::array kFraming{O{kOff, {}, 0}, O{kOn, {}, 0}};
+constexpr std::array kSelfTimer{O{kOffString, {}, 50053}, O{50054, {}, 50055}, O{50056, {}, 50057}};
+constexpr std::array kFraming{O{kOffString, {}, 0}, O{kOnString, {}, 0}};
 
 const std::array<EntryDefinition, 5> kSettingsEntries{{
     {50010, kWhiteBalance, art::kWhiteBalanceRows, &setting::kAwb, 0},

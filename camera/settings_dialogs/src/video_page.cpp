@@ -7,6 +7,7 @@
 #include "dialog_ids.h"
 #include "dialog_support.h"
 #include "platform/controls.h"
+#include "string_ids.h"
 
 namespace camera {
 
@@ -15,12 +16,6 @@ using namespace platform;
 namespace {
 
 namespace ids = dialog_ids;
-
-constexpr UINT kMenuString = 50007;
-constexpr UINT kResolutionString = 50035;
-constexpr UINT kAudioString = 50062;
-constexpr UINT kOffString = 50043;
-constexpr UINT kOnString = 50044;
 
 }  // namespace
 
