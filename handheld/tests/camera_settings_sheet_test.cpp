@@ -334,6 +334,24 @@ TEST_F(CameraSettingsSheetTest, FolderChooserMakesRefusesAndDeletesFolders) {
   Run("key escape\nwait 300\n");
 }
 
+TEST_F(CameraSettingsSheetTest, VideoPageStoresSizeAndSoundOnOkOnly) {
+  StartCamera();
+  OpenSheet();
+  Run(kVideoTab);
+  HWND page = Page();
+  EXPECT_EQ(IsDlgButtonChecked(page, 1002), static_cast<UINT>(BST_CHECKED)) << "160x120 at first";
+  EXPECT_EQ(IsDlgButtonChecked(page, 1004), static_cast<UINT>(BST_CHECKED)) << "sound on";
+  Run("tap 25 78\ntap 25 154\nwait 100\nkey escape\nwait 300\n");
+  EXPECT_FALSE(Stored("aviresolution"));
+  EXPECT_FALSE(Stored("recordwithaudio"));
+
+  OpenSheet();
+  Run(kVideoTab + std::string("tap 25 78\ntap 25 154\nwait 100\n") + kDone + "wait 500\n");
+  EXPECT_EQ(Stored("aviresolution"), 0u);
+  EXPECT_EQ(Stored("recordwithaudio"), 0u);
+  EXPECT_FALSE(Stored("awb")) << "only the pages that changed or always store";
+}
+
 TEST_F(CameraSettingsSheetTest, AboutBoxListsTheDriversVersion) {
   StartCamera();
   PostMessage(FindWindow("Dialog", kCaption), WM_COMMAND, 32829, 0);
