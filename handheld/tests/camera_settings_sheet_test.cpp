@@ -490,6 +490,12 @@ TEST_P(CameraSheetLanguageTest, EveryTextFitsItsControlOnEveryScreen) {
   Run("key escape\nwait 300\n");
   show_page(1);
   CheckScreen(Page(), "setup");
+  // Reset shows the defaults in the handheld's language, as they were.
+  HWND setup = GetDlgItem(Page(), 1079);
+  std::vector<std::string> before;
+  for (int row = 0; row < 4; ++row) before.push_back(ListText(setup, row));
+  Run(kReset);
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(ListText(setup, row), before[row]) << row;
   show_page(2);
   CheckScreen(Page(), "file");
   Run("tap 219 170\nwait 400\n");
