@@ -20,6 +20,9 @@ log="$out/demo.log"
   tee "$log"
 # The clip player on a handheld of its own, with a clip made by orsa-avi.
 handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
+# The camera's settings sheet in German, on a handheld of its own.
+./build/default/handheld/orsa-handheld --root "$out/german" --locale 0x0407 \
+  --script handheld/scripts/camera_settings_german.txt | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
@@ -41,3 +44,4 @@ done
 shopt -u nullglob
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
 echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"
+echo "demo: the German settings sheet's handheld is in $(cd "$out" && pwd)/german"

@@ -11,11 +11,13 @@ import sys
 sys.dont_write_bytecode = True  # keep the repository free of caches
 
 from artwork import bar, buttons, frames, indicators, sounds, status_icons, zoom_scale  # noqa: E402
+from artwork import option_rows  # noqa: E402
 from artwork.canvas import write_png  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-KEYED = {**status_icons.BITMAPS, **frames.BITMAPS, **zoom_scale.BITMAPS, **indicators.BITMAPS, **buttons.BITMAPS}
+KEYED = {**status_icons.BITMAPS, **frames.BITMAPS, **zoom_scale.BITMAPS, **indicators.BITMAPS, **buttons.BITMAPS,
+         **option_rows.BITMAPS}
 OPAQUE = bar.BITMAPS
 
 

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "camera/app/orsacap.h"
+#include "camera/settings_dialogs/settings_dialogs.h"
 #include "camera/strings/page_captions.h"
 #include "camera_dialog.h"
 #include "camera_menus.h"
@@ -44,6 +45,7 @@ bool InstallCameraProgram(Handheld& handheld, std::string* error) {
     return Fail(error, "the camera program's resources: " + reason);
   }
   resources->AddDialog(kMainDialogTemplate, MainDialogTemplate());
+  AddSettingsDialogTemplates(resources.get());
   // The menus carry the string library's words for their items.
   ModuleResources string_library;
   if (!LoadResourceFolder(localization::DefaultResourceFolder(), &string_library, &reason)) {

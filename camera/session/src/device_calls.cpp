@@ -23,6 +23,32 @@ platform::BOOL CameraControl(platform::DWORD code, void* input, platform::DWORD 
                                    bytes_returned);
 }
 
+std::string DriverVersion() {
+  char16_t text[32] = {};
+  platform::DWORD returned = 0;
+  if (!CameraControl(orsadrv::IOCTL_SIO_GET_VERSION, nullptr, 0, text, sizeof text - 2,
+                     &returned)) {
+    return {};
+  }
+  // UTF-16 to UTF-8; a version text has no characters beyond the first
+  // plane, so a surrogate shows as U+FFFD.
+  std::string version;
+  for (std::size_t i = 0; i < returned / sizeof(char16_t) && text[i] != u'\0'; ++i) {
+    const char32_t c = text[i] >= 0xD800 && text[i] < 0xE000 ? 0xFFFD : text[i];
+    if (c < 0x80) {
+      version += static_cast<char>(c);
+    } else if (c < 0x800) {
+      version += static_cast<char>(0xC0 | (c >> 6));
+      version += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      version += static_cast<char>(0xE0 | (c >> 12));
+      version += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      version += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return version;
+}
+
 void SendInit() { CameraControl(orsadrv::IOCTL_SIO_INIT, &Camera().main_window, 0); }
 
 }  // namespace camera

@@ -6,6 +6,7 @@
 
 #include "camera/settings/camera_settings.h"
 #include "camera/settings/settings_store.h"
+#include "platform/files.h"
 
 namespace camera {
 
@@ -80,6 +81,22 @@ bool StoreFolderInUse(std::string_view folder) {
   if (!setting::kDefaultFolder.Accepts(folder)) return false;
   Settings().folder_in_use = std::string(folder);
   return StoreSetting(setting::kDefaultFolder, folder);
+}
+
+bool FallBackFromMissingFolderInUse() {
+  std::string folder = Settings().folder_in_use;
+  auto exists = [](const std::string& path) {
+    const platform::DWORD attributes = platform::GetFileAttributes(path);
+    return attributes != platform::INVALID_FILE_ATTRIBUTES &&
+           (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) != 0;
+  };
+  // "\A\B\" is looked for as "\A\B", then "\A"; the root always exists.
+  while (folder.size() > 1 && !exists(folder.substr(0, folder.size() - 1))) {
+    folder.erase(folder.rfind('\\', folder.size() - 2) + 1);
+  }
+  if (folder == Settings().folder_in_use) return false;
+  StoreFolderInUse(folder);
+  return true;
 }
 
 void AdvancePictureCounter() { StoreSetting(setting::kJpgNo, NextCounter(Settings().jpgno)); }

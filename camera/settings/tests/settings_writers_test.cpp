@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "camera/settings/settings_store.h"
+#include "platform/files.h"
 #include "settings_test_support.h"
 
 namespace camera {
@@ -106,6 +107,41 @@ TEST_F(SettingsWritersTest, SettingsLiveUnderTheProfileKeyAsDwordsAndStrings) {
   EXPECT_EQ(StoredInt("jpgno"), 7u);
   EXPECT_EQ(StoredText("defaultfolder"), "\\My Documents\\My Pictures\\");
   EXPECT_EQ(SettingsProfile().SectionPath(kSettingsSection), testing::kSettingKey);
+}
+
+}  // namespace
+}  // namespace camera
+
+namespace camera {
+namespace {
+
+using testing::StoredText;
+
+class FolderInUseTest : public ::testing::Test {
+ protected:
+  void SetUp() override { LoadSettings(); }
+  platform::testing::TempHandheld handheld_;
+};
+
+TEST_F(FolderInUseTest, AFolderRemovedBehindTheCameraGivesWayToTheNearestThatExists) {
+  ASSERT_TRUE(platform::CreateDirectory("\\My Documents\\My Pictures\\Trip"));
+  ASSERT_TRUE(platform::CreateDirectory("\\My Documents\\My Pictures\\Trip\\Day 1"));
+  ASSERT_TRUE(StoreFolderInUse("\\My Documents\\My Pictures\\Trip\\Day 1\\"));
+  EXPECT_FALSE(FallBackFromMissingFolderInUse()) << "the folder is there";
+  EXPECT_EQ(Settings().folder_in_use, "\\My Documents\\My Pictures\\Trip\\Day 1\\");
+
+  // Both levels go at once: the picture folder above them takes over.
+  ASSERT_TRUE(platform::RemoveDirectory("\\My Documents\\My Pictures\\Trip\\Day 1"));
+  ASSERT_TRUE(platform::RemoveDirectory("\\My Documents\\My Pictures\\Trip"));
+  EXPECT_TRUE(FallBackFromMissingFolderInUse());
+  EXPECT_EQ(Settings().folder_in_use, "\\My Documents\\My Pictures\\");
+  EXPECT_EQ(StoredText("defaultfolder"), "\\My Documents\\My Pictures\\");
+
+  // Only the root is left in the end.
+  ASSERT_TRUE(platform::RemoveDirectory("\\My Documents\\My Pictures"));
+  ASSERT_TRUE(platform::RemoveDirectory("\\My Documents"));
+  EXPECT_TRUE(FallBackFromMissingFolderInUse());
+  EXPECT_EQ(Settings().folder_in_use, "\\");
 }
 
 }  // namespace

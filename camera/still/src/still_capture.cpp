@@ -207,6 +207,7 @@ void StillCapture::TakePicture(int resolution) {
     Tell(camera.main_window, kNoRoomText, MB_ICONERROR);
     return;
   }
+  FallBackFromMissingFolderInUse();
   const int number = Settings().jpgno;
   const std::string path = PicturePath(number);
   const int capture_type = SnapshotCaptureType(resolution);

@@ -92,6 +92,8 @@ TEST_F(TakePictureTest, TwoPicturesLeftTakesOneAndOneLeftSaysWhyBySource) {
 
 TEST_F(TakePictureTest, APathTheRecordCannotHoldIsRefusedBeforeAnythingIsSent) {
   const std::string folder = "\\My Documents\\" + std::string(80, 'd') + "\\";
+  // The folder is there: a missing one would give way to one that exists.
+  ASSERT_TRUE(platform::CreateDirectory(folder.substr(0, folder.size() - 1)));
   StoreFilePage("snap", 5, folder);
   const std::size_t calls_before = driver_.calls.size();
   EXPECT_TRUE(still_.PressShutter(ShutterSource::kShutterButton));

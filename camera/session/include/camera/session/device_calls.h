@@ -2,6 +2,8 @@
 // still capture.
 #pragma once
 
+#include <string>
+
 #include "platform/types.h"
 
 namespace camera {
@@ -15,5 +17,8 @@ platform::BOOL CameraControl(platform::DWORD code, void* input, platform::DWORD 
                              platform::DWORD* bytes_returned = nullptr);
 // IOCTL_SIO_INIT with the main window's handle; the result is not checked.
 void SendInit();
+// The driver's version text (IOCTL_SIO_GET_VERSION) as UTF-8; empty when the
+// device is closed or answers nothing.
+std::string DriverVersion();
 
 }  // namespace camera

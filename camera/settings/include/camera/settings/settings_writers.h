@@ -38,6 +38,10 @@ bool StoreFilePage(std::string_view filename_prefix, int jpgno, std::string_view
 bool StoreVideoPage(int aviresolution, int recordwithaudio);
 // The folder chooser removed the folder in use: its parent takes over.
 bool StoreFolderInUse(std::string_view folder);
+// Before a picture is named: when the folder in use is gone (removed
+// outside the camera), the nearest folder above it that exists takes over
+// and is stored. True when the folder in use changed.
+bool FallBackFromMissingFolderInUse();
 
 // After every picture: the next number (10,000 becomes 1).
 void AdvancePictureCounter();
