@@ -86,7 +86,12 @@ std::shared_ptr<GdiObjectTag> DeviceContext::Current(UINT type) const {
 
 std::shared_ptr<DeviceContext> FindContext(HDC dc) {
   std::shared_ptr<DeviceContext> context = ContextTable::Instance().Find(dc);
-  if (!context) SetLastError(ERROR_INVALID_HANDLE);
+  if (!context) {
+    SetLastError(ERROR_INVALID_HANDLE);
+  } else if (context->lost()) {
+    SetLastError(ERROR_DEVICE_NOT_CONNECTED);
+    return nullptr;
+  }
   return context;
 }
 
