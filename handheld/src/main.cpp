@@ -48,6 +48,13 @@ constexpr const char* kUsage =
     "  --ir-peer NAME=HOST[:PORT]\n"
     "                       a device in infrared range: an OBEX receiver on the\n"
     "                       host (port 650 when not given); may be repeated\n"
+    "  --no-tmail, --no-pmail, --no-beam, --no-irsquirt\n"
+    "                       leave that mail or beam program out of \\Windows\n"
+    "  --printer mprint|qx|none\n"
+    "                       the print engine: mprint.dll, QXPrintEngine.dll with\n"
+    "                       QXPrintUI.dll, or none (mprint)\n"
+    "  --external-display WxHxBPP\n"
+    "                       plug in an external display, e.g. 640x480x16\n"
     "  --real-time          let the handheld's clock follow real time instead of\n"
     "                       jumping ahead whenever every thread waits\n"
     "  -h, --help           show this text\n"
@@ -158,6 +165,18 @@ int main(int argc, char** argv) {
       std::optional<platform::InfraredPeer> peer = ParsePeer(argv[++i]);
       if (!peer) return UsageError("--ir-peer takes NAME=HOST[:PORT]");
       options.emulator.infrared_peers.push_back(*peer);
+    } else if (argument.starts_with("--no-") || argument == "--printer" ||
+               argument == "--external-display") {
+      bool used_value = false;
+      std::string error;
+      const handheld::OptionParse parsed =
+          handheld::ParseOutletOption(argument, has_value ? argv[i + 1] : nullptr,
+                                      &options.emulator.outlets, &used_value, &error);
+      if (parsed == handheld::OptionParse::kBadValue) return UsageError(error);
+      if (parsed == handheld::OptionParse::kNotOutlet) {
+        return UsageError("unexpected argument '" + argument + "'");
+      }
+      if (used_value) ++i;
     } else if (argument == "--window-screenshot" && has_value) {
       options.window_screenshot = argv[++i];
     } else {
