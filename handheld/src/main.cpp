@@ -36,6 +36,8 @@ constexpr const char* kUsage =
     "  --window-screenshot FILE\n"
     "                       with --window: write the window's picture as a PNG\n"
     "                       file when the script ends\n"
+    "  --external-window-screenshot FILE\n"
+    "                       the same for the external display's window\n"
     "  --locale ID          the handheld's locale id, e.g. 0x040C for French\n"
     "  --boot-time \"YYYY-MM-DD HH:MM\"\n"
     "                       the handheld's local time at boot (the host's when\n"
@@ -98,6 +100,7 @@ struct Options {
   std::string script_path;
   std::filesystem::path screenshot;
   std::filesystem::path window_screenshot;
+  std::filesystem::path external_window_screenshot;
   bool window = false;
   bool close_after_script = false;
 };
@@ -177,6 +180,8 @@ int main(int argc, char** argv) {
         return UsageError("unexpected argument '" + argument + "'");
       }
       if (used_value) ++i;
+    } else if (argument == "--external-window-screenshot" && has_value) {
+      options.external_window_screenshot = argv[++i];
     } else if (argument == "--window-screenshot" && has_value) {
       options.window_screenshot = argv[++i];
     } else {
@@ -187,8 +192,9 @@ int main(int argc, char** argv) {
   if (options.script_path.empty() && !options.window) {
     return UsageError("--script is required without --window");
   }
-  if (!options.window && (options.close_after_script || !options.window_screenshot.empty())) {
-    return UsageError("--close-after-script and --window-screenshot need --window");
+  if (!options.window && (options.close_after_script || !options.window_screenshot.empty() ||
+                          !options.external_window_screenshot.empty())) {
+    return UsageError("--close-after-script and the window screenshots need --window");
   }
 
   handheld::Script script;
@@ -241,6 +247,12 @@ int main(int argc, char** argv) {
     if (!options.window_screenshot.empty() &&
         !front_end->SaveWindowImage(options.window_screenshot)) {
       std::cerr << "orsa-handheld: cannot write " << options.window_screenshot.string() << "\n";
+      status = 1;
+    }
+    if (!options.external_window_screenshot.empty() &&
+        !front_end->SaveExternalWindowImage(options.external_window_screenshot)) {
+      std::cerr << "orsa-handheld: cannot write " << options.external_window_screenshot.string()
+                << "\n";
       status = 1;
     }
     if (!options.close_after_script) front_end->RunUntilClosed();

@@ -18,6 +18,40 @@
 namespace handheld {
 namespace {
 
+// The window widens 16-bit pixels its own way: a few levels apart count
+// as the same colour.
+bool SameColour(platform::COLORREF shown, platform::COLORREF expected) {
+  return std::abs(platform::GetRValue(shown) - platform::GetRValue(expected)) <= 8 &&
+         std::abs(platform::GetGValue(shown) - platform::GetGValue(expected)) <= 8 &&
+         std::abs(platform::GetBValue(shown) - platform::GetBValue(expected)) <= 8;
+}
+
+struct WindowRun {
+  bool succeeded = false;
+  std::string log;
+};
+
+// Runs the emulator in its window on the display of `server` with the
+// script, writing the window's picture to <folder>/window.png.
+WindowRun RunInWindow(const testing::Xvfb& server, const std::filesystem::path& folder,
+                      const std::filesystem::path& script, const std::string& options) {
+  // The display libraries SDL loads keep some memory to the process's end,
+  // which a leak-checking build would count against the program; leaks of
+  // the emulator's own code are checked by the in-process tests.
+  const std::string command =
+      "DISPLAY=" + server.display() +
+      " ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '" ORSA_HANDHELD_BINARY "'" + " --root '" +
+      (folder / "handheld").string() + "' --window" + " --script '" + script.string() +
+      "' --window-screenshot '" + (folder / "window.png").string() + "' --close-after-script " +
+      options + " > '" + (folder / "log.txt").string() + "' 2>&1";
+  const int status = std::system(command.c_str());
+  std::ifstream log_file(folder / "log.txt");
+  WindowRun run;
+  run.log.assign(std::istreambuf_iterator<char>(log_file), std::istreambuf_iterator<char>());
+  run.succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return run;
+}
+
 TEST(WindowFrontEndTest, ShowsTheScreenAtTwiceItsSizeBesideTheButtonsUnderXvfb) {
   using testing::OnPath;
   using testing::Xvfb;
@@ -33,20 +67,9 @@ TEST(WindowFrontEndTest, ShowsTheScreenAtTwiceItsSizeBesideTheButtonsUnderXvfb) 
                            "key app1\n"
                            "wait 300\n"
                            "screenshot screen.png\n";
-  // The display libraries SDL loads keep some memory to the process's end,
-  // which a leak-checking build would count against the program; leaks of
-  // the emulator's own code are checked by the in-process tests.
-  const std::string command =
-      "DISPLAY=" + server.display() +
-      " ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '" ORSA_HANDHELD_BINARY "'" + " --root '" +
-      (folder / "handheld").string() + "' --window" + " --script '" + script.string() +
-      "' --window-screenshot '" + (folder / "window.png").string() + "' --close-after-script > '" +
-      (folder / "log.txt").string() + "' 2>&1";
-  const int status = std::system(command.c_str());
-  std::ifstream log_file(folder / "log.txt");
-  const std::string log((std::istreambuf_iterator<char>(log_file)),
-                        std::istreambuf_iterator<char>());
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;
+  const WindowRun run = RunInWindow(server, folder, script, "");
+  ASSERT_TRUE(run.succeeded) << run.log;
+  const std::string& log = run.log;
 
   std::optional<platform::gdi::Surface> window = platform::gdi::ReadPng(folder / "window.png");
   std::optional<platform::gdi::Surface> screen =
@@ -70,14 +93,44 @@ TEST(WindowFrontEndTest, ShowsTheScreenAtTwiceItsSizeBesideTheButtonsUnderXvfb) 
     for (int x = 0; x < 240; x += 3) {
       platform::COLORREF shown = window->GetPixel(area.left + 2 * x + 1, area.top + 2 * y + 1);
       platform::COLORREF expected = screen->GetPixel(x, y);
-      if (std::abs(platform::GetRValue(shown) - platform::GetRValue(expected)) > 8 ||
-          std::abs(platform::GetGValue(shown) - platform::GetGValue(expected)) > 8 ||
-          std::abs(platform::GetBValue(shown) - platform::GetBValue(expected)) > 8) {
-        ++mismatches;
-      }
+      if (!SameColour(shown, expected)) ++mismatches;
     }
   }
   EXPECT_EQ(mismatches, 0);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(WindowFrontEndTest, ShowsTheExternalDisplayInASecondWindow) {
+  using testing::OnPath;
+  using testing::Xvfb;
+  if (!OnPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed, so no window can be opened";
+  Xvfb server;
+  ASSERT_TRUE(server.running()) << "Xvfb did not start";
+
+  const std::filesystem::path folder = platform::testing::MakeTemporaryFolder("orsa-window");
+  const std::filesystem::path script = folder / "script.txt";
+  std::ofstream(script) << "start \\Windows\\displaytest.exe\n"
+                           "wait-exit \\Windows\\displaytest.exe\n"
+                           "screenshot-external external.png\n";
+  const WindowRun run = RunInWindow(server, folder, script,
+                                    "--external-display 320x240x16 --external-window-screenshot '" +
+                                        (folder / "external-window.png").string() + "'");
+  ASSERT_TRUE(run.succeeded) << run.log;
+
+  const auto window = platform::gdi::ReadPng(folder / "external-window.png");
+  const auto display = platform::gdi::ReadPng(folder / "handheld" / "external.png");
+  ASSERT_TRUE(window) << run.log;
+  ASSERT_TRUE(display) << run.log;
+  ASSERT_EQ(window->width(), 320);
+  ASSERT_EQ(window->height(), 240);
+  int mismatches = 0;
+  for (int y = 0; y < 240; y += 4) {
+    for (int x = 0; x < 320; x += 4) {
+      if (!SameColour(window->GetPixel(x, y), display->GetPixel(x, y))) ++mismatches;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(display->GetPixel(60, 20), platform::RGB(255, 255, 0));
   std::filesystem::remove_all(folder);
 }
 
