@@ -20,6 +20,10 @@ log="$out/demo.log"
   tee "$log"
 # The clip player on a handheld of its own, with a clip made by orsa-avi.
 handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
+# The mail and beam programs and the external display, on a handheld of
+# their own with a display plugged in.
+./build/default/handheld/orsa-handheld --root "$out/outlets" --no-desktop \
+  --external-display 640x480x16 --script handheld/scripts/outlets_demo.txt | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
@@ -34,3 +38,4 @@ done
 shopt -u nullglob
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
 echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"
+echo "demo: the outlets' handheld is in $(cd "$out" && pwd)/outlets (mail in files/My Documents/Outbox)"
