@@ -25,12 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using obex::testing::ObexTcpReceiver;
+using testing::ReadHostFile;
 using testing::RunProgram;
-
-std::string ReadHostFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class BeamProgramTest : public ::testing::Test {
  protected:
@@ -45,14 +41,6 @@ class BeamProgramTest : public ::testing::Test {
     for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131) ^ (i >> 9));
     EXPECT_TRUE(device_.handheld().files().InstallFile(path, std::as_bytes(std::span(bytes))));
     return bytes;
-  }
-
-  std::vector<std::string> BoxTexts() {
-    std::vector<std::string> texts;
-    for (const MessageBoxRecord& box : device_.handheld().message_boxes().Boxes()) {
-      texts.push_back(box.request.caption + ": " + box.request.text);
-    }
-    return texts;
   }
 
   platform::testing::TempHandheld device_;
@@ -70,7 +58,8 @@ TEST_F(BeamProgramTest, ARealReceiverGetsTheFileByteForByte) {
   ObexTcpReceiver::WaitUntilListening();
   // The gallery passes the path unquoted, spaces and all.
   EXPECT_EQ(RunProgram(kBeamPath, "\\My Documents\\Walk in the park.jpg"), 0)
-      << ::testing::PrintToString(BoxTexts()) << ReadHostFile(inbox / "obex_tcp.log");
+      << ::testing::PrintToString(testing::BoxTexts(device_.handheld()))
+      << ReadHostFile(inbox / "obex_tcp.log");
 
   const fs::path received = inbox / "Walk in the park.jpg";
   for (int i = 0; i < 100 && !fs::exists(received); ++i) {
@@ -78,13 +67,14 @@ TEST_F(BeamProgramTest, ARealReceiverGetsTheFileByteForByte) {
   }
   ASSERT_TRUE(fs::exists(received)) << ReadHostFile(inbox / "obex_tcp.log");
   EXPECT_TRUE(ReadHostFile(received) == bytes) << "the received file differs";
-  EXPECT_TRUE(BoxTexts().empty()) << ::testing::PrintToString(BoxTexts());
+  EXPECT_TRUE(testing::BoxTexts(device_.handheld()).empty())
+      << ::testing::PrintToString(testing::BoxTexts(device_.handheld()));
 }
 
 TEST_F(BeamProgramTest, NoDeviceInRangeEndsTheSearchOnTheClock) {
   InstallFile("\\My Documents\\a.jpg", 100);
   EXPECT_EQ(RunProgram(kIrsquirtPath, "\"\\My Documents\\a.jpg\""), 1);
-  EXPECT_EQ(BoxTexts(),
+  EXPECT_EQ(testing::BoxTexts(device_.handheld()),
             std::vector<std::string>{"Beam: The file was not sent. No infrared device was found."});
 }
 
@@ -104,7 +94,8 @@ TEST_F(BeamProgramTest, WrongCommandLinesAndFilesSayWhy) {
   for (const Case& c : cases) {
     device_.handheld().message_boxes().ClearRecord();
     EXPECT_EQ(RunProgram(kBeamPath, c.line), 1) << c.line.substr(0, 80);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Beam: The file was not sent. " + c.says});
+    EXPECT_EQ(testing::BoxTexts(device_.handheld()),
+              std::vector<std::string>{"Beam: The file was not sent. " + c.says});
   }
 }
 

@@ -23,22 +23,9 @@ namespace platform::programs {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadHostFile;
+using testing::RunHostCommand;
 using testing::RunProgram;
-
-std::string RunCommand(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return output;
-  std::array<char, 512> chunk;
-  while (std::fgets(chunk.data(), chunk.size(), pipe)) output += chunk.data();
-  pclose(pipe);
-  return output;
-}
-
-std::string ReadHostFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class MailProgramTest : public ::testing::Test {
  protected:
@@ -59,24 +46,6 @@ class MailProgramTest : public ::testing::Test {
     return bytes;
   }
 
-  std::vector<std::string> OutboxFiles() {
-    std::vector<std::string> names;
-    const auto folder = device_.handheld().files().HostPath(std::string(kOutboxFolder));
-    if (!folder || !fs::exists(*folder)) return names;
-    for (const auto& entry : fs::directory_iterator(*folder)) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  std::vector<std::string> BoxTexts() {
-    std::vector<std::string> texts;
-    for (const MessageBoxRecord& box : device_.handheld().message_boxes().Boxes()) {
-      texts.push_back(box.request.caption + ": " + box.request.text);
-    }
-    return texts;
-  }
-
   platform::testing::TempHandheld device_;
 };
 
@@ -85,14 +54,15 @@ TEST_F(MailProgramTest, AMessageWithALargePictureReadsBackByteForByte) {
       InstallPicture("\\My Documents\\My Pictures\\Trip to the sea.jpg", 1'200'000);
   ASSERT_EQ(RunProgram(kTmailPath, "-attach \"\\My Documents\\My Pictures\\Trip to the sea.jpg\""),
             0)
-      << ::testing::PrintToString(BoxTexts());
+      << ::testing::PrintToString(testing::BoxTexts(device_.handheld()));
   const std::string message =
       testing::HostPathOf(device_.handheld(), std::string(kOutboxFolder) + "\\Message 0001.eml");
-  ASSERT_FALSE(message.empty()) << ::testing::PrintToString(OutboxFiles());
+  ASSERT_FALSE(message.empty()) << ::testing::PrintToString(
+      testing::FolderNames(device_.handheld(), kOutboxFolder));
 
   const fs::path extracted = device_.root() / "attachment.bin";
-  const std::string report = RunCommand("python3 " ORSA_READ_MESSAGE " '" + message + "' '" +
-                                        extracted.string() + "' 2>&1");
+  const std::string report = RunHostCommand("python3 " ORSA_READ_MESSAGE " '" + message + "' '" +
+                                            extracted.string() + "' 2>&1");
   EXPECT_NE(report.find("from: Handheld Owner <owner@handheld.invalid>\n"), std::string::npos)
       << report;
   EXPECT_NE(report.find("subject: Trip to the sea.jpg\n"), std::string::npos) << report;
@@ -105,7 +75,7 @@ TEST_F(MailProgramTest, AMessageWithALargePictureReadsBackByteForByte) {
   EXPECT_NE(report.find("encoding: base64\n"), std::string::npos) << report;
   EXPECT_NE(report.find("filename: Trip to the sea.jpg\n"), std::string::npos) << report;
   EXPECT_TRUE(ReadHostFile(extracted) == picture) << "the attachment differs";
-  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(testing::BoxTexts(device_.handheld()).empty());
 }
 
 TEST_F(MailProgramTest, EachSendIsItsOwnMessageAndPmailSaysWhoItIs) {
@@ -118,7 +88,7 @@ TEST_F(MailProgramTest, EachSendIsItsOwnMessageAndPmailSaysWhoItIs) {
   const std::string text = ReadHostFile(second);
   EXPECT_NE(text.find("X-Mailer: pmail\r\n"), std::string::npos);
   EXPECT_NE(text.find("Content-Type: image/png"), std::string::npos);
-  EXPECT_EQ(OutboxFiles().size(), 2u);
+  EXPECT_EQ(testing::FolderNames(device_.handheld(), kOutboxFolder).size(), 2u);
 }
 
 TEST_F(MailProgramTest, WrongCommandLinesAndFilesLeaveNothingAndSayWhy) {
@@ -141,11 +111,12 @@ TEST_F(MailProgramTest, WrongCommandLinesAndFilesLeaveNothingAndSayWhy) {
   for (const Case& c : cases) {
     device_.handheld().message_boxes().ClearRecord();
     EXPECT_EQ(RunProgram(kTmailPath, c.line), 1) << c.line;
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(testing::BoxTexts(device_.handheld()),
               std::vector<std::string>{"Messaging: The message was not made. " + c.says})
         << c.line.substr(0, 80);
   }
-  EXPECT_TRUE(OutboxFiles().empty()) << ::testing::PrintToString(OutboxFiles());
+  EXPECT_TRUE(testing::FolderNames(device_.handheld(), kOutboxFolder).empty())
+      << ::testing::PrintToString(testing::FolderNames(device_.handheld(), kOutboxFolder));
 }
 
 TEST_F(MailProgramTest, AFullStoreLeavesNoHalfMessage) {
@@ -153,9 +124,12 @@ TEST_F(MailProgramTest, AFullStoreLeavesNoHalfMessage) {
   auto& files = device_.handheld().files();
   ASSERT_TRUE(files.SetVolumeSize("\\", *files.VolumeUsedBytes("\\") + 300'000));
   EXPECT_EQ(RunProgram(kTmailPath, "-attach \"\\My Documents\\a.jpg\""), 1);
-  ASSERT_EQ(BoxTexts().size(), 1u);
-  EXPECT_NE(BoxTexts()[0].find("There is no room for"), std::string::npos) << BoxTexts()[0];
-  EXPECT_TRUE(OutboxFiles().empty()) << ::testing::PrintToString(OutboxFiles());
+  ASSERT_EQ(testing::BoxTexts(device_.handheld()).size(), 1u);
+  EXPECT_NE(testing::BoxTexts(device_.handheld())[0].find("There is no room for"),
+            std::string::npos)
+      << testing::BoxTexts(device_.handheld())[0];
+  EXPECT_TRUE(testing::FolderNames(device_.handheld(), kOutboxFolder).empty())
+      << ::testing::PrintToString(testing::FolderNames(device_.handheld(), kOutboxFolder));
 }
 
 TEST(MailProgramsTest, EitherProgramCanBeLeftOut) {

@@ -28,16 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using imaging::testing::Quadrants;
-
-std::string RunCommand(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return output;
-  std::array<char, 512> chunk;
-  while (std::fgets(chunk.data(), chunk.size(), pipe)) output += chunk.data();
-  pclose(pipe);
-  return output;
-}
+using testing::RunHostCommand;
 
 // A page rendered at 72 dots per inch: one pixel per point.
 struct Page {
@@ -52,7 +43,7 @@ struct Page {
 
 Page RenderFirstPage(const fs::path& pdf, const fs::path& folder) {
   const fs::path stem = folder / "page";
-  RunCommand("pdftoppm -r 72 -f 1 -singlefile '" + pdf.string() + "' '" + stem.string() + "'");
+  RunHostCommand("pdftoppm -r 72 -f 1 -singlefile '" + pdf.string() + "' '" + stem.string() + "'");
   Page page;
   std::ifstream in(stem.string() + ".ppm", std::ios::binary);
   std::string magic;
@@ -92,31 +83,14 @@ class PrintEngineTest : public ::testing::Test {
     return testing::HostPathOf(device_.handheld(), path);
   }
 
-  std::vector<std::string> PrintedFiles() {
-    std::vector<std::string> names;
-    const auto folder = device_.handheld().files().HostPath(std::string(kPrintedFolder));
-    if (!folder || !fs::exists(*folder)) return names;
-    for (const auto& entry : fs::directory_iterator(*folder)) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  std::vector<std::string> BoxTexts() {
-    std::vector<std::string> texts;
-    for (const MessageBoxRecord& box : device_.handheld().message_boxes().Boxes()) {
-      texts.push_back(box.request.caption + ": " + box.request.text);
-    }
-    return texts;
-  }
-
   // Checks the page is one portrait A4 sheet showing the 4:3 quadrant
   // picture (red, green / blue, white) across its width, upright, centred
   // between the margins.
   void ExpectQuadrantPage(const std::string& pdf_path) {
     const fs::path pdf = HostPath(pdf_path);
-    ASSERT_FALSE(pdf.empty()) << ::testing::PrintToString(PrintedFiles());
-    const std::string info = RunCommand("pdfinfo '" + pdf.string() + "' 2>&1");
+    ASSERT_FALSE(pdf.empty()) << ::testing::PrintToString(
+        testing::FolderNames(device_.handheld(), kPrintedFolder));
+    const std::string info = RunHostCommand("pdfinfo '" + pdf.string() + "' 2>&1");
     EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Page size:       595.276 x 841.89 pts (A4)"), std::string::npos) << info;
     const Page page = RenderFirstPage(pdf, device_.root());
@@ -148,7 +122,8 @@ TEST_F(PrintEngineTest, MprintPrintsAJpegOnOneA4Page) {
   // A second job of the same picture takes the next name.
   EXPECT_TRUE(print_job("\\My Documents\\Beach day.jpg"));
   EXPECT_FALSE(HostPath(std::string(kPrintedFolder) + "\\Beach day (2).pdf").empty());
-  EXPECT_TRUE(BoxTexts().empty()) << ::testing::PrintToString(BoxTexts());
+  EXPECT_TRUE(testing::BoxTexts(device_.handheld()).empty())
+      << ::testing::PrintToString(testing::BoxTexts(device_.handheld()));
   FreeLibrary(engine);
 }
 
@@ -202,7 +177,7 @@ TEST_F(PrintEngineTest, TheTwoLibraryEngineInTheGallerysOrder) {
   EXPECT_TRUE(progress(job, nullptr));
   EXPECT_TRUE(uninitialize());
   ExpectQuadrantPage(std::string(kPrintedFolder) + "\\snap0001.pdf");
-  const std::vector<std::string> boxes = BoxTexts();
+  const std::vector<std::string> boxes = testing::BoxTexts(device_.handheld());
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].substr(0, 19), "Print: Printer: PDF");
   EXPECT_EQ(boxes[1], "Print: Printed to \"\\My Documents\\Printed\\snap0001.pdf\".");
@@ -215,7 +190,7 @@ TEST_F(PrintEngineTest, TheTwoLibraryEngineInTheGallerysOrder) {
   EXPECT_FALSE(print_doc(1, "Laser", 1, &document, &job));
   EXPECT_TRUE(uninitialize());
   EXPECT_FALSE(uninitialize());
-  EXPECT_EQ(PrintedFiles().size(), 1u);
+  EXPECT_EQ(testing::FolderNames(device_.handheld(), kPrintedFolder).size(), 1u);
   FreeLibrary(ui);
   FreeLibrary(engine);
 }
@@ -247,11 +222,12 @@ TEST_F(PrintEngineTest, PicturesThatCannotPrintLeaveNoPage) {
   for (const Case& c : cases) {
     device_.handheld().message_boxes().ClearRecord();
     EXPECT_FALSE(print_job(c.path)) << c.path;
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(testing::BoxTexts(device_.handheld()),
               std::vector<std::string>{"Print: The picture was not printed. " + c.says});
   }
   EXPECT_FALSE(print_job(nullptr));
-  EXPECT_TRUE(PrintedFiles().empty()) << ::testing::PrintToString(PrintedFiles());
+  EXPECT_TRUE(testing::FolderNames(device_.handheld(), kPrintedFolder).empty())
+      << ::testing::PrintToString(testing::FolderNames(device_.handheld(), kPrintedFolder));
   FreeLibrary(engine);
 }
 
