@@ -50,8 +50,7 @@ void Detach();
 // Switches it to another mode (a blank screen); false when none is in.
 bool ChangeMode(DisplayMode mode);
 std::optional<DisplayMode> CurrentMode();
-// What it shows now; nothing when none is in. Read it while no program
-// draws on the display.
+// What it shows now (never half a drawing); nothing when none is in.
 std::optional<gdi::Surface> Snapshot();
 bool SaveScreenshot(const std::filesystem::path& png);
 

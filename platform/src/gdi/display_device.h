@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "gdi/surface.h"
 #include "platform/external_display.h"
@@ -17,6 +18,11 @@ struct DisplayDevice {
   const DisplayMode mode;
   const std::shared_ptr<Surface> surface;
   std::atomic<bool> lost{false};
+  // Held by every drawing call on a context of this display (FindContext
+  // hands the context out with it) and by whoever copies the pixels, so a
+  // copy never sees half a drawing. Recursive: one call may find two
+  // contexts of the same display (a blit from a compatible memory context).
+  std::recursive_mutex drawing;
 };
 
 }  // namespace platform::gdi

@@ -134,6 +134,7 @@ std::optional<DisplayMode> CurrentMode() {
 std::optional<gdi::Surface> Snapshot() {
   const std::shared_ptr<gdi::DisplayDevice> device = Service().device();
   if (!device) return std::nullopt;
+  std::lock_guard lock(device->drawing);
   return *device->surface;
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "gdi_test_canvas.h"
 #include "platform/gdi.h"
 #include "platform/handheld.h"
@@ -113,6 +116,31 @@ TEST_F(ExternalDisplayTest, UnpluggingRemovesTheEntryAndLosesTheContexts) {
   EXPECT_TRUE(DeleteDC(display));
   EXPECT_EQ(CreateDC("ddi.dll"), nullptr);
   EXPECT_FALSE(external_display::ChangeMode({640, 480, 16}));
+}
+
+TEST_F(ExternalDisplayTest, ACopyNeverSeesHalfADrawing) {
+  ASSERT_TRUE(external_display::Attach({320, 240, 16}));
+  Canvas red(320, 240, 24, RGB(255, 0, 0));
+  Canvas blue(320, 240, 24, RGB(0, 0, 255));
+  std::atomic<bool> done{false};
+  std::thread painter([&] {
+    const HDC display = CreateDC("ddi.dll");
+    for (int i = 0; i < 200; ++i) {
+      BitBlt(display, 0, 0, 320, 240, (i % 2 ? blue : red).dc(), 0, 0, SRCCOPY);
+    }
+    DeleteDC(display);
+    done = true;
+  });
+  int torn = 0;
+  int copies = 0;
+  while (!done || copies == 0) {
+    const std::optional<gdi::Surface> shown = external_display::Snapshot();
+    ASSERT_TRUE(shown);
+    ++copies;
+    torn += shown->GetPixel(0, 0) != shown->GetPixel(319, 239) ? 1 : 0;
+  }
+  painter.join();
+  EXPECT_EQ(torn, 0) << "of " << copies << " copies";
 }
 
 }  // namespace
