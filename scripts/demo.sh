@@ -23,6 +23,10 @@ handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
 # The camera's settings sheet in German, on a handheld of its own.
 ./build/default/handheld/orsa-handheld --root "$out/german" --locale 0x0407 \
   --script handheld/scripts/camera_settings_german.txt | tee -a "$log"
+# The mail and beam programs and the external display, on a handheld of
+# their own with a display plugged in.
+./build/default/handheld/orsa-handheld --root "$out/outlets" --no-desktop \
+  --external-display 640x480x16 --script handheld/scripts/outlets_demo.txt | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
@@ -45,3 +49,4 @@ shopt -u nullglob
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
 echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"
 echo "demo: the German settings sheet's handheld is in $(cd "$out" && pwd)/german"
+echo "demo: the outlets' handheld is in $(cd "$out" && pwd)/outlets (mail in files/My Documents/Outbox)"

@@ -4,6 +4,7 @@
 
 #include "installer.h"
 #include "platform/audio.h"
+#include "platform/external_display.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/programs.h"
@@ -38,7 +39,10 @@ void Emulator::Boot() {
     // Without a sound device the handheld's own devices go on silently.
     platform::audio::UseHostAudio();
   }
-  InstallBuiltIns(*handheld_);
+  InstallBuiltIns(*handheld_, options_.outlets);
+  if (options_.outlets.external_display) {
+    platform::external_display::Attach(*options_.outlets.external_display);
+  }
   if (options_.desktop) platform::CreateProcess(platform::kTodayProgramPath, "");
   ++boots_;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "outlet_options.h"
 #include "platform/handheld.h"
 #include "platform/sockets.h"
 
@@ -35,6 +36,8 @@ struct EmulatorOptions {
   bool storage_card = false;
   // The shell's desktop (Today screen and Start menu) behind the programs.
   bool desktop = false;
+  // The mail and beam programs, the print engine and the external display.
+  OutletOptions outlets;
   // A person is at the window: message boxes show as windows and the
   // host's speakers and microphone join in.
   bool interactive = false;

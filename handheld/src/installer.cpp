@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "camera/app/orsacap.h"
 #include "clip/install.h"
 #include "clip/orsaclip.h"
 #include "demo_program.h"
 #include "dialogs_demo_program.h"
+#include "display_test_program.h"
 #include "driver/orsadrv.h"
 #include "gallery/app/orsagal.h"
 #include "imaging/install.h"
@@ -23,6 +25,9 @@
 #include "platform/shell_help.h"
 #include "platform/shell_services.h"
 #include "platform/shell_today.h"
+#include "programs/beam.h"
+#include "programs/mail.h"
+#include "programs/print_engines.h"
 #include "selftest_program.h"
 
 namespace handheld {
@@ -66,6 +71,7 @@ const std::vector<BuiltIn>& BuiltIns() {
        {}},
       {kDemoPath, DemoMain, EmulatorResources()},
       {kDialogsDemoPath, DialogsDemoMain, {}},
+      {kDisplayTestPath, DisplayTestMain, {}},
       // The platform's own programs.
       {platform::kHelpProgramPath.data(), platform::HelpProgramMain, {}},
       {platform::kTodayProgramPath.data(), platform::TodayProgramMain, {}},
@@ -118,6 +124,35 @@ void InstallDeliverables(platform::Handheld& handheld, std::vector<std::string>*
   }
 }
 
+// The handheld's mail and beam programs and its print engine, as chosen.
+// One left out loses its file from an earlier boot too, so that programs
+// looking for it fall back as they would on a handheld without it.
+void InstallOutlets(platform::Handheld& handheld, const OutletOptions& outlets,
+                    std::vector<std::string>* installed) {
+  namespace programs = platform::programs;
+  using programs::PrintEngine;
+  const bool complete = programs::InstallMailPrograms(handheld, outlets.tmail, outlets.pmail) &&
+                        programs::InstallBeamPrograms(handheld, outlets.beam, outlets.irsquirt) &&
+                        programs::InstallPrintEngines(handheld, outlets.printer);
+  if (!complete) std::fprintf(stderr, "orsa-handheld: an outlet program could not be built in\n");
+  const std::pair<bool, std::string_view> outlet_files[] = {
+      {outlets.tmail, programs::kTmailPath},
+      {outlets.pmail, programs::kPmailPath},
+      {outlets.beam, programs::kBeamPath},
+      {outlets.irsquirt, programs::kIrsquirtPath},
+      {outlets.printer == PrintEngine::kMprint, programs::kMprintPath},
+      {outlets.printer == PrintEngine::kQx, programs::kQxPrintEnginePath},
+      {outlets.printer == PrintEngine::kQx, programs::kQxPrintUiPath},
+  };
+  for (const auto& [wanted, path] : outlet_files) {
+    if (wanted) {
+      installed->push_back(std::string(path));
+    } else {
+      platform::DeleteFile(path);
+    }
+  }
+}
+
 // The Start menu's entries: a shortcut for each program that is built in.
 void InstallShortcuts(platform::Handheld& handheld, std::vector<std::string>* installed) {
   struct Shortcut {
@@ -143,7 +178,8 @@ void InstallShortcuts(platform::Handheld& handheld, std::vector<std::string>* in
 
 }  // namespace
 
-std::vector<std::string> InstallBuiltIns(platform::Handheld& handheld) {
+std::vector<std::string> InstallBuiltIns(platform::Handheld& handheld,
+                                         const OutletOptions& outlets) {
   std::vector<std::string> installed;
   platform::InstallerAccess access;
   for (const BuiltIn& program : BuiltIns()) {
@@ -155,6 +191,7 @@ std::vector<std::string> InstallBuiltIns(platform::Handheld& handheld) {
   }
   InstallCoreLibrary(handheld, &installed);
   InstallDeliverables(handheld, &installed);
+  InstallOutlets(handheld, outlets, &installed);
   InstallShortcuts(handheld, &installed);
   return installed;
 }

@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "outlet_options.h"
 #include "platform/handheld.h"
 
 namespace handheld {
 
-// Paths of the programs installed, for the emulator's report.
-std::vector<std::string> InstallBuiltIns(platform::Handheld& handheld);
+// Paths of the programs installed, for the emulator's report. `outlets`
+// says which mail and beam programs and print engine the handheld has.
+std::vector<std::string> InstallBuiltIns(platform::Handheld& handheld,
+                                         const OutletOptions& outlets = {});
 
 }  // namespace handheld

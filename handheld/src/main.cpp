@@ -36,6 +36,8 @@ constexpr const char* kUsage =
     "  --window-screenshot FILE\n"
     "                       with --window: write the window's picture as a PNG\n"
     "                       file when the script ends\n"
+    "  --external-window-screenshot FILE\n"
+    "                       the same for the external display's window\n"
     "  --locale ID          the handheld's locale id, e.g. 0x040C for French\n"
     "  --boot-time \"YYYY-MM-DD HH:MM\"\n"
     "                       the handheld's local time at boot (the host's when\n"
@@ -48,6 +50,13 @@ constexpr const char* kUsage =
     "  --ir-peer NAME=HOST[:PORT]\n"
     "                       a device in infrared range: an OBEX receiver on the\n"
     "                       host (port 650 when not given); may be repeated\n"
+    "  --no-tmail, --no-pmail, --no-beam, --no-irsquirt\n"
+    "                       leave that mail or beam program out of \\Windows\n"
+    "  --printer mprint|qx|none\n"
+    "                       the print engine: mprint.dll, QXPrintEngine.dll with\n"
+    "                       QXPrintUI.dll, or none (mprint)\n"
+    "  --external-display WxHxBPP\n"
+    "                       plug in an external display, e.g. 640x480x16\n"
     "  --real-time          let the handheld's clock follow real time instead of\n"
     "                       jumping ahead whenever every thread waits\n"
     "  -h, --help           show this text\n"
@@ -91,6 +100,7 @@ struct Options {
   std::string script_path;
   std::filesystem::path screenshot;
   std::filesystem::path window_screenshot;
+  std::filesystem::path external_window_screenshot;
   bool window = false;
   bool close_after_script = false;
 };
@@ -158,6 +168,20 @@ int main(int argc, char** argv) {
       std::optional<platform::InfraredPeer> peer = ParsePeer(argv[++i]);
       if (!peer) return UsageError("--ir-peer takes NAME=HOST[:PORT]");
       options.emulator.infrared_peers.push_back(*peer);
+    } else if (argument.starts_with("--no-") || argument == "--printer" ||
+               argument == "--external-display") {
+      bool used_value = false;
+      std::string error;
+      const handheld::OptionParse parsed =
+          handheld::ParseOutletOption(argument, has_value ? argv[i + 1] : nullptr,
+                                      &options.emulator.outlets, &used_value, &error);
+      if (parsed == handheld::OptionParse::kBadValue) return UsageError(error);
+      if (parsed == handheld::OptionParse::kNotOutlet) {
+        return UsageError("unexpected argument '" + argument + "'");
+      }
+      if (used_value) ++i;
+    } else if (argument == "--external-window-screenshot" && has_value) {
+      options.external_window_screenshot = argv[++i];
     } else if (argument == "--window-screenshot" && has_value) {
       options.window_screenshot = argv[++i];
     } else {
@@ -168,8 +192,9 @@ int main(int argc, char** argv) {
   if (options.script_path.empty() && !options.window) {
     return UsageError("--script is required without --window");
   }
-  if (!options.window && (options.close_after_script || !options.window_screenshot.empty())) {
-    return UsageError("--close-after-script and --window-screenshot need --window");
+  if (!options.window && (options.close_after_script || !options.window_screenshot.empty() ||
+                          !options.external_window_screenshot.empty())) {
+    return UsageError("--close-after-script and the window screenshots need --window");
   }
 
   handheld::Script script;
@@ -222,6 +247,12 @@ int main(int argc, char** argv) {
     if (!options.window_screenshot.empty() &&
         !front_end->SaveWindowImage(options.window_screenshot)) {
       std::cerr << "orsa-handheld: cannot write " << options.window_screenshot.string() << "\n";
+      status = 1;
+    }
+    if (!options.external_window_screenshot.empty() &&
+        !front_end->SaveExternalWindowImage(options.external_window_screenshot)) {
+      std::cerr << "orsa-handheld: cannot write " << options.external_window_screenshot.string()
+                << "\n";
       status = 1;
     }
     if (!options.close_after_script) front_end->RunUntilClosed();

@@ -21,6 +21,7 @@ const StepTable& Steps() {
     AddSoundSteps(&made);
     AddRegistrySteps(&made);
     AddClockSteps(&made);
+    AddExternalDisplaySteps(&made);
     return made;
   }();
   return table;

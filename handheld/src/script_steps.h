@@ -59,6 +59,7 @@ void AddWindowSteps(StepTable* table);    // expect-text, expect-no-window, save
 void AddSoundSteps(StepTable* table);     // mic, expect-sound
 void AddRegistrySteps(StepTable* table);  // reg-set, expect-reg
 void AddClockSteps(StepTable* table);     // set-time
+void AddExternalDisplaySteps(StepTable* table);  // external-display, screenshot-external
 
 // The steps' usage lines for --help, in the order of the table.
 std::string StepsHelp();

@@ -153,6 +153,12 @@ void SdlFrontEnd::HandleEvent(const void* raw) {
     }
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) shown_change_ = UINT64_MAX;
+      // With the external display's window open, closing the handheld's
+      // window is no longer the last window closing.
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE &&
+          event.window.windowID == SDL_GetWindowID(window_)) {
+        closed_ = true;
+      }
       break;
     default:
       break;
@@ -175,6 +181,7 @@ void SdlFrontEnd::Render(bool force) {
     SDL_UpdateTexture(screen_texture_, nullptr, screen.Row(0), screen.stride());
     shown_change_ = change;
     last_compose_ms_ = now;
+    external_window_.Update();
   }
   SDL_RenderCopy(renderer_, panel_texture_, nullptr, nullptr);
   const platform::RECT area = ScreenRect();
@@ -203,6 +210,11 @@ bool SdlFrontEnd::SaveWindowImage(const std::filesystem::path& png) {
     return false;
   }
   return platform::gdi::WritePng(image, png);
+}
+
+bool SdlFrontEnd::SaveExternalWindowImage(const std::filesystem::path& png) {
+  external_window_.Update();
+  return external_window_.SaveImage(png);
 }
 
 }  // namespace handheld

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "external_window.h"
 #include "front_panel.h"
 
 struct SDL_Window;
@@ -35,6 +36,9 @@ class SdlFrontEnd {
   void RunUntilClosed();
   // The window's pixels as a PNG file.
   bool SaveWindowImage(const std::filesystem::path& png);
+  // The second window's, showing the external display; false when none
+  // is plugged in.
+  bool SaveExternalWindowImage(const std::filesystem::path& png);
 
  private:
   SdlFrontEnd() = default;
@@ -47,6 +51,7 @@ class SdlFrontEnd {
   SDL_Texture* screen_texture_ = nullptr;
   SDL_Texture* panel_texture_ = nullptr;
   std::unique_ptr<FrontPanel> panel_;
+  ExternalWindow external_window_;
   std::vector<platform::UINT> pressed_keys_;
   const HardwareButton* held_button_ = nullptr;
   bool stylus_down_ = false;

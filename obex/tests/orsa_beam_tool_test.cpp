@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fake_obex_peer.h"
+#include "obex_tcp_receiver.h"
 #include "platform/testing/temp_handheld.h"
 
 namespace obex::testing {
@@ -141,52 +142,17 @@ TEST_F(ToolTest, AnInterruptedSearchExitsWithOne) {
   EXPECT_NE(run.output.find("orsa-beam: interrupted\n"), std::string::npos) << run.output;
 }
 
-// openobex's example receiver: started without arguments it listens on TCP
-// port 650 and stores what it receives in its working folder.
-class ObexTcpReceiver {
- public:
-  explicit ObexTcpReceiver(const fs::path& folder) {
-    pid_ = fork();
-    if (pid_ == 0) {
-      if (chdir(folder.c_str()) != 0) _exit(127);
-      const std::string log = (folder / "obex_tcp.log").string();
-      if (!freopen(log.c_str(), "w", stdout) || !freopen(log.c_str(), "a", stderr)) _exit(127);
-      execlp("obex_tcp", "obex_tcp", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
-  ~ObexTcpReceiver() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-  }
-  bool started() const { return pid_ > 0; }
-
- private:
-  pid_t pid_ = -1;
-};
-
-// Whether something listens on TCP port 650 (ss from iproute2).
-bool ReceiverListens() {
-  return std::system("ss -ltnH 'sport = :650' 2>/dev/null | grep -q LISTEN") == 0;
-}
-
-bool ObexTcpInstalled() { return std::system("command -v obex_tcp >/dev/null 2>&1") == 0; }
-
 TEST_F(ToolTest, ARealReceiverGetsTheFileByteForByte) {
-  if (!ObexTcpInstalled()) GTEST_SKIP() << "obex_tcp (openobex-apps) is not installed";
+  if (!ObexTcpReceiver::Installed()) GTEST_SKIP() << "obex_tcp (openobex-apps) is not installed";
   const fs::path inbox = folder_ / "inbox";
   fs::create_directory(inbox);
   const fs::path file = WriteFile("picture.jpg", 1'000'000);
 
   ObexTcpReceiver receiver(inbox);
   ASSERT_TRUE(receiver.started());
-  // A loaded machine may take a while to start the receiver: push once it
-  // listens, so the test measures the sender and not the start-up.
-  for (int i = 0; i < 250 && !ReceiverListens(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  // Push once it listens, so the test measures the sender and not the
+  // start-up.
+  ObexTcpReceiver::WaitUntilListening();
   // The sender searches once a second until the receiver listens.
   const ToolRun run = RunTool("--peer obex=127.0.0.1:650 " + file.string());
   EXPECT_EQ(run.exit_code, 0) << run.output << ReadHostFile(inbox / "obex_tcp.log");

@@ -22,8 +22,9 @@ namespace platform {
 // A memory drawing context; `compatible_with` may be null (the screen). It
 // starts with a 1x1 bitmap selected, which a blit leaves as it is.
 HDC CreateCompatibleDC(HDC compatible_with);
-// Deletes a memory context (window contexts are released by the window
-// system). What was selected into it stays valid.
+// Deletes a memory context or one CreateDC made, lost or not (window
+// contexts are released by the window system). What was selected into it
+// stays valid.
 BOOL DeleteDC(HDC dc);
 // Selects a bitmap (memory contexts only), brush, pen or font and returns
 // the object it replaces; null on failure.
@@ -56,7 +57,8 @@ inline constexpr int BITSPIXEL = 12;
 inline constexpr int PLANES = 14;
 inline constexpr int LOGPIXELSX = 88;
 inline constexpr int LOGPIXELSY = 90;
-// The screen's size and depth, whatever context is asked.
+// The size and depth of the context's display: the screen, or the display
+// CreateDC made it for (external_display.h).
 int GetDeviceCaps(HDC dc, int index);
 
 // ---- Objects ----------------------------------------------------------

@@ -14,13 +14,22 @@ using gdi::FindContext;
 using gdi::ObjectTable;
 
 HDC CreateCompatibleDC(HDC compatible_with) {
-  if (compatible_with != nullptr && !FindContext(compatible_with)) return nullptr;
-  return ContextTable::Instance().Add(std::make_shared<DeviceContext>());
+  std::shared_ptr<DeviceContext> device_context;
+  if (compatible_with != nullptr) {
+    device_context = FindContext(compatible_with);
+    if (!device_context) return nullptr;
+  }
+  auto context = std::make_shared<DeviceContext>();
+  // A memory context made for a display other than the screen answers for
+  // that display, and is lost with it.
+  if (device_context) context->set_device(device_context->device());
+  return ContextTable::Instance().Add(std::move(context));
 }
 
 BOOL DeleteDC(HDC dc) {
-  std::shared_ptr<DeviceContext> context = FindContext(dc);
-  if (!context || !context->is_memory()) {
+  // Contexts of a lost display can still be deleted.
+  std::shared_ptr<DeviceContext> context = ContextTable::Instance().Find(dc);
+  if (!context || (!context->is_memory() && !context->device())) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
@@ -111,16 +120,18 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
 int GetDeviceCaps(HDC dc, int index) {
   std::shared_ptr<DeviceContext> context = FindContext(dc);
   if (!context) return 0;
-  // The device of every context is the handheld's screen, whatever bitmap
-  // a memory context holds.
-  constexpr int kScreenBits = 16;
+  // The device of a context is the display it was made for (the
+  // handheld's screen unless CreateDC made it), whatever bitmap a memory
+  // context holds.
+  constexpr DisplayMode kScreen{screen::kWidth, screen::kHeight, 16};
+  const DisplayMode mode = context->device() ? context->device()->mode : kScreen;
   switch (index) {
     case HORZRES:
-      return screen::kWidth;
+      return mode.width;
     case VERTRES:
-      return screen::kHeight;
+      return mode.height;
     case BITSPIXEL:
-      return kScreenBits;
+      return mode.bits_per_pixel;
     case PLANES:
       return 1;
     case LOGPIXELSX:

@@ -1,5 +1,6 @@
 #include "gdi/device_context.h"
 
+#include <mutex>
 #include <utility>
 
 #include "gdi/window_dc.h"
@@ -86,8 +87,24 @@ std::shared_ptr<GdiObjectTag> DeviceContext::Current(UINT type) const {
 
 std::shared_ptr<DeviceContext> FindContext(HDC dc) {
   std::shared_ptr<DeviceContext> context = ContextTable::Instance().Find(dc);
-  if (!context) SetLastError(ERROR_INVALID_HANDLE);
-  return context;
+  if (!context) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  if (!context->device()) return context;
+  // A display's context comes with the display's drawing lock, released
+  // when the caller lets go of the context at the end of its call.
+  struct Held {
+    std::shared_ptr<DeviceContext> context;
+    std::unique_lock<std::recursive_mutex> lock;
+  };
+  auto held = std::make_shared<Held>(
+      Held{context, std::unique_lock<std::recursive_mutex>(context->device()->drawing)});
+  if (context->lost()) {
+    SetLastError(ERROR_DEVICE_NOT_CONNECTED);
+    return nullptr;
+  }
+  return std::shared_ptr<DeviceContext>(held, held->context.get());
 }
 
 HDC CreateWindowDC(std::shared_ptr<Surface> target, POINT origin, std::vector<RECT> clip_rects) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "gdi/display_device.h"
 #include "gdi/gdi_objects.h"
 #include "gdi/handle_table.h"
 #include "gdi/surface.h"
@@ -21,6 +22,12 @@ class DeviceContext : public DeviceContextTag {
   DeviceContext(std::shared_ptr<Surface> target, POINT origin, std::vector<RECT> clip_rects);
 
   bool is_memory() const { return memory_; }
+  // The display the context was made for (by CreateDC, or compatible with
+  // such a context); null for the handheld's own screen.
+  const std::shared_ptr<DisplayDevice>& device() const { return device_; }
+  void set_device(std::shared_ptr<DisplayDevice> device) { device_ = std::move(device); }
+  // Its display changed mode or went away: nothing can be drawn any more.
+  bool lost() const { return device_ && device_->lost; }
   Surface* target() const { return target_.get(); }
   POINT origin() const { return origin_; }
 
@@ -47,6 +54,7 @@ class DeviceContext : public DeviceContextTag {
 
  private:
   bool memory_ = true;
+  std::shared_ptr<DisplayDevice> device_;
   std::shared_ptr<Surface> target_;
   POINT origin_{};
   // Target coordinates; none means the whole target.
@@ -61,7 +69,7 @@ class DeviceContext : public DeviceContextTag {
 using ContextTable = HandleTable<DeviceContext>;
 
 // The context behind a handle; null (with ERROR_INVALID_HANDLE) when it is
-// not live.
+// not live, or (with ERROR_DEVICE_NOT_CONNECTED) when its display is lost.
 std::shared_ptr<DeviceContext> FindContext(HDC dc);
 
 }  // namespace platform::gdi
