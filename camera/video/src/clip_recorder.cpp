@@ -107,6 +107,9 @@ void ClipRecorder::Start() {
     Tell(kNotConnectedText, MB_ICONINFORMATION);
     return;
   }
+  // A folder removed behind the camera's back gives way to the nearest
+  // one above it that exists, as for pictures.
+  FallBackFromMissingFolderInUse();
   const CameraSettings& settings = Settings();
   clip_path_ = ClipPath(settings.avino);
   std::unique_ptr<recording::AviWriter> writer =

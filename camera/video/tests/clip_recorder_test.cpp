@@ -37,12 +37,6 @@ constexpr std::size_t kMainHeader = 32;
 constexpr std::size_t kVideoStreamHeader = 108;
 constexpr std::size_t kAudioStreamHeader = 240;  // behind a 40-byte bitmap format
 
-std::string Clip(int number) {
-  char name[16];
-  std::snprintf(name, sizeof name, "m%04d.avi", number);
-  return std::string(kClipFolder) + name;
-}
-
 // The amplitude of the clip's sound at the tone's frequency.
 double ToneAmplitude(const std::vector<std::int16_t>& samples) {
   double in_phase = 0, quadrature = 0;
@@ -236,20 +230,31 @@ TEST_F(ClipRecorderTest, TheSizeLimitEndsTheClipWithEverythingWrittenBeforeIt) {
 }
 
 TEST_F(ClipRecorderTest, AClipWhoseFileCannotBeMadeIsNotRecordedAndSaysSo) {
-  Settings().folder_in_use = "\\My Documents\\Gone\\";
+  // A folder of the clip's name stands where the file would go.
+  ASSERT_TRUE(platform::CreateDirectory(Clip(1)));
   recorder_.Toggle(ToggleSource::kShutter);
   EXPECT_FALSE(recorder_.recording());
   EXPECT_FALSE(Camera().recording);
   Pump(1'000);
-  const std::string path = "\\My Documents\\Gone\\m0001.avi";
-  EXPECT_FALSE(Exists(path));
+  EXPECT_TRUE(platform::GetFileAttributes(Clip(1)) & platform::FILE_ATTRIBUTE_DIRECTORY)
+      << "the folder in the way is left alone";
   const std::vector<platform::MessageBoxRecord> boxes = Boxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].request.text, path + kClipNotCreatedText);
+  EXPECT_EQ(boxes[0].request.text, Clip(1) + kClipNotCreatedText);
   EXPECT_EQ(boxes[0].request.icon(), platform::MB_ICONERROR);
   EXPECT_EQ(boxes[0].request.text.find(kSaved), std::string::npos);
   EXPECT_TRUE(command_states_.empty());
   EXPECT_EQ(Settings().avino, 1);
+}
+
+TEST_F(ClipRecorderTest, AFolderInUseRemovedBehindTheCameraGivesWayToItsParent) {
+  const std::string trip = std::string(kClipFolder) + "Trip\\";
+  ASSERT_TRUE(platform::CreateDirectory(trip.substr(0, trip.size() - 1)));
+  Settings().folder_in_use = trip;
+  ASSERT_TRUE(platform::RemoveDirectory(trip.substr(0, trip.size() - 1)));
+  Record(2'000);
+  EXPECT_TRUE(Exists(Clip(1))) << "the clip went to the folder above";
+  EXPECT_EQ(Settings().folder_in_use, kClipFolder);
 }
 
 TEST_F(ClipRecorderTest, AReadOnlyClipOfTheSameNameIsNeitherReplacedNorDeleted) {
