@@ -24,9 +24,7 @@ TEST_F(ReliabilityTest, AHundredClipsInARowAreEachSavedWholeAndPlayable) {
   const std::vector<platform::MessageBoxRecord> boxes = Boxes();
   ASSERT_EQ(boxes.size(), static_cast<std::size_t>(kClips));
   for (int i = 0; i < kClips; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "m%04d.avi", i + 1);
-    const std::string clip = std::string(kClipFolder) + name;
+    const std::string clip = Clip(i + 1);
     EXPECT_EQ(boxes[i].request.text, clip + " is saved!");
     // Whole: the RIFF size covers the file, and the index follows the
     // last chunk of the movi list.

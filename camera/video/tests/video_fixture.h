@@ -4,6 +4,7 @@
 // can be handed to ffprobe and ffmpeg.
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,6 +18,12 @@
 namespace camera::testing {
 
 inline constexpr char kClipFolder[] = "\\My Documents\\My Pictures\\";
+// The path of clip `number` in kClipFolder, "m0001.avi" and on.
+inline std::string Clip(int number) {
+  char name[24];
+  std::snprintf(name, sizeof name, "m%04d.avi", number);
+  return std::string(kClipFolder) + name;
+}
 inline constexpr double kToneHz = 440;
 inline constexpr double kToneAmplitude = 8000;
 
