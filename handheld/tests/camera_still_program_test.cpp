@@ -152,7 +152,8 @@ TEST_F(CameraStillProgramTest, HelpStartsTheViewerOnTheCamerasPage) {
   // The handheld's own help program titles its window with its command line.
   StartCamera();
   platform::PostMessage(MainDialog(), platform::WM_HELP, 0, 0);
-  Run("expect-window HelpViewer \"file:Quillon Mobile Camera Help.htm\"\n");
+  // The help program starts on the camera thread: let it run first.
+  Run("wait 500\nexpect-window HelpViewer \"file:Quillon Mobile Camera Help.htm\"\n");
 }
 
 TEST_F(CameraStillProgramTest, StillIsCheckedAtEveryStartAlsoAfterVideo) {
