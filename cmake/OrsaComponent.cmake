@@ -1,23 +1,31 @@
 include(GoogleTest)
 
-function(_orsa_test_program name target sources extra_libs)
+function(_orsa_test_program name target sources extra_libs resource_lock)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${target} ${extra_libs} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+  set(properties TIMEOUT 120 LABELS ${target})
+  if(resource_lock)
+    list(APPEND properties RESOURCE_LOCK ${resource_lock})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES TIMEOUT 120 LABELS ${target})
+    PROPERTIES ${properties})
 endfunction()
 
-# orsa_add_tests(<component target> [LIBS extra libraries...])
+# orsa_add_tests(<component target> [LIBS extra libraries...]
+#                [RESOURCE_LOCK name])
 # Builds every tests/*.cpp of the calling component into one test program
 # named <target>_tests, and the tests of each subfolder tests/<group>/ into
-# <target>_<group>_tests, and registers each test case with CTest.
+# <target>_<group>_tests, and registers each test case with CTest. Tests of
+# programs that name the same RESOURCE_LOCK never run at the same time (a
+# host port, for example).
 function(orsa_add_tests target)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "LIBS" ${ARGN})
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   if(test_sources)
-    _orsa_test_program(${target}_tests ${target} "${test_sources}" "${ARG_LIBS}")
+    _orsa_test_program(${target}_tests ${target} "${test_sources}" "${ARG_LIBS}"
+                       "${ARG_RESOURCE_LOCK}")
   endif()
   file(GLOB test_entries ${CMAKE_CURRENT_SOURCE_DIR}/tests/*)
   foreach(entry IN LISTS test_entries)
@@ -28,7 +36,8 @@ function(orsa_add_tests target)
       endif()
       file(GLOB group_sources CONFIGURE_DEPENDS ${entry}/*.cpp)
       if(group_sources)
-        _orsa_test_program(${target}_${group}_tests ${target} "${group_sources}" "${ARG_LIBS}")
+        _orsa_test_program(${target}_${group}_tests ${target} "${group_sources}" "${ARG_LIBS}"
+                           "${ARG_RESOURCE_LOCK}")
       endif()
     endif()
   endforeach()
