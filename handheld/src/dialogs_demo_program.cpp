@@ -42,29 +42,15 @@ constexpr std::array<Row, 6> kRows = {{{"snap0001.jpg", "48 KB", 0},
                                        {"m0002.avi", "860 KB", 1},
                                        {"snap0004.jpg", "50 KB", 0}}};
 
-DialogItemTemplate Item(const char* window_class, const char* text, int id, DWORD style, int x,
-                        int y, int cx, int cy) {
-  DialogItemTemplate item;
-  item.window_class = window_class;
-  item.text = text;
-  item.id = static_cast<UINT>(id);
-  item.style = style | WS_CHILD | WS_VISIBLE;
-  item.x = x;
-  item.y = y;
-  item.cx = cx;
-  item.cy = cy;
-  return item;
-}
-
 DialogTemplate PicturesPage() {
   DialogTemplate page;
   page.caption = "Pictures";
   page.cx = 160;
   page.cy = 150;
-  page.items = {Item("STATIC", "Pictures in My Pictures", -1, 0, 4, 4, 150, 10),
-                Item(WC_LISTVIEW, "", kPictureList,
-                     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 2, 16,
-                     156, 128)};
+  page.items = {DialogChild("STATIC", "Pictures in My Pictures", -1, 0, 4, 4, 150, 10),
+                DialogChild(WC_LISTVIEW, "", kPictureList,
+                            LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP,
+                            2, 16, 156, 128)};
   return page;
 }
 
@@ -74,17 +60,20 @@ DialogTemplate OptionsPage() {
   page.cx = 160;
   page.cy = 150;
   page.items = {
-      Item("STATIC", "File name prefix:", -1, 0, 4, 4, 76, 10),
-      Item("EDIT", "snap", kPrefixEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 3, 74, 12),
-      Item("STATIC", "Counter:", -1, 0, 4, 20, 76, 10),
-      Item("EDIT", "1", kCounterEdit, WS_BORDER | WS_TABSTOP | ES_NUMBER, 82, 19, 40, 12),
-      Item("BUTTON", "Resolution", -1, BS_GROUPBOX, 4, 36, 152, 40),
-      Item("BUTTON", "320x240", kLarge, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 12, 47, 64, 10),
-      Item("BUTTON", "160x120", kSmall, BS_AUTORADIOBUTTON, 12, 60, 64, 10),
-      Item("BUTTON", "Camera sounds", kSounds, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 4, 82, 100,
-           10),
-      Item("STATIC", "\\My Documents\\My Pictures", kFolderLabel, 0, 4, 98, 152, 10),
-      Item("BUTTON", "Folders...", kFoldersButton, BS_PUSHBUTTON | WS_TABSTOP, 4, 112, 60, 14)};
+      DialogChild("STATIC", "File name prefix:", -1, 0, 4, 4, 76, 10),
+      DialogChild("EDIT", "snap", kPrefixEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 3, 74,
+                  12),
+      DialogChild("STATIC", "Counter:", -1, 0, 4, 20, 76, 10),
+      DialogChild("EDIT", "1", kCounterEdit, WS_BORDER | WS_TABSTOP | ES_NUMBER, 82, 19, 40, 12),
+      DialogChild("BUTTON", "Resolution", -1, BS_GROUPBOX, 4, 36, 152, 40),
+      DialogChild("BUTTON", "320x240", kLarge, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 12, 47,
+                  64, 10),
+      DialogChild("BUTTON", "160x120", kSmall, BS_AUTORADIOBUTTON, 12, 60, 64, 10),
+      DialogChild("BUTTON", "Camera sounds", kSounds, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, 4,
+                  82, 100, 10),
+      DialogChild("STATIC", "\\My Documents\\My Pictures", kFolderLabel, 0, 4, 98, 152, 10),
+      DialogChild("BUTTON", "Folders...", kFoldersButton, BS_PUSHBUTTON | WS_TABSTOP, 4, 112, 60,
+                  14)};
   return page;
 }
 
@@ -94,13 +83,14 @@ DialogTemplate FolderDialog() {
   dialog.style = WS_POPUP;
   dialog.cx = 160;
   dialog.cy = 165;
-  dialog.items = {Item("STATIC", "Please select a folder", -1, 0, 4, 4, 150, 10),
-                  Item(WC_TREEVIEW, "", kFolderTree,
-                       TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
-                           WS_BORDER | WS_TABSTOP,
-                       2, 16, 156, 120),
-                  Item("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 30, 142, 44, 14),
-                  Item("BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 86, 142, 44, 14)};
+  dialog.items = {
+      DialogChild("STATIC", "Please select a folder", -1, 0, 4, 4, 150, 10),
+      DialogChild(WC_TREEVIEW, "", kFolderTree,
+                  TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER |
+                      WS_TABSTOP,
+                  2, 16, 156, 120),
+      DialogChild("BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 30, 142, 44, 14),
+      DialogChild("BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 86, 142, 44, 14)};
   return dialog;
 }
 

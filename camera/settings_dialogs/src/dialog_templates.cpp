@@ -21,16 +21,7 @@ constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 
 DialogItemTemplate Item(const char* window_class, int id, DWORD style, int x, int y, int cx, int cy,
                         const char* text = "") {
-  DialogItemTemplate item;
-  item.window_class = window_class;
-  item.text = text;
-  item.id = static_cast<UINT>(id);
-  item.style = style | WS_CHILD | WS_VISIBLE;
-  item.x = x;
-  item.y = y;
-  item.cx = cx;
-  item.cy = cy;
-  return item;
+  return DialogChild(window_class, text, id, style, x, y, cx, cy);
 }
 
 DialogItemTemplate Header(int id) { return Item(kStaticClassName, id, SS_LEFT, 4, 2, 152, 10); }

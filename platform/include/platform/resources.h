@@ -19,10 +19,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/modules.h"
 #include "platform/types.h"
+#include "platform/window.h"
 
 namespace platform {
 
@@ -109,6 +111,21 @@ struct DialogItemTemplate {
   int cx = 0;
   int cy = 0;
 };
+
+// A visible child control for a template made in code.
+inline DialogItemTemplate DialogChild(std::string window_class, std::string text, int id,
+                                      DWORD style, int x, int y, int cx, int cy) {
+  DialogItemTemplate item;
+  item.window_class = std::move(window_class);
+  item.text = std::move(text);
+  item.id = static_cast<UINT>(id);
+  item.style = style | WS_CHILD | WS_VISIBLE;
+  item.x = x;
+  item.y = y;
+  item.cx = cx;
+  item.cy = cy;
+  return item;
+}
 
 struct DialogTemplate {
   std::string caption;
