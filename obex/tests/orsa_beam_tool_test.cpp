@@ -152,7 +152,7 @@ TEST_F(ToolTest, ARealReceiverGetsTheFileByteForByte) {
   ASSERT_TRUE(receiver.started());
   // Push once it listens, so the test measures the sender and not the
   // start-up.
-  ObexTcpReceiver::WaitUntilListening();
+  ASSERT_TRUE(receiver.WaitUntilListening()) << "obex_tcp never listened on port 650";
   // The sender searches once a second until the receiver listens.
   const ToolRun run = RunTool("--peer obex=127.0.0.1:650 " + file.string());
   EXPECT_EQ(run.exit_code, 0) << run.output << ReadHostFile(inbox / "obex_tcp.log");

@@ -55,7 +55,7 @@ TEST_F(BeamProgramTest, ARealReceiverGetsTheFileByteForByte) {
 
   ObexTcpReceiver receiver(inbox);
   ASSERT_TRUE(receiver.started());
-  ObexTcpReceiver::WaitUntilListening();
+  ASSERT_TRUE(receiver.WaitUntilListening()) << "obex_tcp never listened on port 650";
   // The gallery passes the path unquoted, spaces and all.
   EXPECT_EQ(RunProgram(kBeamPath, "\\My Documents\\Walk in the park.jpg"), 0)
       << ::testing::PrintToString(testing::BoxTexts(device_.handheld()))
