@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "gallery_state.h"
+#include "part_commands.h"
 #include "platform/controls.h"
 #include "platform/gdi.h"
 #include "platform/window_paint.h"
@@ -15,8 +16,6 @@ using namespace platform;
 
 constexpr char kPreviewClass[] = "Preview";
 constexpr char kHistogramClass[] = "Histogram";
-constexpr COLORREF kCellFrame = RGB(200, 204, 212);
-constexpr COLORREF kPaneText = RGB(120, 126, 136);
 
 struct Child {
   const char* window_class;
@@ -35,37 +34,11 @@ const Child kChildren[] = {
     {"STATIC", kDateLabel, WS_VISIBLE | kLabel, {4, 201, 168, 13}},
 };
 
-void Frame(HDC dc, const RECT& client, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FrameRect(dc, &client, brush);
-  DeleteObject(brush);
-}
-
-// The pane and the cells: a frame until the parts that fill them come; the
-// pane names the folder shown. A tap is the window's command.
+// The pane and the cells share the class; each is drawn by its part.
 LRESULT PreviewProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd, &paint);
-      RECT client;
-      GetClientRect(hwnd, &client);
-      Frame(dc, client, kCellFrame);
-      if (GetDlgCtrlID(hwnd) == kPreviewPane && !Gallery().folder.empty()) {
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, kPaneText);
-        DrawText(dc, Gallery().folder, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      }
-      EndPaint(hwnd, &paint);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-      SendMessage(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), 0),
-                  reinterpret_cast<LPARAM>(hwnd));
-      return 0;
-    default:
-      return DefWindowProc(hwnd, message, wparam, lparam);
-  }
+  if (GetDlgCtrlID(hwnd) == kPreviewPane)
+    return PreviewPaneProcedure(hwnd, message, wparam, lparam);
+  return ThumbnailCellProcedure(hwnd, message, wparam, lparam);
 }
 
 HWND Create(HWND browser, HINSTANCE instance, const Child& child) {
@@ -79,7 +52,7 @@ HWND Create(HWND browser, HINSTANCE instance, const Child& child) {
 
 bool CreateBrowserChildren(HWND browser, HINSTANCE instance) {
   RegisterWindowClass(kPreviewClass, PreviewProcedure, instance, WHITE_BRUSH);
-  RegisterWindowClass(kHistogramClass, DefWindowProc, instance, WHITE_BRUSH);
+  RegisterWindowClass(kHistogramClass, HistogramProcedure, instance, WHITE_BRUSH);
   for (const Child& child : kChildren) {
     if (!Create(browser, instance, child)) return false;
   }
@@ -94,13 +67,6 @@ bool CreateBrowserChildren(HWND browser, HINSTANCE instance) {
 
 void ShowHistogram(HWND browser, bool shown) {
   ShowWindow(GetDlgItem(browser, kHistogram), shown ? SW_SHOW : SW_HIDE);
-}
-
-void ShowCurrentFile(HWND browser) {
-  const std::string& current = Gallery().current;
-  const std::size_t last = current.rfind('\\');
-  const std::string name = last == std::string::npos ? current : current.substr(last + 1);
-  SetWindowText(GetDlgItem(browser, kNameLabel), name);
 }
 
 }  // namespace gallery

@@ -25,7 +25,4 @@ bool CreateBrowserChildren(platform::HWND browser, platform::HINSTANCE instance)
 // Shows the histogram when the General option asks for it.
 void ShowHistogram(platform::HWND browser, bool shown);
 
-// Puts the current file's name into label 1107.
-void ShowCurrentFile(platform::HWND browser);
-
 }  // namespace gallery

@@ -119,6 +119,8 @@ LRESULT BrowserProcedure(HWND browser, UINT message, WPARAM wparam, LPARAM lpara
       OnDestroy(browser);
       return 0;
     default:
+      if (auto handled = FolderBrowserMessage(browser, message, wparam, lparam)) return *handled;
+      if (auto handled = ImageViewMessage(browser, message, wparam, lparam)) return *handled;
       return DefWindowProc(browser, message, wparam, lparam);
   }
 }

@@ -1,13 +1,11 @@
 #include "browsing.h"
 
-#include "browser_children.h"
 #include "command_line.h"
 #include "gallery/options/registry_accessor.h"
 #include "gallery_state.h"
 #include "part_commands.h"
 #include "platform/shell_services.h"
 #include "platform/window.h"
-#include "platform/window_paint.h"
 
 namespace gallery {
 
@@ -22,15 +20,8 @@ std::string DocumentsFolder() {
   return platform::SpecialFolderPath(platform::CSIDL_PERSONAL).value_or("") + "\\";
 }
 
-void Browse(std::string folder, std::string current) {
-  GalleryState& gallery = Gallery();
-  gallery.folder = std::move(folder);
-  gallery.current = std::move(current);
-  ListShownFolder(gallery.browser);
-  if (!gallery.browser) return;
-  ShowCurrentFile(gallery.browser);
-  platform::InvalidateRect(platform::GetDlgItem(gallery.browser, kPreviewPane), nullptr,
-                           platform::TRUE);
+void Browse(const std::string& folder, const std::string& current) {
+  BrowseFolder(Gallery().browser, folder, current);
 }
 
 }  // namespace

@@ -10,4 +10,8 @@ GalleryState& Gallery() { return state; }
 
 void ResetGallery() { state = GalleryState{}; }
 
+void RecordRoute(GalleryPart part, platform::UINT command, bool key) {
+  state.routed.push_back(RoutedCommand{part, command, key});
+}
+
 }  // namespace gallery

@@ -29,7 +29,7 @@ struct GalleryState {
   platform::HBRUSH label_brush = nullptr;
   platform::HFONT date_font = nullptr;
   int about_taps = 0;  // taps on the About box's version, over the program's life
-  // Commands handed to parts still to come, oldest first.
+  // Commands handed to the parts, oldest first.
   std::vector<RoutedCommand> routed;
   int folder_listings = 0;  // times the shown folder was listed
 };
@@ -37,5 +37,8 @@ struct GalleryState {
 GalleryState& Gallery();
 // Starts a fresh state for a new run.
 void ResetGallery();
+
+// Notes that a command or key was handed to `part`.
+void RecordRoute(GalleryPart part, platform::UINT command, bool key = false);
 
 }  // namespace gallery
