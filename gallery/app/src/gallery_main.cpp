@@ -6,6 +6,7 @@
 #include "gallery/resources/gallery_resources.h"
 #include "gallery/resources/string_ids.h"
 #include "gallery_state.h"
+#include "media_calls.h"
 #include "platform/message_box.h"
 #include "platform/resources.h"
 #include "top_window.h"
@@ -56,8 +57,10 @@ int GalleryMain(HINSTANCE instance, const std::string& command_line) {
   }
   LoadString(gallery.resources, kStringTitle, &gallery.title);
 
+  OpenMediaLibraries();
   int exit_code = 1;
   if (CreateTopWindow(instance, SW_SHOW)) exit_code = RunMessageLoop();
+  CloseMediaLibraries();
   FreeLibrary(gallery.resources);
   gallery.resources = nullptr;
   return exit_code;
