@@ -98,4 +98,18 @@ inline constexpr int kIconJpeg = 126;
 inline constexpr int kIconGif = 127;
 inline constexpr int kIconPng = 128;
 
+// The thumbnail browser's icons and the folder chooser's resources.
+inline constexpr int kIconVoiceNote = 121;
+inline constexpr int kIconMarked = 122;
+inline constexpr int kIconNotMarked = 123;
+inline constexpr int kIconRangeAnchor = 124;
+inline constexpr int kIconComment = 129;
+inline constexpr int kIconClip = 130;
+inline constexpr UINT kBitmapFolders = 106;  // program: 16-pixel folder images, white transparent
+inline constexpr UINT kMenuFolderChooser = 110;
+inline constexpr int kFolderChooserBitmap = 202;
+inline constexpr int kFolderChooserImages = 4;
+inline constexpr UINT kStringNewFolder = 575;
+inline constexpr UINT kStringOperationFailed = 560;  // %d the error
+
 }  // namespace gallery
