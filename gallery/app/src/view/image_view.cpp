@@ -1,6 +1,9 @@
 // The view's commands from the browser: viewing, turning and commenting
 // the current file.
+#include "clip_view.h"
 #include "command_routes.h"
+#include "file_list_access.h"
+#include "gallery/resources/commands.h"
 #include "gallery_state.h"
 #include "part_commands.h"
 
@@ -8,7 +11,20 @@ namespace gallery {
 
 using namespace platform;
 
-void ImageViewCommand(HWND, UINT command) { RecordRoute(GalleryPart::kImageView, command); }
+void ImageViewCommand(HWND browser, UINT command) {
+  RecordRoute(GalleryPart::kImageView, command);
+  const std::string path = CurrentPath();
+  if (EntryCount() <= 0) return;
+  switch (command) {
+    case kCommandPreviewTap:
+    case kButtonView:
+    case kCommandView:
+      ViewFile(browser, path);
+      break;
+    default:
+      break;
+  }
+}
 
 std::optional<LRESULT> ImageViewMessage(HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
 
