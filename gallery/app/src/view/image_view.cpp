@@ -6,6 +6,7 @@
 #include "gallery/resources/commands.h"
 #include "gallery_state.h"
 #include "part_commands.h"
+#include "rotation.h"
 
 namespace gallery {
 
@@ -20,6 +21,12 @@ void ImageViewCommand(HWND browser, UINT command) {
     case kButtonView:
     case kCommandView:
       ViewFile(browser, path);
+      break;
+    case kCommandRotateLeft:
+      RotatePicture(browser, path, 0);
+      break;
+    case kCommandRotateRight:
+      RotatePicture(browser, path, 1);
       break;
     default:
       break;
