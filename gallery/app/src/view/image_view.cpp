@@ -2,6 +2,7 @@
 // the current file.
 #include "clip_view.h"
 #include "command_routes.h"
+#include "comment_editor.h"
 #include "file_list_access.h"
 #include "gallery/resources/commands.h"
 #include "gallery_state.h"
@@ -27,6 +28,9 @@ void ImageViewCommand(HWND browser, UINT command) {
       break;
     case kCommandRotateRight:
       RotatePicture(browser, path, 1);
+      break;
+    case kCommandEditComment:
+      EditComment(browser, path);
       break;
     default:
       break;
