@@ -2,6 +2,7 @@
 // pane, the labels, the voice note, the histogram, the external display's
 // mirror and the picture commands, in that order.
 #include "command_enabling.h"
+#include "external_display.h"
 #include "file_labels.h"
 #include "file_list_access.h"
 #include "gallery_state.h"
@@ -30,6 +31,8 @@ void CurrentFileChanged(platform::HWND browser) {
     AutoPlayVoiceNote(browser, "");
     ClearHistogram(browser);
   } else {
+    FollowExternalDisplayOption();
+    BrowserExternalDisplay().Mirror(path);
     ShowFileLabels(browser, path, info.width, info.height);
     AutoPlayVoiceNote(browser, path);
     if (Gallery().options.general.show_histogram)

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "browser_children.h"
+#include "external_display.h"
 #include "media_calls.h"
 #include "part_commands.h"
 #include "picture_surface.h"
@@ -105,7 +106,9 @@ LRESULT PreviewPaneProcedure(HWND pane, UINT message, WPARAM wparam, LPARAM lpar
       return 0;
     }
     case WM_DESTROY:
+      // The browser is going: so do its pictures and its display.
       ReleasePreviewPane();
+      BrowserExternalDisplay().Close();
       return 0;
     default:
       return DefWindowProc(pane, message, wparam, lparam);
