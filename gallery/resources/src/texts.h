@@ -32,5 +32,6 @@ platform::DialogTemplate GeneralPage(const Texts& text);
 platform::DialogTemplate FilePage(const Texts& text);
 platform::DialogTemplate SlideshowPage(const Texts& text);
 platform::DialogTemplate AudioPage(const Texts& text);
+platform::DialogTemplate RenamePage(const Texts& text);
 
 }  // namespace gallery

@@ -10,10 +10,27 @@ using platform::UINT;
 
 inline constexpr UINT kStringTitle = 100;
 inline constexpr UINT kStringExternalDisplay = 102;  // %s key, %d width, %d height, %d bits
+inline constexpr UINT kStringDeleteCaption = 540;
+inline constexpr UINT kStringMarkedConfirm = 550;  // %d marked files
 inline constexpr UINT kStringErrorCaption = 551;
+inline constexpr UINT kStringDeleteFailed = 552;  // %d files
+inline constexpr UINT kStringMoveCaption = 553;
+inline constexpr UINT kStringMoveFailed = 554;  // %d files
+inline constexpr UINT kStringCopyCaption = 555;
+inline constexpr UINT kStringCopyFailed = 556;  // %d files
+inline constexpr UINT kStringInvalidName = 558;
+inline constexpr UINT kStringNameExists = 559;
+inline constexpr UINT kStringOtherError = 560;  // %d error number
+inline constexpr UINT kStringRenameTitle = 561;
+inline constexpr UINT kStringRenamePage = 562;
 inline constexpr UINT kStringOptionsTitle = 563;
+inline constexpr UINT kStringMoveTo = 566;
+inline constexpr UINT kStringCopyTo = 567;
 inline constexpr UINT kStringChooseFolder = 568;
 inline constexpr UINT kStringCameraFailed = 573;
+inline constexpr UINT kStringSoundInputRefused = 574;
+inline constexpr UINT kStringNoteApart = 592;        // %s the picture whose note stayed behind
+inline constexpr UINT kStringNoteNotSaved = 593;     // %s the note's file name
 inline constexpr UINT kStringFirstTransition = 700;  // 700..721, then 722: random
 inline constexpr UINT kStringSortName = 40079;       // 40079..40082: name, date, size, type
 inline constexpr UINT kStringAscending = 40083;
