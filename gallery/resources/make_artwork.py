@@ -8,6 +8,9 @@ canvas and shapes so that both programs share one hand:
   images (previous, next, zoom out, zoom in, fit, actual size);
 - program/bitmaps/112.png: the About box's hidden picture, 80 x 62, black
   being transparent;
+- program/bitmaps/110.png and 111.png: the voice-note recorder's toolbar
+  (record, play, stop, delete, close; five 16 x 16 images on light grey)
+  and its grip, 12 x 24;
 - program/icons/125..128.png: the file-type icons (BMP and 2BP, JPEG, GIF,
   PNG), 32 x 32.
 
@@ -157,6 +160,44 @@ def hidden_picture():
     return c.keyed(), c.width, c.height
 
 
+RECORDER_GREY = (212, 212, 212)
+
+
+def record_tool(c, x):
+    c.outlined(circle(x + 8, 8, 4.8), ALERT, INK, 1.0)
+
+
+def play_tool(c, x):
+    c.paint(polygon([(x + 4.5, 3), (x + 13, 8), (x + 4.5, 13)]), LEAF)
+
+
+def stop_tool(c, x):
+    c.paint(box(x + 4, 4, x + 12, 12, 1), INK)
+
+
+def close_tool(c, x):
+    c.paint(line(x + 4.5, 4.5, x + 11.5, 11.5, 1.8), INK)
+    c.paint(line(x + 11.5, 4.5, x + 4.5, 11.5, 1.8), INK)
+
+
+def recorder_toolbar():
+    tools = [record_tool, play_tool, stop_tool, delete, close_tool]
+    c = Canvas(TOOL_SIZE * len(tools), TOOL_SIZE)
+    for index, draw in enumerate(tools):
+        draw(c, index * TOOL_SIZE)
+    return c.opaque(RECORDER_GREY), c.width, c.height
+
+
+def recorder_grip():
+    """Two rows of raised dots that say "hold here to move"."""
+    c = Canvas(12, 24)
+    for y in range(4, 22, 4):
+        for x in (3.5, 8.5):
+            c.paint(circle(x + 0.6, y + 0.6, 1.1), WHITE)
+            c.paint(circle(x, y, 1.1), STEEL)
+    return c.opaque(RECORDER_GREY), c.width, c.height
+
+
 ICON_BANDS = {125: ((90, 120, 160), "BMP"), 126: (ALERT, "JPG"), 127: (LEAF, "GIF"), 128: ((140, 80, 200), "PNG")}
 
 
@@ -175,7 +216,9 @@ def icon(number):
 
 def main():
     outputs = [(os.path.join(HERE, "library", "bitmaps", "200.png"), toolbar),
-               (os.path.join(HERE, "program", "bitmaps", "112.png"), hidden_picture)]
+               (os.path.join(HERE, "program", "bitmaps", "112.png"), hidden_picture),
+               (os.path.join(HERE, "program", "bitmaps", "110.png"), recorder_toolbar),
+               (os.path.join(HERE, "program", "bitmaps", "111.png"), recorder_grip)]
     outputs.append((os.path.join(HERE, "library", "bitmaps", "201.png"), zoom_toolbar))
     for number in ICON_BANDS:
         outputs.append((os.path.join(HERE, "program", "icons", f"{number}.png"), lambda n=number: icon(n)))

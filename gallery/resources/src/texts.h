@@ -33,5 +33,6 @@ platform::DialogTemplate FilePage(const Texts& text);
 platform::DialogTemplate SlideshowPage(const Texts& text);
 platform::DialogTemplate AudioPage(const Texts& text);
 platform::MenuTemplate ZoomViewMenu();
+platform::DialogTemplate RenamePage(const Texts& text);
 
 }  // namespace gallery
