@@ -18,8 +18,9 @@ constexpr char kWithout[] = "\\My Documents\\b.jpg";  // current at start (the l
 class NotesPlaybackTest : public testing::GalleryFixture {
  protected:
   NotesPlaybackTest() {
-    Put(kWithNote, "picture");
-    Put(kWithout, "picture");
+    InstallImaging();
+    PutPicture(kWithNote, 1);
+    PutPicture(kWithout, 2);
     const std::vector<platform::BYTE> samples(8000, 0x80);  // 1 s
     const auto wav = platform::BuildWav(platform::PcmFormat(1, 8000, 8), 0, samples);
     Put(VoiceNotePath(kWithNote), std::string(wav.begin(), wav.end()));
@@ -27,6 +28,8 @@ class NotesPlaybackTest : public testing::GalleryFixture {
   void AutoPlay(bool on) {
     GalleryOptions options;
     options.general.auto_play_voice_note = on ? 1 : 0;
+    // Only this folder's pictures are listed.
+    options.file.include_subfolders = 0;
     RegistryAccessor(platform::HKEY_CURRENT_USER, kGalleryKey, kSettingsSubkey)
         .CheckVersion(kOptionsVersion);
     ASSERT_TRUE(SaveGalleryOptions(options));

@@ -41,8 +41,9 @@ std::uint32_t Le32(const std::vector<BYTE>& bytes, std::size_t at) {
 class NotesRecorderTest : public testing::GalleryFixture {
  protected:
   NotesRecorderTest() {
-    Put(kFirst, "first picture");
-    Put(kSecond, "second picture");
+    InstallImaging();
+    PutPicture(kFirst, 1);
+    PutPicture(kSecond, 2);
     platform::WaveOutSetVolume(nullptr, kVolume);
   }
   ~NotesRecorderTest() override {
@@ -53,6 +54,8 @@ class NotesRecorderTest : public testing::GalleryFixture {
     GalleryOptions options;
     options.audio = audio;
     options.general.auto_play_voice_note = 0;
+    // Only this folder's pictures are listed.
+    options.file.include_subfolders = 0;
     RegistryAccessor(platform::HKEY_CURRENT_USER, kGalleryKey, kSettingsSubkey)
         .CheckVersion(kOptionsVersion);
     ASSERT_TRUE(SaveGalleryOptions(options));
@@ -233,6 +236,7 @@ TEST_F(NotesRecorderTest, ANoteTheVolumeCannotHoldIsReportedAndLeavesNoPartOfIts
 }
 
 TEST_F(NotesRecorderTest, DeleteAsksThenRemovesTheNoteAndTellsTheBrowser) {
+  UseAudio(GalleryOptions{}.audio);
   Put(VoiceNotePath(kSecond), "a note");
   const auto gallery = Start("");
   OpenRecorderWindow();

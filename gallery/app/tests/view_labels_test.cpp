@@ -1,6 +1,7 @@
 // The labels' size and time forms.
 #include <gtest/gtest.h>
 
+#include "command_line.h"
 #include "view/file_labels.h"
 
 namespace gallery {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "browser/folder_chooser.h"
+#include "command_line.h"
 #include "file_batch.h"
 #include "file_list_access.h"
 #include "gallery/options/registry_accessor.h"

@@ -18,7 +18,4 @@ bool ConfirmBox(platform::HWND owner, const std::string& text, platform::UINT ca
 // An error box (caption 551, exclamation icon).
 void ErrorBox(platform::HWND owner, const std::string& text);
 
-// The file name part of a path.
-std::string FileNameOf(const std::string& path);
-
 }  // namespace gallery

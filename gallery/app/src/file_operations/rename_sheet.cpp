@@ -1,5 +1,6 @@
 #include "rename_sheet.h"
 
+#include "command_line.h"
 #include "gallery/resources/dialog_ids.h"
 #include "gallery/resources/string_ids.h"
 #include "gallery_state.h"

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "browser_children.h"
+#include "command_line.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/time.h"
@@ -27,11 +28,6 @@ std::string ShortDate(const SYSTEMTIME& time) {
 }
 
 }  // namespace
-
-std::string FileNameOf(const std::string& path) {
-  const std::size_t last = path.rfind('\\');
-  return last == std::string::npos ? path : path.substr(last + 1);
-}
 
 std::string NameWithSize(const std::string& name, std::uint64_t size) {
   char text[64];

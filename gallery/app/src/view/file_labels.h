@@ -24,7 +24,4 @@ void ShowFileLabels(platform::HWND browser, const std::string& path, int width, 
 void ShowNameOnly(platform::HWND browser, const std::string& path);
 void ClearFileLabels(platform::HWND browser);
 
-// The part after the last backslash.
-std::string FileNameOf(const std::string& path);
-
 }  // namespace gallery

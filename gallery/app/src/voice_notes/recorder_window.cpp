@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "command_line.h"
 #include "file_operations/operation_texts.h"
 #include "gallery/app/orsagal.h"
 #include "gallery/resources/string_ids.h"
