@@ -42,6 +42,8 @@ using namespace platform;
 constexpr UINT_PTR kAdvanceTimer = 1;
 constexpr UINT_PTR kButtonsTimer = 2;
 constexpr UINT kButtonsShownMs = 2000;
+// The button images' background, where the slide shows through.
+constexpr COLORREF kButtonTransparent = RGB(0, 0, 0);
 constexpr int kDirectionUp = 0;
 constexpr int kDirectionDown = 1;
 constexpr int kDirectionBack = 2;
@@ -181,10 +183,10 @@ bool Slideshow::Start(const std::string& path) {
 void Slideshow::OnCreate(HWND window) {
   window_ = window;
   layout_ = LayoutButtons(options(), width_, height_);
-  button_images_ =
-      ImageList_LoadBitmap(Gallery().instance, layout_.bitmap, kSlideButtonSize, 0, CLR_NONE);
-  play_images_ =
-      ImageList_LoadBitmap(Gallery().instance, kBitmapPlayButton, kSlideButtonSize, 0, CLR_NONE);
+  button_images_ = ImageList_LoadBitmap(Gallery().instance, layout_.bitmap, kSlideButtonSize, 0,
+                                        kButtonTransparent);
+  play_images_ = ImageList_LoadBitmap(Gallery().instance, kBitmapPlayButton, kSlideButtonSize, 0,
+                                      kButtonTransparent);
   for (int i = 0; i < 5; ++i)
     CreateWindowEx(0, "BUTTON", "", WS_CHILD | BS_OWNERDRAW, layout_.places[i].x,
                    layout_.places[i].y, kSlideButtonSize, kSlideButtonSize, window,
