@@ -29,6 +29,17 @@ handheld/scripts/clip_demo.sh "$out/clip" build/default \
 # their own with a display plugged in.
 ./build/default/handheld/orsa-handheld --root "$out/outlets" --no-desktop \
   --external-display 640x480x16 --script handheld/scripts/outlets_demo.txt | tee -a "$log"
+# The gallery's slideshow on a handheld of its own: four pictures drawn by
+# ffmpeg, shown with random transitions; its frames become an animation.
+mkdir -p out/slideshow-pictures
+ffmpeg -loglevel error -y -f lavfi -i testsrc2=size=640x480 -frames:v 1 out/slideshow-pictures/slide1.jpg
+ffmpeg -loglevel error -y -f lavfi -i mandelbrot=size=640x480 -frames:v 1 out/slideshow-pictures/slide2.jpg
+ffmpeg -loglevel error -y -f lavfi -i smptehdbars=size=640x480 -frames:v 1 out/slideshow-pictures/slide3.jpg
+ffmpeg -loglevel error -y -f lavfi -i "life=size=160x120:mold=10:r=25:ratio=0.1:death_color=#C83232:life_color=#00ff00,scale=640:480:flags=neighbor" \
+  -ss 2 -frames:v 1 out/slideshow-pictures/slide4.jpg
+./build/default/handheld/orsa-handheld --root "$out/slideshow" --no-desktop \
+  --script handheld/scripts/gallery-slideshow.txt | tee -a "$log"
+./scripts/slideshow-animation.sh "$out/slideshow/slideshow" "$out/gallery-slideshow.gif"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"

@@ -12,7 +12,13 @@ canvas and shapes so that both programs share one hand:
   (record, play, stop, delete, close; five 16 x 16 images on light grey)
   and its grip, 12 x 24;
 - program/icons/125..128.png: the file-type icons (BMP and 2BP, JPEG, GIF,
-  PNG), 32 x 32.
+  PNG), 32 x 32;
+- program/bitmaps/100.png, 101.png, 102.png: the slideshow's buttons, ten
+  32 x 32 images (Pause, Play while paused, Previous, Next, Close, each
+  normal and pressed), upright, turned clockwise and turned counter-
+  clockwise for pictures rotated to fit; black is transparent;
+- program/bitmaps/104.png: the slideshow's Play button for clips, upright
+  and turned counter-clockwise and clockwise, normal and pressed.
 
 Run from anywhere: python3 gallery/resources/make_artwork.py
 """
@@ -214,11 +220,99 @@ def icon(number):
     return c.keyed(), c.width, c.height
 
 
+BUTTON = 32
+BUTTON_FACE = (52, 60, 72)
+BUTTON_PRESSED = (96, 112, 134)
+BUTTON_EDGE = (200, 208, 216)
+
+
+def button_face(c, pressed):
+    face = box(2, 2, 30, 30, 7)
+    c.outlined(face, BUTTON_PRESSED if pressed else BUTTON_FACE, BUTTON_EDGE, 1.5)
+
+
+def pause_glyph(c):
+    c.paint(box(11, 9, 14.5, 23, 1), WHITE)
+    c.paint(box(17.5, 9, 21, 23, 1), WHITE)
+
+
+def play_glyph(c):
+    c.paint(polygon([(12, 8.5), (23.5, 16), (12, 23.5)]), WHITE)
+
+
+def previous_glyph(c):
+    c.paint(box(9, 9, 12, 23, 1), WHITE)
+    c.paint(polygon([(23, 8.5), (12.5, 16), (23, 23.5)]), WHITE)
+
+
+def next_glyph(c):
+    c.paint(box(20, 9, 23, 23, 1), WHITE)
+    c.paint(polygon([(9, 8.5), (19.5, 16), (9, 23.5)]), WHITE)
+
+
+def close_glyph(c):
+    c.paint(line(10.5, 10.5, 21.5, 21.5, 3), WHITE)
+    c.paint(line(21.5, 10.5, 10.5, 21.5, 3), WHITE)
+
+
+def clip_glyph(c):
+    c.paint(box(7, 10, 25, 22, 2), (220, 226, 234))
+    c.paint(polygon([(13, 12), (20.5, 16), (13, 20)]), ALERT)
+
+
+def button_image(glyph, pressed):
+    c = Canvas(BUTTON, BUTTON)
+    button_face(c, pressed)
+    glyph(c)
+    return c.keyed()
+
+
+def turned(pixels, clockwise):
+    """A square image turned a quarter."""
+    out = [None] * (BUTTON * BUTTON)
+    for y in range(BUTTON):
+        for x in range(BUTTON):
+            tx, ty = (BUTTON - 1 - y, x) if clockwise else (y, BUTTON - 1 - x)
+            out[ty * BUTTON + tx] = pixels[y * BUTTON + x]
+    return out
+
+
+def strip(images):
+    """Images side by side in one row."""
+    pixels = []
+    for y in range(BUTTON):
+        for image in images:
+            pixels.extend(image[y * BUTTON:(y + 1) * BUTTON])
+    return pixels, BUTTON * len(images), BUTTON
+
+
+def slideshow_buttons(turn):
+    images = []
+    for glyph in (pause_glyph, play_glyph, previous_glyph, next_glyph, close_glyph):
+        for pressed in (False, True):
+            image = button_image(glyph, pressed)
+            images.append(image if turn is None else turned(image, turn))
+    return strip(images)
+
+
+def play_buttons():
+    images = []
+    for turn in (None, False, True):
+        for pressed in (False, True):
+            image = button_image(clip_glyph, pressed)
+            images.append(image if turn is None else turned(image, turn))
+    return strip(images)
+
+
 def main():
     outputs = [(os.path.join(HERE, "library", "bitmaps", "200.png"), toolbar),
                (os.path.join(HERE, "program", "bitmaps", "112.png"), hidden_picture),
                (os.path.join(HERE, "program", "bitmaps", "110.png"), recorder_toolbar),
-               (os.path.join(HERE, "program", "bitmaps", "111.png"), recorder_grip)]
+               (os.path.join(HERE, "program", "bitmaps", "111.png"), recorder_grip),
+               (os.path.join(HERE, "program", "bitmaps", "100.png"), lambda: slideshow_buttons(None)),
+               (os.path.join(HERE, "program", "bitmaps", "101.png"), lambda: slideshow_buttons(True)),
+               (os.path.join(HERE, "program", "bitmaps", "102.png"), lambda: slideshow_buttons(False)),
+               (os.path.join(HERE, "program", "bitmaps", "104.png"), play_buttons)]
     outputs.append((os.path.join(HERE, "library", "bitmaps", "201.png"), zoom_toolbar))
     for number in ICON_BANDS:
         outputs.append((os.path.join(HERE, "program", "icons", f"{number}.png"), lambda n=number: icon(n)))
