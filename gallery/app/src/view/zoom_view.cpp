@@ -74,7 +74,6 @@ void ShowEntry(ZoomView& view, int index) {
   view.index = index;
   view.geometry.zoom = kActualZoom;
   UpdateLabel(view);
-  view.picture.reset();
   std::unique_ptr<imaging::Bitmap> bitmap;
   imaging::ImageInfo info;
   int result = imaging::kLoadCannotOpen;
@@ -84,7 +83,14 @@ void ShowEntry(ZoomView& view, int index) {
     std::lock_guard lock(MediaLock());
     if (Imaging().is_open()) result = Imaging().load_image(path.c_str(), &bitmap, 0, 0, &info);
   }
-  if (result == imaging::kLoadOk && bitmap) view.picture = PictureSurface::FromPicture(*bitmap);
+  // Camera stills share one size: the surface of the last one is filled
+  // again rather than made anew.
+  const bool loaded = result == imaging::kLoadOk && bitmap;
+  if (!loaded) {
+    view.picture.reset();
+  } else if (!view.picture || !view.picture->CopyFrom(*bitmap)) {
+    view.picture = PictureSurface::FromPicture(*bitmap);
+  }
   if (!view.picture) {
     if (view.overview) HideOverview(view.overview);
     Repaint(view);
