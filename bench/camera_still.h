@@ -1,0 +1,55 @@
+// What the benchmarks of camera stills share: a 1280 x 960 picture like
+// the camera's (smooth gradients with fine detail, 4:2:0, quality 85),
+// written by the JPEG library.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+// Include it after the platform's headers: the JPEG library defines TRUE
+// and FALSE as macros.
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
+namespace bench {
+
+inline std::vector<std::uint8_t> CameraPicture(int seed) {
+  constexpr int kWidth = 1280, kHeight = 960;
+  jpeg_compress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = kWidth;
+  info.image_height = kHeight;
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 85, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<std::uint8_t> row(kWidth * 3);
+  while (info.next_scanline < info.image_height) {
+    const int y = static_cast<int>(info.next_scanline);
+    for (int x = 0; x < kWidth; ++x) {
+      const int texture = ((x * 7 + y * 3 + seed * 11) % 23) * 3;
+      row[x * 3] = static_cast<std::uint8_t>((x * 200 / kWidth + texture) & 0xFF);
+      row[x * 3 + 1] = static_cast<std::uint8_t>((y * 180 / kHeight + texture + seed * 30) & 0xFF);
+      row[x * 3 + 2] =
+          static_cast<std::uint8_t>(((x + y) * 120 / (kWidth + kHeight) + texture) & 0xFF);
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::vector<std::uint8_t> result(buffer, buffer + size);
+  std::free(buffer);
+  return result;
+}
+
+}  // namespace bench
