@@ -1,11 +1,15 @@
 // What the benchmarks of camera stills share: a 1280 x 960 picture like
 // the camera's (smooth gradients with fine detail, 4:2:0, quality 85),
-// written by the JPEG library.
+// written by the JPEG library, stills of it put on the current handheld,
+// and the JPEG library's bare decode of one from memory.
 #pragma once
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
+
+#include "platform/files.h"
 
 // Include it after the platform's headers: the JPEG library defines TRUE
 // and FALSE as macros.
@@ -50,6 +54,49 @@ inline std::vector<std::uint8_t> CameraPicture(int seed) {
   std::vector<std::uint8_t> result(buffer, buffer + size);
   std::free(buffer);
   return result;
+}
+
+// `count` stills, "\My Documents\snap0001.jpg" and on, on the current
+// handheld; their bytes in `files`.
+struct CameraStills {
+  std::vector<std::vector<std::uint8_t>> files;
+  std::vector<std::string> paths;
+};
+inline CameraStills PutCameraStills(int count) {
+  CameraStills stills;
+  for (int i = 0; i < count; ++i) {
+    stills.files.push_back(CameraPicture(i));
+    stills.paths.push_back("\\My Documents\\snap000" + std::to_string(i + 1) + ".jpg");
+    platform::FileHandle file = platform::CreateFile(stills.paths.back(), platform::GENERIC_WRITE,
+                                                     0, platform::CREATE_ALWAYS);
+    platform::DWORD written = 0;
+    platform::WriteFile(file, stills.files.back().data(),
+                        static_cast<platform::DWORD>(stills.files.back().size()), &written);
+    platform::CloseFile(file);
+  }
+  return stills;
+}
+
+// Decodes `bytes` at 1 / `scale_denom` of its size into `rows` (blue,
+// green, red, large enough), as bare as the JPEG library allows.
+inline void BareDecode(const std::vector<std::uint8_t>& bytes, unsigned scale_denom,
+                       std::vector<std::uint8_t>* rows) {
+  jpeg_decompress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&info, TRUE);
+  info.scale_num = 1;
+  info.scale_denom = scale_denom;
+  info.out_color_space = JCS_EXT_BGR;
+  jpeg_start_decompress(&info);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row[1] = {rows->data() + info.output_scanline * info.output_width * 3};
+    jpeg_read_scanlines(&info, row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
 }
 
 }  // namespace bench
