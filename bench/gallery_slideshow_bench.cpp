@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "camera_still.h"
 #include "gallery/transitions/transition.h"
 #include "imaging/install.h"
 #include "media_calls.h"
@@ -25,13 +26,6 @@
 #include "platform/testing/temp_handheld.h"
 #include "slideshow/slide_loader.h"
 #include "slideshow/slide_surface.h"
-
-// After the platform's headers: the JPEG library defines TRUE and FALSE.
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-#include "camera_picture.h"
-// clang-format on
 
 namespace {
 
@@ -103,16 +97,12 @@ constexpr char kPicturePath[] = "\\My Documents\\snap0001.jpg";
 
 struct DecodeSetup {
   platform::testing::TempHandheld handheld;
-  std::vector<std::uint8_t> bytes = bench::CameraPicture(0);
+  std::vector<std::uint8_t> bytes;
 
   DecodeSetup() {
     imaging::InstallImagingModule(handheld.handheld());
     gallery::OpenMediaLibraries();
-    platform::FileHandle file =
-        platform::CreateFile(kPicturePath, platform::GENERIC_WRITE, 0, platform::CREATE_ALWAYS);
-    platform::DWORD written = 0;
-    platform::WriteFile(file, bytes.data(), static_cast<platform::DWORD>(bytes.size()), &written);
-    platform::CloseFile(file);
+    bytes = bench::PutCameraStills(1).files.front();
   }
   ~DecodeSetup() { gallery::CloseMediaLibraries(); }
 };
@@ -126,22 +116,7 @@ void BM_BareQuarterDecode(benchmark::State& state) {
   DecodeSetup& setup = Shared();
   std::vector<std::uint8_t> rows(320 * 240 * 3);
   for (auto _ : state) {
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, setup.bytes.data(), static_cast<unsigned long>(setup.bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    info.scale_num = 1;
-    info.scale_denom = 4;
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    while (info.output_scanline < info.output_height) {
-      JSAMPROW row[1] = {rows.data() + info.output_scanline * info.output_width * 3};
-      jpeg_read_scanlines(&info, row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
+    bench::BareDecode(setup.bytes, 4, &rows);
     benchmark::DoNotOptimize(rows.data());
   }
 }

@@ -17,11 +17,7 @@
 
 // After the platform's headers: the JPEG library defines TRUE and FALSE as
 // macros.
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-#include "camera_picture.h"
-// clang-format on
+#include "camera_still.h"
 
 namespace {
 
@@ -38,16 +34,9 @@ struct Setup {
     const platform::HMODULE module = platform::LoadLibrary(imaging::kModuleName);
     load = platform::GetProcAddressAs<imaging::LoadImageFromFileFunction>(
         module, imaging::kLoadImageFromFileExport);
-    for (int i = 0; i < kPictures; ++i) {
-      files.push_back(bench::CameraPicture(i));
-      paths.push_back("\\My Documents\\snap000" + std::to_string(i + 1) + ".jpg");
-      platform::FileHandle file =
-          platform::CreateFile(paths.back(), platform::GENERIC_WRITE, 0, platform::CREATE_ALWAYS);
-      platform::DWORD written = 0;
-      platform::WriteFile(file, files.back().data(),
-                          static_cast<platform::DWORD>(files.back().size()), &written);
-      platform::CloseFile(file);
-    }
+    bench::CameraStills stills = bench::PutCameraStills(kPictures);
+    files = std::move(stills.files);
+    paths = std::move(stills.paths);
   }
 };
 
@@ -61,23 +50,7 @@ void BM_BareEighthDecode(benchmark::State& state) {
   std::vector<std::uint8_t> rows(160 * 120 * 3);
   std::size_t next = 0;
   for (auto _ : state) {
-    const std::vector<std::uint8_t>& bytes = setup.files[next++ % kPictures];
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    info.scale_num = 1;
-    info.scale_denom = 8;
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    while (info.output_scanline < info.output_height) {
-      JSAMPROW row[1] = {rows.data() + info.output_scanline * info.output_width * 3};
-      jpeg_read_scanlines(&info, row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
+    bench::BareDecode(setup.files[next++ % kPictures], 8, &rows);
     benchmark::DoNotOptimize(rows.data());
   }
   state.SetItemsProcessed(state.iterations());

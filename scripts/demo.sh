@@ -40,6 +40,17 @@ ffmpeg -loglevel error -y -f lavfi -i "life=size=160x120:mold=10:r=25:ratio=0.1:
 ./build/default/handheld/orsa-handheld --root "$out/slideshow" --no-desktop \
   --script handheld/scripts/gallery-slideshow.txt | tee -a "$log"
 ./scripts/slideshow-animation.sh "$out/slideshow/slideshow" "$out/gallery-slideshow.gif"
+# The gallery's image view on a handheld of its own, on two pictures made by
+# ffmpeg, with an external display plugged in.
+repo=$(pwd)
+mkdir -p "$out/view/view-pictures"
+ffmpeg -v error -y -f lavfi -i testsrc2=size=1280x960 -frames:v 1 -q:v 3 -flags +bitexact \
+  -fflags +bitexact "$out/view/view-pictures/testcard.jpg"
+ffmpeg -v error -y -f lavfi -i mandelbrot=size=640x480 -frames:v 1 -q:v 3 -flags +bitexact \
+  -fflags +bitexact "$out/view/view-pictures/mandelbrot.jpg"
+(cd "$out/view" && "$repo/build/default/handheld/orsa-handheld" --root handheld --no-desktop \
+  --boot-time "2026-12-09 10:30" --external-display 640x480x16 \
+  --script "$repo/handheld/scripts/gallery-view.txt") | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
@@ -62,4 +73,5 @@ shopt -u nullglob
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
 echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"
 echo "demo: the German settings sheet's handheld is in $(cd "$out" && pwd)/german"
+echo "demo: the image view's handheld is in $(cd "$out" && pwd)/view/handheld"
 echo "demo: the outlets' handheld is in $(cd "$out" && pwd)/outlets (mail in files/My Documents/Outbox)"

@@ -4,7 +4,10 @@
 
 #include <vector>
 
+#include "platform/messages.h"
+#include "platform/punctuation_keys.h"
 #include "view/zoom_geometry.h"
+#include "view/zoom_keys.h"
 
 namespace gallery {
 namespace {
@@ -114,6 +117,34 @@ TEST(ZoomGeometryTest, OverviewRectangleIsClampedToTheFittedPicture) {
   EXPECT_FALSE(inset.whole);
   EXPECT_EQ(inset.rect.right, 100);
   EXPECT_EQ(inset.rect.bottom, 75);
+}
+
+TEST(ZoomKeysTest, ArrowsPanByAQuarterOfTheAreaPagesByTheClient) {
+  const platform::RECT client{0, 0, 240, 268};
+  auto pan = [&](platform::UINT key) {
+    const ZoomKey pressed = ZoomKeyFor(key, 240, 268, client);
+    EXPECT_EQ(pressed.action, ZoomKeyAction::kPan) << key;
+    return std::pair{pressed.dx, pressed.dy};
+  };
+  EXPECT_EQ(pan(platform::VK_LEFT), (std::pair{-60, 0}));
+  EXPECT_EQ(pan(platform::VK_RIGHT), (std::pair{60, 0}));
+  EXPECT_EQ(pan(platform::VK_UP), (std::pair{0, -67}));
+  EXPECT_EQ(pan(platform::VK_DOWN), (std::pair{0, 67}));
+  EXPECT_EQ(pan(platform::VK_PRIOR), (std::pair{0, -268}));
+  EXPECT_EQ(pan(platform::VK_NEXT), (std::pair{0, 268}));
+  EXPECT_EQ(pan(platform::VK_HOME), (std::pair{-240, 0}));
+  EXPECT_EQ(pan(platform::VK_END), (std::pair{240, 0}));
+}
+
+TEST(ZoomKeysTest, EnterEscapeAndSpaceCloseAndPunctuationZoomsAndWalks) {
+  const platform::RECT client{0, 0, 240, 268};
+  for (platform::UINT key : {platform::VK_RETURN, platform::VK_ESCAPE, platform::VK_SPACE})
+    EXPECT_EQ(ZoomKeyFor(key, 240, 268, client).action, ZoomKeyAction::kClose);
+  EXPECT_EQ(ZoomKeyFor(platform::VK_OEM_PLUS, 240, 268, client).action, ZoomKeyAction::kZoomIn);
+  EXPECT_EQ(ZoomKeyFor(platform::VK_OEM_MINUS, 240, 268, client).action, ZoomKeyAction::kZoomOut);
+  EXPECT_EQ(ZoomKeyFor(platform::VK_OEM_COMMA, 240, 268, client).action, ZoomKeyAction::kPrevious);
+  EXPECT_EQ(ZoomKeyFor(platform::VK_OEM_PERIOD, 240, 268, client).action, ZoomKeyAction::kNext);
+  EXPECT_EQ(ZoomKeyFor('A', 240, 268, client).action, ZoomKeyAction::kNone);
 }
 
 }  // namespace

@@ -62,6 +62,21 @@ TEST_F(ViewZoomTest, ASmallPictureStaysAtActualSize) {
   Close(gallery);
 }
 
+TEST_F(ViewZoomTest, APictureTooLargeForMemorySaysHowFarItWasReduced) {
+  // 19.2 million pixels: more than the imaging library holds at full size,
+  // so it decodes at 7/8 (7000 x 2100), and 2100 of 2400 rows is 87 %.
+  const auto gallery = StartOn(PutPicture("panorama.jpg", 8000, 2400));
+  Key(Browser(), platform::VK_SPACE);
+  ASSERT_TRUE(ZoomView());
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].request.text, "The picture was reduced to 87% to fit.");
+  EXPECT_EQ(boxes[0].request.caption, "Gallery");
+  EXPECT_EQ(boxes[0].request.icon(), platform::MB_ICONINFORMATION);
+  Key(ZoomView(), platform::VK_ESCAPE);
+  Close(gallery);
+}
+
 TEST_F(ViewZoomTest, AnUnreadablePictureLeavesTheViewEmptyAndClosable) {
   Put(std::string(testing::kPictures) + "\\broken.jpg", "broken");
   const auto gallery = StartOn(std::string(testing::kPictures) + "\\broken.jpg");

@@ -8,15 +8,29 @@
 #include "gallery_state.h"
 #include "histogram_control.h"
 #include "part_commands.h"
+#include "platform/files.h"
 #include "preview_pane.h"
 #include "wait_cursor.h"
 
 namespace gallery {
 
+namespace {
+
+// An empty path or a folder (an empty folder is being shown).
+bool NamesNoFile(const std::string& path) {
+  if (path.empty() || path.back() == '\\') return true;
+  const platform::DWORD attributes = platform::GetFileAttributes(path);
+  return attributes != platform::INVALID_FILE_ATTRIBUTES &&
+         (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
 void CurrentFileChanged(platform::HWND browser) {
-  // An empty list names its folder as the current path.
-  const std::string path = EntryCount() > 0 ? CurrentPath() : std::string();
-  if (path.empty() || path.back() == '\\') {
+  // With an empty list the browser's current path may still name the file
+  // it was asked to show, or else the folder.
+  const std::string path = EntryCount() > 0 ? CurrentPath() : Gallery().current;
+  if (NamesNoFile(path)) {
     ClearPreviewPane(browser);
     ClearFileLabels(browser);
     AutoPlayVoiceNote(browser, "");

@@ -33,10 +33,15 @@ std::unique_ptr<PictureSurface> PictureSurface::Create(int width, int height) {
 
 std::unique_ptr<PictureSurface> PictureSurface::FromPicture(const imaging::Bitmap& picture) {
   auto surface = Create(picture.width(), picture.height());
-  if (!surface) return nullptr;
-  // Both are top-down 24-bit rows padded to four bytes.
-  std::memcpy(surface->bits_, picture.bits(), surface->bits().size());
+  if (!surface || !surface->CopyFrom(picture)) return nullptr;
   return surface;
+}
+
+bool PictureSurface::CopyFrom(const imaging::Bitmap& picture) {
+  if (picture.width() != width_ || picture.height() != height_) return false;
+  // Both are top-down 24-bit rows padded to four bytes.
+  std::memcpy(bits_, picture.bits(), bits().size());
+  return true;
 }
 
 PictureSurface::~PictureSurface() {

@@ -19,6 +19,8 @@ class PictureSurface {
   static std::unique_ptr<PictureSurface> Create(int width, int height);
   // A surface holding a copy of the imaging library's picture.
   static std::unique_ptr<PictureSurface> FromPicture(const imaging::Bitmap& picture);
+  // Copies a picture of the surface's own size in; false for another size.
+  bool CopyFrom(const imaging::Bitmap& picture);
   ~PictureSurface();
   PictureSurface(const PictureSurface&) = delete;
   PictureSurface& operator=(const PictureSurface&) = delete;

@@ -21,13 +21,13 @@
 #include "platform/gdi_objects.h"
 #include "platform/menu_bar.h"
 #include "platform/message_box.h"
-#include "platform/punctuation_keys.h"
 #include "platform/shell_state.h"
 #include "platform/window_paint.h"
 #include "resource_texts.h"
 #include "wait_cursor.h"
 #include "window_class.h"
 #include "zoom_geometry.h"
+#include "zoom_keys.h"
 #include "zoom_painting.h"
 
 namespace gallery {
@@ -74,7 +74,6 @@ void ShowEntry(ZoomView& view, int index) {
   view.index = index;
   view.geometry.zoom = kActualZoom;
   UpdateLabel(view);
-  view.picture.reset();
   std::unique_ptr<imaging::Bitmap> bitmap;
   imaging::ImageInfo info;
   int result = imaging::kLoadCannotOpen;
@@ -84,7 +83,14 @@ void ShowEntry(ZoomView& view, int index) {
     std::lock_guard lock(MediaLock());
     if (Imaging().is_open()) result = Imaging().load_image(path.c_str(), &bitmap, 0, 0, &info);
   }
-  if (result == imaging::kLoadOk && bitmap) view.picture = PictureSurface::FromPicture(*bitmap);
+  // Camera stills share one size: the surface of the last one is filled
+  // again rather than made anew.
+  const bool loaded = result == imaging::kLoadOk && bitmap;
+  if (!loaded) {
+    view.picture.reset();
+  } else if (!view.picture || !view.picture->CopyFrom(*bitmap)) {
+    view.picture = PictureSurface::FromPicture(*bitmap);
+  }
   if (!view.picture) {
     if (view.overview) HideOverview(view.overview);
     Repaint(view);
@@ -172,51 +178,28 @@ void OnCommand(ZoomView& view, UINT command, LPARAM lparam) {
 void OnKey(ZoomView& view, UINT key) {
   RECT client;
   GetClientRect(view.window, &client);
-  const int quarter_x = view.geometry.area_width / 4;
-  const int quarter_y = view.geometry.area_height / 4;
-  switch (key) {
-    case VK_RETURN:
-    case VK_ESCAPE:
-    case VK_SPACE:
+  const ZoomKey pressed =
+      ZoomKeyFor(key, view.geometry.area_width, view.geometry.area_height, client);
+  switch (pressed.action) {
+    case ZoomKeyAction::kClose:
       DestroyWindow(view.window);
       break;
-    case VK_LEFT:
-      PanAndOutline(view, -quarter_x, 0);
+    case ZoomKeyAction::kPan:
+      PanAndOutline(view, pressed.dx, pressed.dy);
       break;
-    case VK_RIGHT:
-      PanAndOutline(view, quarter_x, 0);
-      break;
-    case VK_UP:
-      PanAndOutline(view, 0, -quarter_y);
-      break;
-    case VK_DOWN:
-      PanAndOutline(view, 0, quarter_y);
-      break;
-    case VK_PRIOR:
-      PanAndOutline(view, 0, -client.bottom);
-      break;
-    case VK_NEXT:
-      PanAndOutline(view, 0, client.bottom);
-      break;
-    case VK_HOME:
-      PanAndOutline(view, -client.right, 0);
-      break;
-    case VK_END:
-      PanAndOutline(view, client.right, 0);
-      break;
-    case VK_OEM_PLUS:
+    case ZoomKeyAction::kZoomIn:
       ZoomStep(view, ZoomIn);
       break;
-    case VK_OEM_MINUS:
+    case ZoomKeyAction::kZoomOut:
       ZoomStep(view, ZoomOut);
       break;
-    case VK_OEM_COMMA:
+    case ZoomKeyAction::kPrevious:
       ShowNeighbour(view, -1);
       break;
-    case VK_OEM_PERIOD:
+    case ZoomKeyAction::kNext:
       ShowNeighbour(view, +1);
       break;
-    default:
+    case ZoomKeyAction::kNone:
       break;
   }
 }
