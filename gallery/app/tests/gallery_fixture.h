@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "gallery/app/orsagal.h"
+#include "gallery/options/gallery_options.h"
+#include "gallery/options/registry_accessor.h"
 #include "imaging/install.h"
 #include "obex/orsabeam.h"
 #include "platform/files.h"
@@ -105,6 +107,19 @@ class GalleryFixture : public ::testing::Test {
     const auto bytes =
         codec::testing::EncodeJpeg(codec::testing::MakeScene(width, height, seed), {});
     Put(path, std::string(bytes.begin(), bytes.end()));
+  }
+
+  // Stores `options` as the gallery's own, for its next start.
+  static void SaveOptions(const GalleryOptions& options) {
+    RegistryAccessor(platform::HKEY_CURRENT_USER, kGalleryKey, kSettingsSubkey)
+        .CheckVersion(kOptionsVersion);
+    EXPECT_TRUE(SaveGalleryOptions(options));
+  }
+  // The options with only the shown folder listed, not its subfolders.
+  static GalleryOptions OneFolderOptions() {
+    GalleryOptions options;
+    options.file.include_subfolders = 0;
+    return options;
   }
 
   static int WindowsOfClass(const char* window_class) {

@@ -26,13 +26,9 @@ class NotesPlaybackTest : public testing::GalleryFixture {
     Put(VoiceNotePath(kWithNote), std::string(wav.begin(), wav.end()));
   }
   void AutoPlay(bool on) {
-    GalleryOptions options;
+    GalleryOptions options = OneFolderOptions();
     options.general.auto_play_voice_note = on ? 1 : 0;
-    // Only this folder's pictures are listed.
-    options.file.include_subfolders = 0;
-    RegistryAccessor(platform::HKEY_CURRENT_USER, kGalleryKey, kSettingsSubkey)
-        .CheckVersion(kOptionsVersion);
-    ASSERT_TRUE(SaveGalleryOptions(options));
+    SaveOptions(options);
   }
   void MakeCurrent(int index) {
     platform::PostMessage(Browser(), kMessageMakeCurrent, static_cast<platform::WPARAM>(index), 0);

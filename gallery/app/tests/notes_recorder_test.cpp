@@ -51,14 +51,10 @@ class NotesRecorderTest : public testing::GalleryFixture {
     platform::audio::SetInputSignal(platform::audio::Silence());
   }
   void UseAudio(const AudioOptions& audio) {
-    GalleryOptions options;
+    GalleryOptions options = OneFolderOptions();
     options.audio = audio;
     options.general.auto_play_voice_note = 0;
-    // Only this folder's pictures are listed.
-    options.file.include_subfolders = 0;
-    RegistryAccessor(platform::HKEY_CURRENT_USER, kGalleryKey, kSettingsSubkey)
-        .CheckVersion(kOptionsVersion);
-    ASSERT_TRUE(SaveGalleryOptions(options));
+    SaveOptions(options);
   }
   void OpenRecorderWindow() {
     platform::SendMessage(MenuBar(), platform::TB_CHECKBUTTON, kButtonVoiceNote, platform::TRUE);
