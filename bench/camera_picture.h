@@ -1,5 +1,6 @@
-// A camera-like 1280 x 960 JPEG for the benchmarks that decode pictures:
-// smooth gradients with fine detail, 4:2:0, quality 85; `seed` varies it.
+// The decoding benchmarks' JPEG library side: a camera-like 1280 x 960
+// JPEG (smooth gradients with fine detail, 4:2:0, quality 85; `seed`
+// varies it) and the library's bare scaled decode of one from memory.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +50,28 @@ inline std::vector<std::uint8_t> CameraPicture(int seed) {
   std::vector<std::uint8_t> result(buffer, buffer + size);
   std::free(buffer);
   return result;
+}
+
+// Decodes `bytes` at 1/`denominator` into `rows` (blue, green, red, rows
+// packed), which must hold the scaled picture.
+inline void DecodeScaled(const std::vector<std::uint8_t>& bytes, unsigned denominator,
+                         std::uint8_t* rows) {
+  jpeg_decompress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&info, TRUE);
+  info.scale_num = 1;
+  info.scale_denom = denominator;
+  info.out_color_space = JCS_EXT_BGR;
+  jpeg_start_decompress(&info);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row[1] = {rows + info.output_scanline * info.output_width * 3};
+    jpeg_read_scanlines(&info, row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
 }
 
 }  // namespace bench

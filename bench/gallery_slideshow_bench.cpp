@@ -126,22 +126,7 @@ void BM_BareQuarterDecode(benchmark::State& state) {
   DecodeSetup& setup = Shared();
   std::vector<std::uint8_t> rows(320 * 240 * 3);
   for (auto _ : state) {
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, setup.bytes.data(), static_cast<unsigned long>(setup.bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    info.scale_num = 1;
-    info.scale_denom = 4;
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    while (info.output_scanline < info.output_height) {
-      JSAMPROW row[1] = {rows.data() + info.output_scanline * info.output_width * 3};
-      jpeg_read_scanlines(&info, row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
+    bench::DecodeScaled(setup.bytes, 4, rows.data());
     benchmark::DoNotOptimize(rows.data());
   }
 }
