@@ -27,6 +27,9 @@ handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
 # their own with a display plugged in.
 ./build/default/handheld/orsa-handheld --root "$out/outlets" --no-desktop \
   --external-display 640x480x16 --script handheld/scripts/outlets_demo.txt | tee -a "$log"
+# Voice notes and file operations in the gallery, on a handheld of its own.
+./build/default/handheld/orsa-handheld --root "$out/notes" --no-desktop \
+  --script handheld/scripts/gallery-notes.txt | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
