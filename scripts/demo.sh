@@ -8,7 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 case "${1:-}" in
   -h|--help)
     echo "usage: ./scripts/demo.sh [output folder]"
-    echo "Builds the emulator and runs handheld/scripts/demo.txt, then the clip player demo (handheld/scripts/clip_demo.sh); output goes to out/demo unless a folder is named."
+    echo "Builds the emulator and runs handheld/scripts/demo.txt, then the clip player demo (handheld/scripts/clip_demo.sh) with the clip the camera recorded; output goes to out/demo unless a folder is named."
     exit 0 ;;
 esac
 
@@ -18,8 +18,10 @@ mkdir -p "$out"
 log="$out/demo.log"
 ./build/default/handheld/orsa-handheld --root "$out/handheld" --script handheld/scripts/demo.txt |
   tee "$log"
-# The clip player on a handheld of its own, with a clip made by orsa-avi.
-handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
+# The clip player on a handheld of its own, playing the clip the camera
+# just recorded.
+handheld/scripts/clip_demo.sh "$out/clip" build/default \
+  "$out/handheld/files/My Documents/My Pictures/m0001.avi" | tee -a "$log"
 # The camera's settings sheet in German, on a handheld of its own.
 ./build/default/handheld/orsa-handheld --root "$out/german" --locale 0x0407 \
   --script handheld/scripts/camera_settings_german.txt | tee -a "$log"

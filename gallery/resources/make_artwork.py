@@ -4,6 +4,8 @@ canvas and shapes so that both programs share one hand:
 - library/bitmaps/200.png: the browser's toolbar strip, eight 16 x 16
   images on the menu bar's white (camera, view, slideshow, voice note,
   folder, delete, beam, e-mail);
+- library/bitmaps/201.png: the zoom view's toolbar strip, six 16 x 16
+  images (previous, next, zoom out, zoom in, fit, actual size);
 - program/bitmaps/112.png: the About box's hidden picture, 80 x 62, black
   being transparent;
 - program/bitmaps/110.png and 111.png: the voice-note recorder's toolbar
@@ -94,6 +96,56 @@ def toolbar():
     return c.opaque(WHITE), c.width, c.height
 
 
+def previous_picture(c, x):
+    c.paint(polygon([(x + 11, 3), (x + 4, 8), (x + 11, 13)]), SKY)
+    c.paint(polygon([(x + 11, 3), (x + 4, 8), (x + 11, 13)]) - polygon([(x + 9.6, 5.6), (x + 6.4, 8), (x + 9.6, 10.4)]), INK)
+
+
+def next_picture(c, x):
+    c.paint(polygon([(x + 5, 3), (x + 12, 8), (x + 5, 13)]), SKY)
+    c.paint(polygon([(x + 5, 3), (x + 12, 8), (x + 5, 13)]) - polygon([(x + 6.4, 5.6), (x + 9.6, 8), (x + 6.4, 10.4)]), INK)
+
+
+def magnifier(c, x):
+    c.paint(circle(x + 6.5, 6.5, 4.2), (200, 224, 250))
+    c.paint(ring(x + 6.5, 6.5, 4.2, 1.6), INK)
+    c.paint(line(x + 9.6, 9.6, x + 14, 14, 2.6), INK)
+
+
+def zoom_out(c, x):
+    magnifier(c, x)
+    c.paint(line(x + 4.5, 6.5, x + 8.5, 6.5, 1.4), INK)
+
+
+def zoom_in(c, x):
+    magnifier(c, x)
+    c.paint(line(x + 4.5, 6.5, x + 8.5, 6.5, 1.4), INK)
+    c.paint(line(x + 6.5, 4.5, x + 6.5, 8.5, 1.4), INK)
+
+
+def fit_picture(c, x):
+    c.outlined(box(x + 3.5, 4.5, x + 12.5, 11.5, 0.5), LEAF, INK)
+    for ax, ay, bx, by in ((1, 1, 4, 4), (15, 1, 12, 4), (1, 15, 4, 12), (15, 15, 12, 12)):
+        c.paint(line(x + ax, ay, x + bx, by, 1.3), STEEL)
+
+
+def actual_size(c, x):
+    c.outlined(box(x + 1.5, 2.5, x + 14.5, 13.5, 1), PAPER, INK)
+    c.paint(line(x + 5, 5.5, x + 5, 11, 1.4), INK)
+    c.paint(circle(x + 8, 7, 0.8) | circle(x + 8, 10, 0.8), INK)
+    c.paint(line(x + 11, 5.5, x + 11, 11, 1.4), INK)
+
+
+ZOOM_TOOLS = [previous_picture, next_picture, zoom_out, zoom_in, fit_picture, actual_size]
+
+
+def zoom_toolbar():
+    c = Canvas(TOOL_SIZE * len(ZOOM_TOOLS), TOOL_SIZE)
+    for index, draw in enumerate(ZOOM_TOOLS):
+        draw(c, index * TOOL_SIZE)
+    return c.opaque(WHITE), c.width, c.height
+
+
 def hidden_picture():
     """A little landscape under a rainbow, the reward of six taps."""
     c = Canvas(80, 62)
@@ -167,6 +219,7 @@ def main():
                (os.path.join(HERE, "program", "bitmaps", "112.png"), hidden_picture),
                (os.path.join(HERE, "program", "bitmaps", "110.png"), recorder_toolbar),
                (os.path.join(HERE, "program", "bitmaps", "111.png"), recorder_grip)]
+    outputs.append((os.path.join(HERE, "library", "bitmaps", "201.png"), zoom_toolbar))
     for number in ICON_BANDS:
         outputs.append((os.path.join(HERE, "program", "icons", f"{number}.png"), lambda n=number: icon(n)))
     for path, draw in outputs:

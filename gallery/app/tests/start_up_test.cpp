@@ -25,7 +25,8 @@ TEST_F(StartUpTest, WithoutACommandLineItStartsInTheDocumentsFolder) {
   EXPECT_EQ(platform::GetWindowText(Browser()), "Gallery");
   EXPECT_EQ(Close(gallery), 0u);
   EXPECT_EQ(Remembered("Directory"), "\\My Documents\\");
-  EXPECT_EQ(Remembered("Path"), "\\My Documents\\");
+  // Subfolders are listed by default: the last file listed is current.
+  EXPECT_EQ(Remembered("Path"), kPicture);
   EXPECT_EQ(Top(), nullptr);
 }
 
@@ -33,15 +34,16 @@ TEST_F(StartUpTest, APicturesPathMakesItCurrentInItsFolder) {
   const auto gallery = Start(kPicture);
   EXPECT_EQ(platform::GetWindowText(platform::GetDlgItem(Browser(), 1107)), "snap0001.jpg");
   EXPECT_EQ(Close(gallery), 0u);
-  EXPECT_EQ(Remembered("Directory"), kPictures);
+  EXPECT_EQ(Remembered("Directory"), std::string(kPictures) + "\\");
   EXPECT_EQ(Remembered("Path"), kPicture);
 }
 
 TEST_F(StartUpTest, AFolderPathBrowsesThatFolder) {
   const auto gallery = Start(kPictures);
   Close(gallery);
-  EXPECT_EQ(Remembered("Directory"), kPictures);
-  EXPECT_EQ(Remembered("Path"), std::string(kPictures) + "\\");
+  EXPECT_EQ(Remembered("Directory"), std::string(kPictures) + "\\");
+  // The folder itself is not listed: its last file is current.
+  EXPECT_EQ(Remembered("Path"), kPicture);
 }
 
 TEST_F(StartUpTest, AQuotedPathIsTakenWithoutItsQuotes) {
@@ -66,7 +68,7 @@ TEST_F(StartUpTest, AnUntrustedLineStartsOnTheLastFolderAndWritesNothing) {
     ASSERT_TRUE(Browser()) << line;
     EXPECT_EQ(Remembered("Path"), last) << "while running: " << line;
     EXPECT_EQ(Close(gallery), 0u) << line;
-    EXPECT_EQ(Remembered("Directory"), kPictures) << line;
+    EXPECT_EQ(Remembered("Directory"), std::string(kPictures) + "\\") << line;
     EXPECT_EQ(Remembered("Path"), last) << line;
   }
 }
@@ -82,7 +84,7 @@ TEST_F(StartUpTest, ASecondStartHandsItsPathToTheFirstAndEnds) {
   EXPECT_EQ(platform::GetForegroundWindow(), browser);
   EXPECT_EQ(platform::GetWindowText(platform::GetDlgItem(browser, 1107)), "snap0001.jpg");
   Close(first);
-  EXPECT_EQ(Remembered("Directory"), kPictures);
+  EXPECT_EQ(Remembered("Directory"), std::string(kPictures) + "\\");
   EXPECT_EQ(Remembered("Path"), kPicture);
 }
 

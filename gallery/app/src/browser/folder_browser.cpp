@@ -1,19 +1,23 @@
-// The folder browser until its file list, thumbnail strip and change
-// notifications come: a plain listing of the folder's pictures by name, a
-// current entry and marks, enough for the other parts to work on.
-#include <algorithm>
-#include <cctype>
+// The folder browser's entries: browsing a folder, the file list as the
+// other parts read it, and the browser's commands and keys for the strip.
 #include <string>
 #include <vector>
 
-#include "command_line.h"
+#include "browser/change_notifications.h"
+#include "browser/folder_chooser.h"
+#include "browser/thumbnail_strip.h"
 #include "file_list_access.h"
 #include "gallery/app/orsagal.h"
+#include "gallery/resources/commands.h"
+#include "gallery/resources/string_ids.h"
 #include "gallery_state.h"
 #include "part_commands.h"
-#include "platform/files.h"
-#include "platform/gdi.h"
-#include "platform/window_paint.h"
+#include "platform/controls/scroll_bar.h"
+#include "platform/cursor.h"
+#include "platform/menu_bar.h"
+#include "platform/menus.h"
+#include "platform/paths.h"
+#include "resource_texts.h"
 
 namespace gallery {
 
@@ -21,138 +25,173 @@ namespace {
 
 using namespace platform;
 
-struct Entry {
-  std::string path;
-  bool marked = false;
-};
-
-std::vector<Entry> entries;
-int current = -1;
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
+ListOrder OrderFromOptions() {
+  const FileOptions& file = Gallery().options.file;
+  return ListOrder{file.sort_key, file.sort_ascending != 0, file.include_subfolders != 0};
 }
 
-bool IsPicture(const std::string& name) {
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string::npos) return false;
-  const std::string extension = Lower(name.substr(dot + 1));
-  return extension == "jpg" || extension == "bmp" || extension == "2bp" || extension == "png" ||
-         extension == "gif";
+// The gallery's idea of the current file follows the strip's.
+void CurrentChanged(HWND browser) {
+  Gallery().current = Strip().CurrentPath();
+  if (browser) CurrentFileChanged(browser);
 }
 
-void List(const std::string& folder) {
-  entries.clear();
-  WIN32_FIND_DATA data;
-  FindHandle find = FindFirstFile(folder + "*.*", &data);
-  for (bool more = static_cast<bool>(find); more; more = FindNextFile(find, &data)) {
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsPicture(data.cFileName)) {
-      entries.push_back({folder + data.cFileName});
-    }
-  }
-  FindClose(find);
-  std::sort(entries.begin(), entries.end(),
-            [](const Entry& a, const Entry& b) { return Lower(a.path) < Lower(b.path); });
-  current = static_cast<int>(entries.size()) - 1;
+void ChooseAnotherFolder(HWND browser) {
+  std::string folder = Gallery().folder;
+  const std::string title = ResourceText(kStringChooseFolder);
+  if (!ChooseFolder(browser, title, title, folder)) return;
+  if (EqualsIgnoreCase(folder, Gallery().folder)) return;
+  BrowseFolder(browser, folder, folder);
+}
+
+void CheckRangeMarking(bool on) {
+  if (!Gallery().menu_bar) return;
+  HMENU menu =
+      reinterpret_cast<HMENU>(SendMessage(Gallery().menu_bar, SHCMBM_GETSUBMENU, 0, kMenuTools));
+  if (menu) CheckMenuItem(menu, kCommandMarkRange, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 }  // namespace
 
-int EntryCount() { return static_cast<int>(entries.size()); }
-int CurrentIndex() { return current; }
-
-std::string EntryPath(int index) {
-  return index >= 0 && index < EntryCount() ? entries[static_cast<std::size_t>(index)].path : "";
+int EntryCount() { return Strip().count(); }
+int CurrentIndex() { return Strip().current(); }
+std::string EntryPath(int index) { return Strip().list().Path(index); }
+std::string CurrentPath() {
+  return Strip().count() == 0 ? Gallery().folder : Strip().CurrentPath();
 }
-
-std::string CurrentPath() { return entries.empty() ? Gallery().folder : EntryPath(current); }
-
-int FindEntry(const std::string& path) {
-  for (int index = 0; index < EntryCount(); ++index) {
-    if (Lower(EntryPath(index)) == Lower(path)) return index;
-  }
-  return -1;
-}
-
-bool IsMarked(int index) {
-  return index >= 0 && index < EntryCount() && entries[static_cast<std::size_t>(index)].marked;
-}
+int FindEntry(const std::string& path) { return Strip().list().Find(path); }
+bool IsMarked(int index) { return Strip().list().IsMarked(index); }
 
 void SetMarked(int index, bool marked) {
-  if (index >= 0 && index < EntryCount()) entries[static_cast<std::size_t>(index)].marked = marked;
+  Strip().list().SetMarked(index, marked);
+  Strip().RedrawMarks();
 }
 
-int MarkedCount() {
-  return static_cast<int>(std::count_if(entries.begin(), entries.end(),
-                                        [](const Entry& entry) { return entry.marked; }));
-}
-
-std::vector<std::string> MarkedPaths() {
-  std::vector<std::string> paths;
-  for (const Entry& entry : entries) {
-    if (entry.marked) paths.push_back(entry.path);
-  }
-  return paths;
-}
+int MarkedCount() { return Strip().list().MarkedCount(); }
+std::vector<std::string> MarkedPaths() { return Strip().list().MarkedPaths(); }
 
 void SetCurrentEntry(HWND browser, int index) {
-  if (entries.empty()) return;
-  if (index < 0) index = EntryCount() - 1;
-  if (index >= EntryCount()) index = 0;
-  current = index;
-  Gallery().current = EntryPath(current);
-  CurrentFileChanged(browser);
+  if (Strip().count() == 0) return;
+  Strip().SetCurrent(index);
+  CurrentChanged(browser);
 }
 
 void BrowseFolder(HWND browser, const std::string& folder, const std::string& path) {
+  HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  StopChangeNotifications(browser);
   GalleryState& gallery = Gallery();
-  gallery.folder = folder.empty() ? FolderOf(path) : folder;
-  List(gallery.folder);
+  // A folder is listed as it is (with its final "\" added when missing);
+  // otherwise the folder part of the path.
+  std::string listed = folder.empty() ? path : folder;
+  if (!folder.empty() && folder.back() != '\\') listed += '\\';
+  Strip().List(listed, OrderFromOptions(), path);
+  gallery.folder = Strip().list().folder();
   ++gallery.folder_listings;
-  const int wanted = FindEntry(path);
-  if (wanted >= 0) current = wanted;
-  gallery.current = entries.empty() ? path : EntryPath(current);
-  if (browser) CurrentFileChanged(browser);
+  CurrentChanged(browser);
+  StartChangeNotifications(browser);
+  SetCursor(previous);
 }
 
 void ListShownFolder(HWND browser) { BrowseFolder(browser, Gallery().folder, Gallery().current); }
 
-void FolderBrowserCommand(HWND, UINT command) { RecordRoute(GalleryPart::kFolderBrowser, command); }
+void FolderBrowserCommand(HWND browser, UINT command) {
+  RecordRoute(GalleryPart::kFolderBrowser, command);
+  ThumbnailStrip& strip = Strip();
+  if (command >= kCommandFirstCell && command <= kCommandLastCell) {
+    const int cell = static_cast<int>(command - kCommandFirstCell);
+    if (strip.Tap(cell, strip.TakeCornerFlag(cell))) CurrentChanged(browser);
+    return;
+  }
+  switch (command) {
+    case kButtonFolder:
+    case kCommandChooseFolder:
+      ChooseAnotherFolder(browser);
+      break;
+    case kCommandRefresh:
+      ListShownFolder(browser);
+      break;
+    case kCommandMarkRange:
+      strip.SetRangeMarking(!strip.range_marking());
+      CheckRangeMarking(strip.range_marking());
+      break;
+    case kCommandMarkAll:
+      strip.MarkAll(true);
+      break;
+    case kCommandUnmarkAll:
+      strip.MarkAll(false);
+      break;
+    default:
+      break;
+  }
+}
 
-void FolderBrowserKey(HWND, UINT key) { RecordRoute(GalleryPart::kFolderBrowser, key, true); }
+void FolderBrowserKey(HWND browser, UINT key) {
+  RecordRoute(GalleryPart::kFolderBrowser, key, true);
+  ThumbnailStrip& strip = Strip();
+  if (key == 'M') {
+    strip.ToggleMarkOfCurrent();
+    return;
+  }
+  if (strip.count() == 0) return;
+  switch (key) {
+    case VK_PRIOR:
+      SetCurrentEntry(browser, strip.current() - kStripCells);
+      break;
+    case VK_NEXT:
+      SetCurrentEntry(browser, strip.current() + kStripCells);
+      break;
+    case VK_HOME:
+      SetCurrentEntry(browser, 0);
+      break;
+    case VK_END:
+      SetCurrentEntry(browser, strip.count() - 1);
+      break;
+    case VK_LEFT:
+    case VK_UP:
+      SetCurrentEntry(browser, strip.current() - 1);
+      break;
+    case VK_RIGHT:
+    case VK_DOWN:
+      SetCurrentEntry(browser, strip.current() + 1);
+      break;
+    default:
+      break;
+  }
+}
+
+// The scroll bar's requests, the change notifications and their timer.
+std::optional<LRESULT> FolderBrowserMessage(HWND browser, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
+  if (message != WM_HSCROLL) return ChangeNotificationMessage(browser, message, wparam, lparam);
+  ThumbnailStrip& strip = Strip();
+  switch (LOWORD(wparam)) {
+    case SB_LINEUP:
+    case SB_PAGEUP:
+      strip.ScrollBack();
+      break;
+    case SB_LINEDOWN:
+    case SB_PAGEDOWN:
+      strip.ScrollForward();
+      break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+      strip.ScrollToRow(static_cast<short>(HIWORD(wparam)));
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
 
 void MakeEntryCurrent(HWND browser, WPARAM index) {
   RecordRoute(GalleryPart::kFolderBrowser, kMessageMakeCurrent);
   SetCurrentEntry(browser, static_cast<int>(index));
 }
 
-void RefreshCurrentEntry(HWND, UINT message) { RecordRoute(GalleryPart::kFolderBrowser, message); }
-
-std::optional<LRESULT> FolderBrowserMessage(HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
-
-// A framed cell; a tap is the cell's command.
-LRESULT ThumbnailCellProcedure(HWND cell, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(cell, &paint);
-      RECT client;
-      GetClientRect(cell, &client);
-      HBRUSH brush = CreateSolidBrush(RGB(200, 204, 212));
-      FrameRect(dc, &client, brush);
-      DeleteObject(brush);
-      EndPaint(cell, &paint);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-      SendMessage(GetParent(cell), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(cell)), 0),
-                  reinterpret_cast<LPARAM>(cell));
-      return 0;
-    default:
-      return DefWindowProc(cell, message, wparam, lparam);
-  }
+void RefreshCurrentEntry(HWND browser, UINT message) {
+  RecordRoute(GalleryPart::kFolderBrowser, message);
+  Strip().Render(Strip().top());
+  CurrentChanged(browser);
 }
 
 }  // namespace gallery

@@ -55,4 +55,12 @@ inline constexpr UINT kCommandView = 40034;
 inline constexpr UINT kCommandMarkAll = 40035;
 inline constexpr UINT kCommandPrint = 40082;
 
+// The zoom view's buttons.
+inline constexpr UINT kCommandPreviousPicture = 20101;
+inline constexpr UINT kCommandNextPicture = 20102;
+inline constexpr UINT kCommandZoomOut = 20103;
+inline constexpr UINT kCommandZoomIn = 20104;
+inline constexpr UINT kCommandZoomToFit = 20105;
+inline constexpr UINT kCommandActualSize = 20106;
+
 }  // namespace gallery

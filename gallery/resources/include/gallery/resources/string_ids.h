@@ -27,13 +27,16 @@ inline constexpr UINT kStringOptionsTitle = 563;
 inline constexpr UINT kStringMoveTo = 566;
 inline constexpr UINT kStringCopyTo = 567;
 inline constexpr UINT kStringChooseFolder = 568;
+inline constexpr UINT kStringOnlyJpegTurns = 572;
 inline constexpr UINT kStringCameraFailed = 573;
 inline constexpr UINT kStringSoundInputRefused = 574;
+inline constexpr UINT kStringCommentNotStorable = 590;
 inline constexpr UINT kStringNoteApart = 592;        // %s the picture whose note stayed behind
 inline constexpr UINT kStringNoteNotSaved = 593;     // %s the note's file name
 inline constexpr UINT kStringFirstTransition = 700;  // 700..721, then 722: random
 inline constexpr UINT kStringSortName = 40079;       // 40079..40082: name, date, size, type
 inline constexpr UINT kStringAscending = 40083;
+inline constexpr UINT kStringReduced = 40085;  // %d percent
 inline constexpr UINT kStringDescending = 40084;
 inline constexpr UINT kStringRateUnit = 40086;
 inline constexpr UINT kStringBitsUnit = 40087;
@@ -107,6 +110,10 @@ inline constexpr UINT kTextOk = 2163;
 inline constexpr UINT kMenuBrowser = 102;
 inline constexpr int kToolbarBitmap = 200;
 inline constexpr int kToolbarImages = 8;
+// The zoom view's bar: its six buttons and their strip.
+inline constexpr UINT kMenuZoomView = 109;
+inline constexpr int kZoomToolbarBitmap = 201;
+inline constexpr int kZoomToolbarImages = 6;
 
 // The program's own resources.
 inline constexpr UINT kBitmapHiddenPicture = 112;  // 80 x 62, black transparent
@@ -114,5 +121,19 @@ inline constexpr int kIconBitmap = 125;            // .bmp and .2bp
 inline constexpr int kIconJpeg = 126;
 inline constexpr int kIconGif = 127;
 inline constexpr int kIconPng = 128;
+
+// The thumbnail browser's icons and the folder chooser's resources.
+inline constexpr int kIconVoiceNote = 121;
+inline constexpr int kIconMarked = 122;
+inline constexpr int kIconNotMarked = 123;
+inline constexpr int kIconRangeAnchor = 124;
+inline constexpr int kIconComment = 129;
+inline constexpr int kIconClip = 130;
+inline constexpr UINT kBitmapFolders = 106;  // program: 16-pixel folder images, white transparent
+inline constexpr UINT kMenuFolderChooser = 110;
+inline constexpr int kFolderChooserBitmap = 202;
+inline constexpr int kFolderChooserImages = 4;
+inline constexpr UINT kStringNewFolder = 575;
+inline constexpr UINT kStringOperationFailed = 560;  // %d the error
 
 }  // namespace gallery
