@@ -51,6 +51,9 @@ ffmpeg -v error -y -f lavfi -i mandelbrot=size=640x480 -frames:v 1 -q:v 3 -flags
 (cd "$out/view" && "$repo/build/default/handheld/orsa-handheld" --root handheld --no-desktop \
   --boot-time "2026-12-09 10:30" --external-display 640x480x16 \
   --script "$repo/handheld/scripts/gallery-view.txt") | tee -a "$log"
+# Voice notes and file operations in the gallery, on a handheld of its own.
+./build/default/handheld/orsa-handheld --root "$out/notes" --no-desktop \
+  --script handheld/scripts/gallery-notes.txt | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"

@@ -35,6 +35,12 @@ HWND CreateBrowserMenuBar(HWND browser) {
     MessageBox(browser, "SHCreateMenuBar Failed", "Error", MB_OK);
     return nullptr;
   }
+  // The voice-note button stays down while the recorder is open.
+  TBBUTTONINFO check;
+  check.dwMask = TBIF_STYLE;
+  check.idCommand = static_cast<int>(kButtonVoiceNote);
+  check.fsStyle = TBSTYLE_CHECK;
+  SendMessage(info.hwndMB, TB_SETBUTTONINFO, kButtonVoiceNote, reinterpret_cast<LPARAM>(&check));
   return info.hwndMB;
 }
 

@@ -151,6 +151,20 @@ TEST_F(FileOperationsPairsTest, ALockedNoteKeepsItsPictureBesideItOnMoveAndCopy)
   }
 }
 
+TEST_F(FileOperationsPairsTest, ALockedNoteOnDeleteIsReportedAsLeftBehind) {
+  PutPicture(kFolder, 1, true);
+  auto locked = platform::CreateFile(VoiceNotePath(Picture(kFolder, 1)), platform::GENERIC_READ, 0,
+                                     platform::OPEN_EXISTING);
+  ASSERT_TRUE(locked);
+  const auto outcomes =
+      RunFileOperation(FileOperation::kDelete, {Picture(kFolder, 1)}, "", kFolder);
+  locked.Close();
+  ASSERT_TRUE(outcomes);
+  EXPECT_EQ(FailedCount(*outcomes), 1);
+  EXPECT_TRUE(AnyPairSplit(*outcomes)) << "the person must hear the note stayed";
+  EXPECT_TRUE(HasVoiceNote(Picture(kFolder, 1)));
+}
+
 TEST_F(FileOperationsPairsTest, CopyNeverOverwritesAndFailsOnlyForTheClashingName) {
   for (int i = 1; i <= 3; ++i) PutPicture(kFolder, i, true);
   Write(Picture(kOther, 2), "an older picture");

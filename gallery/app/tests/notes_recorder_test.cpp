@@ -257,5 +257,35 @@ TEST_F(NotesRecorderTest, DeleteAsksThenRemovesTheNoteAndTellsTheBrowser) {
             Gallery().routed.end());
 }
 
+TEST_F(NotesRecorderTest, TheGripDragsTheWindowWithinItsBand) {
+  const auto gallery = Start("");
+  OpenRecorderWindow();
+  const platform::HWND grip = platform::GetDlgItem(Recorder(), kRecorderGrip);
+  ASSERT_TRUE(grip);
+  auto drag_to = [&](int x, int y) {
+    platform::SendMessage(
+        grip, platform::WM_MOUSEMOVE, platform::MK_LBUTTON,
+        platform::MAKELPARAM(static_cast<platform::WORD>(x), static_cast<platform::WORD>(y)));
+    platform::RECT rect;
+    platform::GetWindowRect(Recorder(), &rect);
+    return rect;
+  };
+  platform::SendMessage(grip, platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, 0);
+  platform::POINT origin{0, 0};
+  platform::ClientToScreen(grip, &origin);
+  // Up by 40: the stylus's place less (7, 11).
+  platform::RECT rect = drag_to(-30, -40);
+  EXPECT_EQ(rect.left, origin.x - 30 - 7);
+  EXPECT_EQ(rect.top, origin.y - 40 - 11);
+  EXPECT_EQ(rect.right - rect.left, kRecorderWidth);
+  // Never above 180 nor below 268.
+  EXPECT_EQ(drag_to(0, -400).top, kRecorderTopmostY);
+  EXPECT_EQ(drag_to(0, 400).top, kRecorderY);
+  platform::SendMessage(grip, platform::WM_LBUTTONUP, 0, 0);
+  // Released: moving no longer drags.
+  EXPECT_EQ(drag_to(0, -400).top, kRecorderY);
+  Close(gallery);
+}
+
 }  // namespace
 }  // namespace gallery

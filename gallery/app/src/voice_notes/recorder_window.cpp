@@ -282,9 +282,10 @@ void OpenRecorder(HWND browser, const std::string& note_path) {
   recorder->browser = browser;
   recorder->path = note_path;
   recorder->pending = note_path;
-  recorder->window = CreateWindowEx(0, kRecorderClass, "", WS_POPUP | WS_BORDER | WS_VISIBLE,
-                                    kRecorderX, kRecorderY, kRecorderWidth, kRecorderHeight,
-                                    browser, nullptr, instance, nullptr);
+  // Titled like the program, so the title bar keeps its name while it is in front.
+  recorder->window = CreateWindowEx(
+      0, kRecorderClass, Gallery().title, WS_POPUP | WS_BORDER | WS_VISIBLE, kRecorderX, kRecorderY,
+      kRecorderWidth, kRecorderHeight, browser, nullptr, instance, nullptr);
   if (!recorder->window) {
     recorder.reset();
     SendMessage(browser, kMessageRecorderClosed, 0, 0);
