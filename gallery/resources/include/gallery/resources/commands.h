@@ -55,4 +55,10 @@ inline constexpr UINT kCommandView = 40034;
 inline constexpr UINT kCommandMarkAll = 40035;
 inline constexpr UINT kCommandPrint = 40082;
 
+// The folder chooser's buttons (menu 110).
+inline constexpr UINT kCommandParentFolder = 20001;
+inline constexpr UINT kCommandNewFolder = 20002;
+inline constexpr UINT kCommandRemoveFolder = 20003;
+inline constexpr UINT kCommandRebuildTree = 20004;
+
 }  // namespace gallery
