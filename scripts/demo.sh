@@ -27,6 +27,10 @@ handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
 # their own with a display plugged in.
 ./build/default/handheld/orsa-handheld --root "$out/outlets" --no-desktop \
   --external-display 640x480x16 --script handheld/scripts/outlets_demo.txt | tee -a "$log"
+# The gallery's thumbnail browser on the camera's pictures, with marks and
+# the folder chooser, on a handheld of its own.
+./build/default/handheld/orsa-handheld --root "$out/gallery-browser" \
+  --script handheld/scripts/gallery-browser.txt | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"

@@ -364,10 +364,10 @@ LRESULT OnCreate(HWND window) {
   if (SHCreateMenuBar(&bar)) running->menu_bar = bar.hwndMB;
   RECT client;
   GetClientRect(window, &client);
-  running->label = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_BORDER | SS_LEFT, 0,
-                                  0, client.right, kLabelHeight, window,
-                                  reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(kLabel)),
-                                  nullptr, nullptr);
+  running->label = CreateWindowEx(
+      0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_BORDER | SS_LEFTNOWORDWRAP, 0, 0, client.right,
+      kLabelHeight, window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(kLabel)), nullptr,
+      nullptr);
   running->tree =
       CreateWindowEx(0, WC_TREEVIEW, "",
                      WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
