@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "browser/thumbnail_worker.h"
 #include "browser/thumbnails.h"
 #include "imaging/install.h"
+#include "jpeg_eighth_decode.h"
 #include "media_calls.h"
 #include "platform/files.h"
 #include "platform/gdi.h"
@@ -29,12 +31,6 @@
 #include "platform/time.h"
 #include "reference_codec.h"
 #include "test_images.h"
-
-// After the platform's headers: the JPEG library defines TRUE and FALSE.
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
 
 namespace {
 
@@ -54,25 +50,6 @@ std::vector<std::uint8_t> CameraPicture(int seed) {
   options.subsampling = codec::testing::Subsampling::k420;
   options.quality = 85;
   return codec::testing::EncodeJpeg(codec::testing::MakeScene(1280, 960, seed), options);
-}
-
-void EighthDecode(const std::vector<std::uint8_t>& bytes, std::vector<std::uint8_t>& rows) {
-  jpeg_decompress_struct info{};
-  jpeg_error_mgr error{};
-  info.err = jpeg_std_error(&error);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&info, TRUE);
-  info.scale_num = 1;
-  info.scale_denom = 8;
-  info.out_color_space = JCS_EXT_BGR;
-  jpeg_start_decompress(&info);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row[1] = {rows.data() + info.output_scanline * info.output_width * 3};
-    jpeg_read_scanlines(&info, row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
 }
 
 // What the user-interface thread does while the worker draws, timed: it
@@ -157,7 +134,7 @@ void BM_ThumbnailBrowser(benchmark::State& state) {
 
     std::vector<std::uint8_t> rows(160 * 120 * 3);
     start = Clock::now();
-    for (const auto* bytes : files) EighthDecode(*bytes, rows);
+    for (const auto* bytes : files) DecodeEighth(*bytes, rows);
     const double eighth_ms = Ms(Clock::now() - start);
 
     std::size_t cache_bytes = 0;

@@ -11,16 +11,10 @@
 
 #include "imaging/install.h"
 #include "imaging/qximglib.h"
+#include "jpeg_eighth_decode.h"
 #include "platform/files.h"
 #include "platform/modules.h"
 #include "platform/testing/temp_handheld.h"
-
-// After the platform's headers: the JPEG library defines TRUE and FALSE as
-// macros.
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
 
 namespace {
 
@@ -97,23 +91,7 @@ void BM_BareEighthDecode(benchmark::State& state) {
   std::vector<std::uint8_t> rows(160 * 120 * 3);
   std::size_t next = 0;
   for (auto _ : state) {
-    const std::vector<std::uint8_t>& bytes = setup.files[next++ % kPictures];
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    info.scale_num = 1;
-    info.scale_denom = 8;
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    while (info.output_scanline < info.output_height) {
-      JSAMPROW row[1] = {rows.data() + info.output_scanline * info.output_width * 3};
-      jpeg_read_scanlines(&info, row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
+    DecodeEighth(setup.files[next++ % kPictures], rows);
     benchmark::DoNotOptimize(rows.data());
   }
   state.SetItemsProcessed(state.iterations());
