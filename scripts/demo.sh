@@ -54,6 +54,10 @@ ffmpeg -v error -y -f lavfi -i mandelbrot=size=640x480 -frames:v 1 -q:v 3 -flags
 # Voice notes and file operations in the gallery, on a handheld of its own.
 ./build/default/handheld/orsa-handheld --root "$out/notes" --no-desktop \
   --script handheld/scripts/gallery-notes.txt | tee -a "$log"
+# The gallery's thumbnail browser on the camera's pictures, with marks and
+# the folder chooser, on a handheld of its own.
+./build/default/handheld/orsa-handheld --root "$out/gallery-browser" \
+  --script handheld/scripts/gallery-browser.txt | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"

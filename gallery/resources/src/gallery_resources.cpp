@@ -26,6 +26,7 @@ std::shared_ptr<platform::ModuleResources> MakeResourceLibrary(std::string* erro
   for (platform::LANGID language : resources->StringLanguages(kStringTitle)) {
     const Texts text(*resources, language);
     resources->AddMenu(kMenuBrowser, BrowserMenu(text), language);
+    resources->AddMenu(kMenuFolderChooser, FolderChooserMenu(), language);
     resources->AddDialog(kDialogAbout, AboutDialog(text), language);
     resources->AddDialog(kDialogGeneralPage, GeneralPage(text), language);
     resources->AddDialog(kDialogFilePage, FilePage(text), language);

@@ -27,6 +27,7 @@ class Texts {
 };
 
 platform::MenuTemplate BrowserMenu(const Texts& text);
+platform::MenuTemplate FolderChooserMenu();
 platform::DialogTemplate AboutDialog(const Texts& text);
 platform::DialogTemplate GeneralPage(const Texts& text);
 platform::DialogTemplate FilePage(const Texts& text);

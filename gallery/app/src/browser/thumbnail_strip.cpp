@@ -32,9 +32,11 @@ ThumbnailStrip::ThumbnailStrip()
 
 ThumbnailStrip::~ThumbnailStrip() { Detach(); }
 
+// Never destroyed: it may still hold drawing objects of a handheld that
+// ended without closing the gallery, which must not be freed after it.
 ThumbnailStrip& Strip() {
-  static ThumbnailStrip strip;
-  return strip;
+  static ThumbnailStrip* const strip = new ThumbnailStrip;
+  return *strip;
 }
 
 void ThumbnailStrip::Attach(HWND browser, HINSTANCE program) {

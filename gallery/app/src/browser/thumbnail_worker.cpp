@@ -22,6 +22,9 @@ using namespace platform;
 constexpr COLORREF kNumberColour = RGB(200, 208, 216);
 constexpr int kBadgeX = kThumbnailWidth - 16;
 constexpr int kCommentY = kThumbnailHeight - 16;
+// The number follows the 12-pixel mark icon that is painted over the
+// cell's top-left corner.
+constexpr int kNumberX = 12;
 
 bool HasComment(const std::string& path) {
   const std::size_t dot = path.rfind('.');
@@ -37,9 +40,9 @@ void DrawNumber(HDC dc, int n, HFONT font) {
   ScopedSelect selected(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  ExtTextOut(dc, 1, 1, 0, nullptr, text);
+  ExtTextOut(dc, kNumberX + 1, 1, 0, nullptr, text);
   SetTextColor(dc, kNumberColour);
-  ExtTextOut(dc, 0, 0, 0, nullptr, text);
+  ExtTextOut(dc, kNumberX, 0, 0, nullptr, text);
 }
 
 // A 40 x 30 drawing surface of the worker's own.

@@ -62,5 +62,10 @@ inline constexpr UINT kCommandZoomOut = 20103;
 inline constexpr UINT kCommandZoomIn = 20104;
 inline constexpr UINT kCommandZoomToFit = 20105;
 inline constexpr UINT kCommandActualSize = 20106;
+// The folder chooser's buttons (menu 110).
+inline constexpr UINT kCommandParentFolder = 20001;
+inline constexpr UINT kCommandNewFolder = 20002;
+inline constexpr UINT kCommandRemoveFolder = 20003;
+inline constexpr UINT kCommandRebuildTree = 20004;
 
 }  // namespace gallery
