@@ -11,51 +11,17 @@
 
 #include "imaging/install.h"
 #include "imaging/qximglib.h"
-#include "jpeg_eighth_decode.h"
 #include "platform/files.h"
 #include "platform/modules.h"
 #include "platform/testing/temp_handheld.h"
 
+// After the platform's headers: the JPEG library defines TRUE and FALSE as
+// macros.
+#include "camera_still.h"
+
 namespace {
 
 constexpr int kPictures = 4;
-
-// A camera-like picture: smooth gradients with fine detail, 4:2:0, quality 85.
-std::vector<std::uint8_t> CameraPicture(int seed) {
-  constexpr int kWidth = 1280, kHeight = 960;
-  jpeg_compress_struct info{};
-  jpeg_error_mgr error{};
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = kWidth;
-  info.image_height = kHeight;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 85, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<std::uint8_t> row(kWidth * 3);
-  while (info.next_scanline < info.image_height) {
-    const int y = static_cast<int>(info.next_scanline);
-    for (int x = 0; x < kWidth; ++x) {
-      const int texture = ((x * 7 + y * 3 + seed * 11) % 23) * 3;
-      row[x * 3] = static_cast<std::uint8_t>((x * 200 / kWidth + texture) & 0xFF);
-      row[x * 3 + 1] = static_cast<std::uint8_t>((y * 180 / kHeight + texture + seed * 30) & 0xFF);
-      row[x * 3 + 2] =
-          static_cast<std::uint8_t>(((x + y) * 120 / (kWidth + kHeight) + texture) & 0xFF);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::vector<std::uint8_t> result(buffer, buffer + size);
-  std::free(buffer);
-  return result;
-}
 
 struct Setup {
   platform::testing::TempHandheld handheld;
@@ -68,16 +34,9 @@ struct Setup {
     const platform::HMODULE module = platform::LoadLibrary(imaging::kModuleName);
     load = platform::GetProcAddressAs<imaging::LoadImageFromFileFunction>(
         module, imaging::kLoadImageFromFileExport);
-    for (int i = 0; i < kPictures; ++i) {
-      files.push_back(CameraPicture(i));
-      paths.push_back("\\My Documents\\snap000" + std::to_string(i + 1) + ".jpg");
-      platform::FileHandle file =
-          platform::CreateFile(paths.back(), platform::GENERIC_WRITE, 0, platform::CREATE_ALWAYS);
-      platform::DWORD written = 0;
-      platform::WriteFile(file, files.back().data(),
-                          static_cast<platform::DWORD>(files.back().size()), &written);
-      platform::CloseFile(file);
-    }
+    bench::CameraStills stills = bench::PutCameraStills(kPictures);
+    files = std::move(stills.files);
+    paths = std::move(stills.paths);
   }
 };
 
@@ -91,7 +50,7 @@ void BM_BareEighthDecode(benchmark::State& state) {
   std::vector<std::uint8_t> rows(160 * 120 * 3);
   std::size_t next = 0;
   for (auto _ : state) {
-    DecodeEighth(setup.files[next++ % kPictures], rows);
+    bench::BareDecode(setup.files[next++ % kPictures], 8, &rows);
     benchmark::DoNotOptimize(rows.data());
   }
   state.SetItemsProcessed(state.iterations());

@@ -8,7 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 case "${1:-}" in
   -h|--help)
     echo "usage: ./scripts/demo.sh [output folder]"
-    echo "Builds the emulator and runs handheld/scripts/demo.txt, then the clip player demo (handheld/scripts/clip_demo.sh); output goes to out/demo unless a folder is named."
+    echo "Builds the emulator and runs handheld/scripts/demo.txt, then the clip player demo (handheld/scripts/clip_demo.sh) with the clip the camera recorded; output goes to out/demo unless a folder is named."
     exit 0 ;;
 esac
 
@@ -18,8 +18,10 @@ mkdir -p "$out"
 log="$out/demo.log"
 ./build/default/handheld/orsa-handheld --root "$out/handheld" --script handheld/scripts/demo.txt |
   tee "$log"
-# The clip player on a handheld of its own, with a clip made by orsa-avi.
-handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
+# The clip player on a handheld of its own, playing the clip the camera
+# just recorded.
+handheld/scripts/clip_demo.sh "$out/clip" build/default \
+  "$out/handheld/files/My Documents/My Pictures/m0001.avi" | tee -a "$log"
 # The camera's settings sheet in German, on a handheld of its own.
 ./build/default/handheld/orsa-handheld --root "$out/german" --locale 0x0407 \
   --script handheld/scripts/camera_settings_german.txt | tee -a "$log"
@@ -31,6 +33,28 @@ handheld/scripts/clip_demo.sh "$out/clip" | tee -a "$log"
 # the folder chooser, on a handheld of its own.
 ./build/default/handheld/orsa-handheld --root "$out/gallery-browser" \
   --script handheld/scripts/gallery-browser.txt | tee -a "$log"
+# The gallery's slideshow on a handheld of its own: four pictures drawn by
+# ffmpeg, shown with random transitions; its frames become an animation.
+mkdir -p out/slideshow-pictures
+ffmpeg -loglevel error -y -f lavfi -i testsrc2=size=640x480 -frames:v 1 out/slideshow-pictures/slide1.jpg
+ffmpeg -loglevel error -y -f lavfi -i mandelbrot=size=640x480 -frames:v 1 out/slideshow-pictures/slide2.jpg
+ffmpeg -loglevel error -y -f lavfi -i smptehdbars=size=640x480 -frames:v 1 out/slideshow-pictures/slide3.jpg
+ffmpeg -loglevel error -y -f lavfi -i "life=size=160x120:mold=10:r=25:ratio=0.1:death_color=#C83232:life_color=#00ff00,scale=640:480:flags=neighbor" \
+  -ss 2 -frames:v 1 out/slideshow-pictures/slide4.jpg
+./build/default/handheld/orsa-handheld --root "$out/slideshow" --no-desktop \
+  --script handheld/scripts/gallery-slideshow.txt | tee -a "$log"
+./scripts/slideshow-animation.sh "$out/slideshow/slideshow" "$out/gallery-slideshow.gif"
+# The gallery's image view on a handheld of its own, on two pictures made by
+# ffmpeg, with an external display plugged in.
+repo=$(pwd)
+mkdir -p "$out/view/view-pictures"
+ffmpeg -v error -y -f lavfi -i testsrc2=size=1280x960 -frames:v 1 -q:v 3 -flags +bitexact \
+  -fflags +bitexact "$out/view/view-pictures/testcard.jpg"
+ffmpeg -v error -y -f lavfi -i mandelbrot=size=640x480 -frames:v 1 -q:v 3 -flags +bitexact \
+  -fflags +bitexact "$out/view/view-pictures/mandelbrot.jpg"
+(cd "$out/view" && "$repo/build/default/handheld/orsa-handheld" --root handheld --no-desktop \
+  --boot-time "2026-12-09 10:30" --external-display 640x480x16 \
+  --script "$repo/handheld/scripts/gallery-view.txt") | tee -a "$log"
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
@@ -53,4 +77,5 @@ shopt -u nullglob
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
 echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"
 echo "demo: the German settings sheet's handheld is in $(cd "$out" && pwd)/german"
+echo "demo: the image view's handheld is in $(cd "$out" && pwd)/view/handheld"
 echo "demo: the outlets' handheld is in $(cd "$out" && pwd)/outlets (mail in files/My Documents/Outbox)"

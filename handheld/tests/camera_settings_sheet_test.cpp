@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@
 #include "platform/registry.h"
 #include "platform/window.h"
 #include "platform/window_paint.h"
+#include "reference_codec.h"
 #include "screenshot_compare.h"
 
 namespace handheld {
@@ -220,6 +223,28 @@ TEST_F(CameraSettingsSheetTest, WhileZoomedResolutionEditsTheZoomedSizeAndIsNotS
   EXPECT_EQ(ListText(GetDlgItem(Page(), 1070), 3), "Resolution (320x240)");
   Run(kDone);
   EXPECT_FALSE(Stored("resolution"));
+}
+
+TEST_F(CameraSettingsSheetTest, AZoomedStillSizeChosenInTheSheetIsTheSizeTaken) {
+  // Zoomed once, 320x240 chosen in the sheet: the camera asks the driver
+  // for the zoomed 320x240 capture, and libjpeg-turbo reads that size.
+  emulator_->handheld().registry().SetDword(HKEY_CURRENT_USER, kSettingKey, "instant review", 0);
+  StartCamera();
+  Run("key app4\nwait 300\n");
+  OpenSheet();
+  Run(DoubleTapRow(3));
+  ASSERT_EQ(ListText(GetDlgItem(Front(), 1071), 1), "320x240");
+  Run(TapRow(1) + kOptionOk + kDone);
+  Run("wait 1000\nkey action\nwait 1500\n");
+  const auto host =
+      emulator_->handheld().files().HostPath("\\My Documents\\My Pictures\\snap0001.jpg");
+  ASSERT_TRUE(host && std::filesystem::exists(*host));
+  std::ifstream in(*host, std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                        std::istreambuf_iterator<char>()};
+  const codec::testing::Image picture = codec::testing::DecodeReference(bytes);
+  EXPECT_EQ(picture.width, 320);
+  EXPECT_EQ(picture.height, 240);
 }
 
 TEST_F(CameraSettingsSheetTest, FilePageEditsRefuseWhatAPictureNameCannotHold) {

@@ -15,6 +15,7 @@
 #include "camera_program_window.h"
 #include "emulator.h"
 #include "emulator_fixture.h"
+#include "platform/audio.h"
 #include "platform/files.h"
 #include "platform/menu_bar.h"
 #include "platform/menus.h"
@@ -33,6 +34,7 @@ constexpr char kPictures[] = "\\My Documents\\My Pictures\\";
 constexpr char kSettingKey[] = "Software\\Kav\\orsacap\\Setting";
 constexpr platform::UINT kCommandStill = 32839;
 constexpr platform::UINT kCommandVideo = 32837;
+constexpr platform::UINT kCommandExit = 32827;
 
 class CameraStillProgramTest : public testing::EmulatorFixture {
  protected:
@@ -214,6 +216,43 @@ TEST_F(CameraStillProgramTest, TheCardPulledDuringACaptureLeavesNoHalfPicture) {
     const auto boxes = Boxes();
     ASSERT_FALSE(boxes.empty());
     EXPECT_NE(boxes.back().request.text.find("could not be written whole"), std::string::npos);
+  }
+}
+
+TEST_F(CameraStillProgramTest, TheSnapSoundPlaysOnlyWithSoundRecordingOn) {
+  // The driver plays the camera's "SNAP" resource as the shutter closes.
+  Store("instant review", 0);
+  Store("camera sound", 1);
+  Store("recordwithaudio", 1);
+  StartCamera();
+  Run("key action\nexpect-sound SNAP\n");
+  StopCamera();
+
+  Store("recordwithaudio", 0);
+  StartCamera();
+  const std::size_t before = platform::audio::PlayedSounds().size();
+  Run("key action\nwait 2000\n");
+  ASSERT_TRUE(Exists(std::string(kPictures) + "snap0002.jpg"));
+  const std::vector<platform::audio::PlayedSound> sounds = platform::audio::PlayedSounds();
+  for (std::size_t i = before; i < sounds.size(); ++i) EXPECT_NE(sounds[i].name, "SNAP");
+}
+
+TEST_F(CameraStillProgramTest, AGermanHandheldShowsTheGermanMenu) {
+  for (const auto& [locale, exit_text] :
+       {std::pair<platform::DWORD, const char*>{0x0407, "Beenden"}, {0x0409, "Exit"}}) {
+    StopCamera();
+    emulator_.reset();
+    EmulatorOptions options{root_};
+    options.locale_id = locale;
+    emulator_ = std::make_unique<Emulator>(options);
+    // The caption is the language's own.
+    Run("insert-card\nexpect-window Dialog\nwait 1000\n");
+    platform::HWND bar = platform::SHFindMenuBar(platform::FindWindow("Dialog", std::nullopt));
+    ASSERT_NE(bar, nullptr);
+    auto menu = reinterpret_cast<platform::HMENU>(
+        platform::SendMessage(bar, platform::SHCMBM_GETMENU, 0, 0));
+    EXPECT_EQ(platform::GetMenuString(menu, kCommandExit, platform::MF_BYCOMMAND), exit_text)
+        << std::hex << locale;
   }
 }
 

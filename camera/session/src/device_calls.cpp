@@ -1,5 +1,7 @@
 #include "camera/session/device_calls.h"
 
+#include <chrono>
+
 #include "camera/session/camera_state.h"
 #include "driver/orsadrv.h"
 #include "platform/devices.h"
@@ -17,10 +19,16 @@ bool OpenCameraDevice(platform::DWORD share_mode) {
 platform::BOOL CameraControl(platform::DWORD code, void* input, platform::DWORD input_size,
                              void* output, platform::DWORD output_size,
                              platform::DWORD* bytes_returned) {
-  const CameraState& camera = Camera();
+  CameraState& camera = Camera();
   if (!camera.device) return platform::FALSE;
-  return platform::DeviceIoControl(camera.device, code, input, input_size, output, output_size,
-                                   bytes_returned);
+  const auto start = std::chrono::steady_clock::now();
+  const platform::BOOL result = platform::DeviceIoControl(camera.device, code, input, input_size,
+                                                          output, output_size, bytes_returned);
+  camera.device_call_us +=
+      static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                     std::chrono::steady_clock::now() - start)
+                                     .count());
+  return result;
 }
 
 std::string DriverVersion() {

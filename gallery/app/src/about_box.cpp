@@ -10,6 +10,7 @@
 #include "platform/gdi.h"
 #include "platform/shell_dialog.h"
 #include "platform/window_paint.h"
+#include "view/external_display.h"
 
 namespace gallery {
 
@@ -34,8 +35,7 @@ void Initialise(HWND box) {
   info.dwFlags = SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_EMPTYMENU;
   SHInitDialog(&info);
   SetDlgItemText(box, kAboutVersion, kOptionsVersion);
-  // The external display describes itself here once it can be opened.
-  SetDlgItemText(box, kAboutExternalDisplay, "");
+  SetDlgItemText(box, kAboutExternalDisplay, BrowserExternalDisplay().Describe());
 }
 
 INT_PTR AboutProcedure(HWND box, UINT message, WPARAM wparam, LPARAM) {

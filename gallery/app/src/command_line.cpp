@@ -29,4 +29,9 @@ std::string FolderOf(std::string_view path) {
   return std::string(path.substr(0, last));
 }
 
+std::string FileNameOf(std::string_view path) {
+  const std::size_t last = path.rfind('\\');
+  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
 }  // namespace gallery

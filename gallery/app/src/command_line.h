@@ -22,4 +22,7 @@ std::optional<std::string> StartPathFromCommandLine(std::string_view command_lin
 // file at the root).
 std::string FolderOf(std::string_view path);
 
+// The file-name part of a path: everything after its last "\".
+std::string FileNameOf(std::string_view path);
+
 }  // namespace gallery

@@ -61,14 +61,17 @@ bool ClipPlugin::Display(std::string_view path) const {
   return display_(text.c_str()) != 0;
 }
 
+// Never destroyed: the run ends them with CloseMediaLibraries, and at the
+// process's exit the handheld whose modules they would let go may already
+// be gone.
 ImagingLibrary& Imaging() {
-  static ImagingLibrary library;
-  return library;
+  static auto* library = new ImagingLibrary();
+  return *library;
 }
 
 ClipPlugin& Plugin() {
-  static ClipPlugin plugin;
-  return plugin;
+  static auto* plugin = new ClipPlugin();
+  return *plugin;
 }
 
 std::mutex& MediaLock() {

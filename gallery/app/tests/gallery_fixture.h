@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gallery/app/orsagal.h"
+#include "imaging/install.h"
 #include "obex/orsabeam.h"
 #include "platform/files.h"
 #include "platform/menu_bar.h"
@@ -21,6 +22,8 @@
 #include "platform/testing/temp_handheld.h"
 #include "platform/time.h"
 #include "platform/window.h"
+#include "reference_codec.h"
+#include "test_images.h"
 
 namespace gallery::testing {
 
@@ -94,6 +97,15 @@ class GalleryFixture : public ::testing::Test {
                                     value);
   }
   std::vector<platform::MessageBoxRecord> Boxes() { return handheld().message_boxes().Boxes(); }
+
+  // The imaging library, for the parts that show pictures; and a real
+  // picture at `path` (a test scene, different for each seed).
+  void InstallImaging() { EXPECT_TRUE(imaging::InstallImagingModule(handheld())); }
+  void PutPicture(const std::string& path, int seed = 0, int width = 64, int height = 48) {
+    const auto bytes =
+        codec::testing::EncodeJpeg(codec::testing::MakeScene(width, height, seed), {});
+    Put(path, std::string(bytes.begin(), bytes.end()));
+  }
 
   static int WindowsOfClass(const char* window_class) {
     int count = 0;

@@ -32,6 +32,8 @@ std::shared_ptr<platform::ModuleResources> MakeResourceLibrary(std::string* erro
     resources->AddDialog(kDialogFilePage, FilePage(text), language);
     resources->AddDialog(kDialogSlideshowPage, SlideshowPage(text), language);
     resources->AddDialog(kDialogAudioPage, AudioPage(text), language);
+    resources->AddMenu(kMenuZoomView, ZoomViewMenu(), language);
+    resources->AddDialog(kDialogRenamePage, RenamePage(text), language);
   }
   return resources;
 }

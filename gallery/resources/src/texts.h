@@ -33,5 +33,7 @@ platform::DialogTemplate GeneralPage(const Texts& text);
 platform::DialogTemplate FilePage(const Texts& text);
 platform::DialogTemplate SlideshowPage(const Texts& text);
 platform::DialogTemplate AudioPage(const Texts& text);
+platform::MenuTemplate ZoomViewMenu();
+platform::DialogTemplate RenamePage(const Texts& text);
 
 }  // namespace gallery

@@ -1,64 +1,42 @@
-// The image view until it comes: the pane names the folder shown and the
-// file-name label names the current file.
-#include "browser_children.h"
+// The view's commands from the browser: viewing, turning and commenting
+// the current file.
+#include "clip_view.h"
+#include "command_routes.h"
+#include "comment_editor.h"
+#include "file_list_access.h"
+#include "gallery/resources/commands.h"
 #include "gallery_state.h"
 #include "part_commands.h"
-#include "platform/gdi.h"
-#include "platform/window_paint.h"
+#include "rotation.h"
 
 namespace gallery {
 
-namespace {
-
 using namespace platform;
 
-constexpr COLORREF kPaneFrame = RGB(200, 204, 212);
-constexpr COLORREF kPaneText = RGB(120, 126, 136);
-
-}  // namespace
-
-void ImageViewCommand(HWND, UINT command) { RecordRoute(GalleryPart::kImageView, command); }
-
-std::optional<LRESULT> ImageViewMessage(HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
-
-LRESULT PreviewPaneProcedure(HWND pane, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(pane, &paint);
-      RECT client;
-      GetClientRect(pane, &client);
-      HBRUSH brush = CreateSolidBrush(kPaneFrame);
-      FrameRect(dc, &client, brush);
-      DeleteObject(brush);
-      if (!Gallery().folder.empty()) {
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, kPaneText);
-        DrawText(dc, Gallery().folder, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      }
-      EndPaint(pane, &paint);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-      SendMessage(GetParent(pane), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(pane)), 0),
-                  reinterpret_cast<LPARAM>(pane));
-      return 0;
+void ImageViewCommand(HWND browser, UINT command) {
+  RecordRoute(GalleryPart::kImageView, command);
+  const std::string path = CurrentPath();
+  if (EntryCount() <= 0) return;
+  switch (command) {
+    case kCommandPreviewTap:
+    case kButtonView:
+    case kCommandView:
+      ViewFile(browser, path);
+      break;
+    case kCommandRotateLeft:
+      RotatePicture(browser, path, 0);
+      break;
+    case kCommandRotateRight:
+      RotatePicture(browser, path, 1);
+      break;
+    case kCommandEditComment:
+      EditComment(browser, path);
+      break;
     default:
-      return DefWindowProc(pane, message, wparam, lparam);
+      break;
   }
 }
 
-LRESULT HistogramProcedure(HWND histogram, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProc(histogram, message, wparam, lparam);
-}
-
-void CurrentFileChanged(HWND browser) {
-  const std::string& current = Gallery().current;
-  const std::size_t last = current.rfind('\\');
-  const std::string name = last == std::string::npos ? current : current.substr(last + 1);
-  SetWindowText(GetDlgItem(browser, kNameLabel), name);
-  InvalidateRect(GetDlgItem(browser, kPreviewPane), nullptr, TRUE);
-  AutoPlayVoiceNote(browser, current);
-}
+std::optional<LRESULT> ImageViewMessage(HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
 
 }  // namespace gallery

@@ -110,6 +110,10 @@ struct CameraState {
   std::atomic<bool> record_write_failed{false};  // set by the recorder
   bool record_stop_requested = false;            // the stop was asked for once
   std::atomic<bool> clip_end_handled{false};
+  // Time spent in calls to the driver, which wait on the card's hardware
+  // sequences (settling, raw frames, compression) and move its data over
+  // the bus. Read by whoever measures what the program adds to them.
+  std::atomic<std::uint64_t> device_call_us{0};
   // Every clip starts with no write failure, no stop asked for and its end
   // not handled.
   void ResetClipFlags();

@@ -61,4 +61,12 @@ inline constexpr UINT kCommandNewFolder = 20002;
 inline constexpr UINT kCommandRemoveFolder = 20003;
 inline constexpr UINT kCommandRebuildTree = 20004;
 
+// The zoom view's buttons.
+inline constexpr UINT kCommandPreviousPicture = 20101;
+inline constexpr UINT kCommandNextPicture = 20102;
+inline constexpr UINT kCommandZoomOut = 20103;
+inline constexpr UINT kCommandZoomIn = 20104;
+inline constexpr UINT kCommandZoomToFit = 20105;
+inline constexpr UINT kCommandActualSize = 20106;
+
 }  // namespace gallery

@@ -8,6 +8,7 @@ namespace gallery {
 using platform::UINT;
 
 inline constexpr UINT kDialogAbout = 110;
+inline constexpr UINT kDialogRenamePage = 111;
 inline constexpr UINT kDialogSlideshowPage = 112;
 inline constexpr UINT kDialogGeneralPage = 113;
 inline constexpr UINT kDialogFilePage = 114;
@@ -50,5 +51,8 @@ inline constexpr UINT kRadioAdvanceManual = 1020;  // 1020..1023 by advance mode
 inline constexpr UINT kRadioAdvanceRandom = 1023;
 inline constexpr UINT kCheckTransitions = 1047;
 inline constexpr UINT kComboTransition = 1048;
+
+// Rename page.
+inline constexpr UINT kEditRenameName = 1008;
 
 }  // namespace gallery

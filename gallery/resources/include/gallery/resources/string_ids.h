@@ -10,13 +10,33 @@ using platform::UINT;
 
 inline constexpr UINT kStringTitle = 100;
 inline constexpr UINT kStringExternalDisplay = 102;  // %s key, %d width, %d height, %d bits
+inline constexpr UINT kStringDeleteCaption = 540;
+inline constexpr UINT kStringMarkedConfirm = 550;  // %d marked files
 inline constexpr UINT kStringErrorCaption = 551;
+inline constexpr UINT kStringDeleteFailed = 552;  // %d files
+inline constexpr UINT kStringMoveCaption = 553;
+inline constexpr UINT kStringMoveFailed = 554;  // %d files
+inline constexpr UINT kStringCopyCaption = 555;
+inline constexpr UINT kStringCopyFailed = 556;  // %d files
+inline constexpr UINT kStringInvalidName = 558;
+inline constexpr UINT kStringNameExists = 559;
+inline constexpr UINT kStringOtherError = 560;  // %d error number
+inline constexpr UINT kStringRenameTitle = 561;
+inline constexpr UINT kStringRenamePage = 562;
 inline constexpr UINT kStringOptionsTitle = 563;
+inline constexpr UINT kStringMoveTo = 566;
+inline constexpr UINT kStringCopyTo = 567;
 inline constexpr UINT kStringChooseFolder = 568;
+inline constexpr UINT kStringOnlyJpegTurns = 572;
 inline constexpr UINT kStringCameraFailed = 573;
+inline constexpr UINT kStringSoundInputRefused = 574;
+inline constexpr UINT kStringCommentNotStorable = 590;
+inline constexpr UINT kStringNoteApart = 592;        // %s the picture whose note stayed behind
+inline constexpr UINT kStringNoteNotSaved = 593;     // %s the note's file name
 inline constexpr UINT kStringFirstTransition = 700;  // 700..721, then 722: random
 inline constexpr UINT kStringSortName = 40079;       // 40079..40082: name, date, size, type
 inline constexpr UINT kStringAscending = 40083;
+inline constexpr UINT kStringReduced = 40085;  // %d percent
 inline constexpr UINT kStringDescending = 40084;
 inline constexpr UINT kStringRateUnit = 40086;
 inline constexpr UINT kStringBitsUnit = 40087;
@@ -90,6 +110,10 @@ inline constexpr UINT kTextOk = 2163;
 inline constexpr UINT kMenuBrowser = 102;
 inline constexpr int kToolbarBitmap = 200;
 inline constexpr int kToolbarImages = 8;
+// The zoom view's bar: its six buttons and their strip.
+inline constexpr UINT kMenuZoomView = 109;
+inline constexpr int kZoomToolbarBitmap = 201;
+inline constexpr int kZoomToolbarImages = 6;
 
 // The program's own resources.
 inline constexpr UINT kBitmapHiddenPicture = 112;  // 80 x 62, black transparent

@@ -1,0 +1,94 @@
+// The zoom view opened from the browser: its label through the zoom
+// steps, previous and next with wrap, and the entry it hands back.
+#include <gtest/gtest.h>
+
+#include "gallery/resources/commands.h"
+#include "platform/punctuation_keys.h"
+#include "view_fixture.h"
+
+namespace gallery {
+namespace {
+
+class ViewZoomTest : public testing::ViewFixture {};
+
+TEST_F(ViewZoomTest, SpaceOpensThePictureAtActualSizeAndTheStepsShowInTheLabel) {
+  const auto gallery = StartOn(PutPicture("a.jpg", 640, 480));
+  Key(Browser(), platform::VK_SPACE);
+  ASSERT_TRUE(ZoomView());
+  EXPECT_EQ(ZoomText(), "100%");
+  Command(ZoomView(), kCommandZoomToFit);
+  EXPECT_EQ(ZoomText(), "37.5%");
+  Key(ZoomView(), platform::VK_OEM_PLUS);
+  EXPECT_EQ(ZoomText(), "75%");
+  Command(ZoomView(), kCommandActualSize);
+  EXPECT_EQ(ZoomText(), "100%");
+  Key(ZoomView(), platform::VK_OEM_MINUS);
+  Key(ZoomView(), platform::VK_OEM_MINUS);
+  Key(ZoomView(), platform::VK_OEM_MINUS);
+  EXPECT_EQ(ZoomText(), "37.5%");
+  Key(ZoomView(), platform::VK_ESCAPE);
+  EXPECT_FALSE(ZoomView());
+  Close(gallery);
+}
+
+TEST_F(ViewZoomTest, PreviousFromTheFirstShowsTheLastWhichBecomesCurrentOnClosing) {
+  const std::string first = PutPicture("a.jpg", 80, 60);
+  PutPicture("b.jpg", 80, 60);
+  PutPicture("c.jpg", 80, 60);
+  const auto gallery = StartOn(first);
+  ASSERT_TRUE(Label(1107).starts_with("a.jpg")) << Label(1107);
+  Command(Browser(), kButtonView);
+  ASSERT_TRUE(ZoomView());
+  Key(ZoomView(), platform::VK_OEM_COMMA);
+  Key(ZoomView(), platform::VK_RETURN);
+  EXPECT_FALSE(ZoomView());
+  EXPECT_TRUE(Label(1107).starts_with("c.jpg")) << Label(1107);
+  // And next from the last wraps to the first.
+  Command(Browser(), kCommandView);
+  Command(ZoomView(), kCommandNextPicture);
+  Command(ZoomView(), platform::IDOK);
+  EXPECT_TRUE(Label(1107).starts_with("a.jpg")) << Label(1107);
+  Close(gallery);
+}
+
+TEST_F(ViewZoomTest, ASmallPictureStaysAtActualSize) {
+  const auto gallery = StartOn(PutPicture("small.jpg", 100, 50));
+  Key(Browser(), platform::VK_SPACE);
+  Command(ZoomView(), kCommandZoomToFit);
+  EXPECT_EQ(ZoomText(), "100%");
+  Key(ZoomView(), platform::VK_OEM_MINUS);
+  EXPECT_EQ(ZoomText(), "100%");
+  Key(ZoomView(), platform::VK_ESCAPE);
+  Close(gallery);
+}
+
+TEST_F(ViewZoomTest, APictureTooLargeForMemorySaysHowFarItWasReduced) {
+  // 19.2 million pixels: more than the imaging library holds at full size,
+  // so it decodes at 7/8 (7000 x 2100), and 2100 of 2400 rows is 87 %.
+  const auto gallery = StartOn(PutPicture("panorama.jpg", 8000, 2400));
+  Key(Browser(), platform::VK_SPACE);
+  ASSERT_TRUE(ZoomView());
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].request.text, "The picture was reduced to 87% to fit.");
+  EXPECT_EQ(boxes[0].request.caption, "Gallery");
+  EXPECT_EQ(boxes[0].request.icon(), platform::MB_ICONINFORMATION);
+  Key(ZoomView(), platform::VK_ESCAPE);
+  Close(gallery);
+}
+
+TEST_F(ViewZoomTest, AnUnreadablePictureLeavesTheViewEmptyAndClosable) {
+  Put(std::string(testing::kPictures) + "\\broken.jpg", "broken");
+  const auto gallery = StartOn(std::string(testing::kPictures) + "\\broken.jpg");
+  Key(Browser(), platform::VK_SPACE);
+  ASSERT_TRUE(ZoomView());
+  Key(ZoomView(), platform::VK_OEM_PLUS);
+  Key(ZoomView(), platform::VK_RIGHT);
+  EXPECT_EQ(ZoomText(), "100%");
+  Key(ZoomView(), platform::VK_ESCAPE);
+  EXPECT_FALSE(ZoomView());
+  Close(gallery);
+}
+
+}  // namespace
+}  // namespace gallery
