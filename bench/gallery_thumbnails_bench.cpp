@@ -28,8 +28,11 @@
 #include "platform/gdi.h"
 #include "platform/testing/temp_handheld.h"
 #include "platform/time.h"
-#include "reference_codec.h"
-#include "test_images.h"
+
+// After the platform's headers: the JPEG library defines TRUE and FALSE.
+// clang-format off
+#include "camera_still.h"
+// clang-format on
 
 // After the platform's headers: the JPEG library defines TRUE and FALSE.
 #include "camera_still.h"
@@ -45,13 +48,6 @@ constexpr char kFolder[] = "\\My Documents\\My Pictures\\";
 
 double Ms(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-std::vector<std::uint8_t> CameraPicture(int seed) {
-  codec::testing::EncodeOptions options;
-  options.subsampling = codec::testing::Subsampling::k420;
-  options.quality = 85;
-  return codec::testing::EncodeJpeg(codec::testing::MakeScene(1280, 960, seed), options);
 }
 
 // What the user-interface thread does while the worker draws, timed: it
@@ -88,7 +84,7 @@ void BM_ThumbnailBrowser(benchmark::State& state) {
   imaging::InstallImagingModule(device.handheld());
   gallery::OpenMediaLibraries();
   std::vector<std::vector<std::uint8_t>> pictures;
-  for (int i = 0; i < kDistinct; ++i) pictures.push_back(CameraPicture(i));
+  for (int i = 0; i < kDistinct; ++i) pictures.push_back(bench::CameraPicture(i));
   std::vector<std::vector<std::uint8_t>*> files;
   for (int i = 0; i < kPictures; ++i) {
     char name[32];
