@@ -1,6 +1,7 @@
 // Ending a session from the closing thread: during the search, while the
 // worker waits for a peer that stopped answering, and before the worker
 // made its socket. Times are on the handheld's virtual clock.
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,22 @@ TEST_F(CancelTest, ClosingEndsABlockedBodyTransferWithinASecond) {
   EXPECT_EQ(log[log.size() - 2], "Socket Error while reading header");
   EXPECT_EQ(log.back(), "GetPacket in GetAck failed!");
   EXPECT_EQ(observer_.statuses().back(), Failed());
+}
+
+TEST_F(CancelTest, ClosingTwiceKeepsTheFirstClosingThread) {
+  // OK, then Cancel while the first closing still waits for the worker.
+  BeamSession session(resources_, MakeFile("a.jpg", 100), observer_);
+  ASSERT_TRUE(session.Start());
+  platform::Sleep(1'500);
+  std::atomic<int> first_closed = 0;
+  std::atomic<int> second_closed = 0;
+  platform::ThreadHandle first = session.StartClosing([&] { ++first_closed; });
+  platform::ThreadHandle second = session.StartClosing([&] { ++second_closed; });
+  EXPECT_EQ(first, second);
+  ASSERT_EQ(platform::WaitForSingleObject(first, platform::INFINITE), platform::WAIT_OBJECT_0);
+  EXPECT_EQ(first_closed, 1);
+  EXPECT_EQ(second_closed, 0);
+  EXPECT_EQ(session.StartClosing(), first);  // and after it ended
 }
 
 TEST_F(CancelTest, ClosingBeforeTheSocketExistsStillEndsTheWorker) {
