@@ -102,7 +102,7 @@ class BeamDialog {
   void Initialise(HWND dialog) {
     SHINITDLGINFO info;
     info.hDlg = dialog;
-    info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
+    info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_EMPTYMENU;
     SHInitDialog(&info);
     Place(dialog, kControlStatus, dialog::kStatusPlacement);
     Place(dialog, kControlLog, dialog::kLogPlacement);
