@@ -127,6 +127,14 @@ class PrintTest : public SendingCommandTest {
     platform::InstallerAccess access;
     ASSERT_TRUE(programs::InstallPrintEngines(handheld(), engine));
   }
+  static bool PrintGreyed() {
+    const auto menu = reinterpret_cast<platform::HMENU>(
+        platform::SendMessage(MenuBar(), platform::SHCMBM_GETMENU, 0, 0));
+    platform::MENUITEMINFO item;
+    item.fMask = platform::MIIM_STATE;
+    EXPECT_TRUE(platform::GetMenuItemInfo(menu, kCommandPrint, platform::FALSE, &item));
+    return (item.fState & platform::MFS_GRAYED) != 0;
+  }
   // "1\n" when pdfinfo reads the file as a PDF of one page.
   std::string PageSummary(const std::string& pdf) {
     return programs::testing::RunHostCommand("pdfinfo '" + pdf + "' | grep -c '^Pages: *1$'");
@@ -162,12 +170,7 @@ TEST_F(PrintTest, WithMprintPresentTheTwoLibraryEngineIsNeverLoaded) {
   EXPECT_NE(platform::GetModuleHandle("mprint.dll"), nullptr);
   EXPECT_EQ(platform::GetModuleHandle("QXPrintEngine.dll"), nullptr);
   EXPECT_EQ(platform::GetModuleHandle("QXPrintUI.dll"), nullptr);
-  const auto menu = reinterpret_cast<platform::HMENU>(
-      platform::SendMessage(MenuBar(), platform::SHCMBM_GETMENU, 0, 0));
-  platform::MENUITEMINFO item;
-  item.fMask = platform::MIIM_STATE;
-  ASSERT_TRUE(platform::GetMenuItemInfo(menu, kCommandPrint, platform::FALSE, &item));
-  EXPECT_EQ(item.fState & platform::MFS_GRAYED, 0u);
+  EXPECT_FALSE(PrintGreyed());
 }
 
 TEST_F(PrintTest, TheTwoLibraryEngineServesWhenMprintIsMissing) {
@@ -182,12 +185,7 @@ TEST_F(PrintTest, AnEngineWithoutItsUiLibraryIsNoEngine) {
   Remove(std::string(programs::kQxPrintUiPath));
   StartOn(kBmpPicture);
   EXPECT_EQ(platform::GetModuleHandle("QXPrintEngine.dll"), nullptr);
-  const auto menu = reinterpret_cast<platform::HMENU>(
-      platform::SendMessage(MenuBar(), platform::SHCMBM_GETMENU, 0, 0));
-  platform::MENUITEMINFO item;
-  item.fMask = platform::MIIM_STATE;
-  ASSERT_TRUE(platform::GetMenuItemInfo(menu, kCommandPrint, platform::FALSE, &item));
-  EXPECT_NE(item.fState & platform::MFS_GRAYED, 0u);
+  EXPECT_TRUE(PrintGreyed());
 }
 
 }  // namespace
