@@ -58,6 +58,22 @@ ffmpeg -v error -y -f lavfi -i mandelbrot=size=640x480 -frames:v 1 -q:v 3 -flags
 # the folder chooser, on a handheld of its own.
 ./build/default/handheld/orsa-handheld --root "$out/gallery-browser" \
   --script handheld/scripts/gallery-browser.txt | tee -a "$log"
+# The gallery's ways out, on handhelds of their own: in English with
+# obex_tcp (when installed) receiving the OBEX push, and in German with
+# nobody in range, so that the sender's dialog searches until Done.
+sending="$out/sending"
+mkdir -p "$sending/received"
+receiver=""
+if command -v obex_tcp >/dev/null; then
+  (cd "$sending/received" && exec obex_tcp >obex_tcp.log 2>&1) &
+  receiver=$!
+  sleep 1
+fi
+./build/default/handheld/orsa-handheld --root "$sending/english" --ir-peer Receiver=127.0.0.1 \
+  --script handheld/scripts/gallery-sending.txt | tee -a "$log" || true
+if [ -n "$receiver" ]; then kill "$receiver" 2>/dev/null || true; wait "$receiver" 2>/dev/null || true; fi
+./build/default/handheld/orsa-handheld --root "$sending/german" --locale 0x0407 \
+  --script handheld/scripts/gallery-sending.txt | tee -a "$log" || true
 echo
 echo "demo summary"
 grep -E '^preview rate ' "$log" | sed 's/^/  /' || echo "  no preview rate was measured"
@@ -77,6 +93,9 @@ for clip in "$pictures"/*.avi; do
     -of compact=p=0 "$clip" | sed 's/^/    ffprobe: /'
 done
 shopt -u nullglob
+for file in "$sending/english/files/My Documents/Outbox/"*.eml "$sending/english/files/My Documents/Printed/"*.pdf "$sending/received/"*.png; do
+  if [ -e "$file" ]; then echo "  sent: ${file#"$out/"}"; fi
+done
 echo "demo: the handheld's files are in $(cd "$out" && pwd)/handheld"
 echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"
 echo "demo: the German settings sheet's handheld is in $(cd "$out" && pwd)/german"

@@ -29,7 +29,7 @@ inline constexpr UINT kControlLog = 1000;     // list box, hidden at first
 inline constexpr UINT kControlStatus = 1001;  // status text
 inline constexpr UINT kControlLogSwitch = 1004;
 
-// The string table's text (resources/strings/english.txt).
+// The string tables' text (resources/strings/*.txt), every language.
 extern const char kBeamStringTable[];
 
 // Strings and dialog template of the module; null when the string table

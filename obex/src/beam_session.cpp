@@ -21,7 +21,12 @@ BeamSession::BeamSession(platform::HINSTANCE resources, std::string path, BeamOb
 
 BeamSession::~BeamSession() {
   Close();
-  if (closer_) platform::WaitForSingleObject(closer_, platform::INFINITE);
+  platform::ThreadHandle closer;
+  {
+    std::lock_guard lock(closing_mutex_);
+    closer = closer_;
+  }
+  if (closer) platform::WaitForSingleObject(closer, platform::INFINITE);
 }
 
 bool BeamSession::Start() {
@@ -58,6 +63,11 @@ platform::DWORD BeamSession::Work() {
 }
 
 platform::ThreadHandle BeamSession::StartClosing(std::function<void()> closed) {
+  // A second close (OK, then Cancel before the first one finished) joins
+  // the running one: replacing it would lose the only handle the
+  // destructor waits on, and its callback could outlive the session.
+  std::lock_guard lock(closing_mutex_);
+  if (closer_) return closer_;
   closer_ = platform::CreateThread(
       [this, closed = std::move(closed)] {
         Close();

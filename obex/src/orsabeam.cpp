@@ -4,6 +4,7 @@
 #include <mutex>
 #include <span>
 
+#include "beam_dialog.h"
 #include "beam_library.h"
 #include "beam_resources.h"
 #include "obex/beam_session.h"
@@ -14,7 +15,7 @@ namespace obex {
 
 namespace {
 
-// Keeps what the dialog would show, until the window system gives it one.
+// Keeps what the dialog showed, for LastBeamTranscript.
 class TranscriptObserver final : public BeamObserver {
  public:
   void OnStatus(const std::string& text) override {
@@ -47,20 +48,16 @@ bool Install(platform::Handheld& handheld, std::string_view path,
 
 }  // namespace
 
-int OrsaBeam(platform::HWND, std::string_view path) {
+int OrsaBeam(platform::HWND parent, std::string_view path) {
   const std::string copied(path);
   BeamLibrary& library = BeamLibrary::Current();
   const platform::HINSTANCE resources = library.resources();
   if (!resources || !platform::FindDialogTemplate(resources, kDialogBeam)) return -1;
 
   TranscriptObserver observer;
-  {
-    BeamSession session(resources, copied, observer);
-    if (!session.Start()) return -1;
-    platform::WaitForSingleObject(session.worker(), platform::INFINITE);
-  }
+  const platform::INT_PTR result = RunBeamDialog(resources, parent, copied, observer);
   library.SetTranscript(observer.transcript());
-  return 0;
+  return static_cast<int>(result);
 }
 
 BeamTranscript LastBeamTranscript() { return BeamLibrary::Current().transcript(); }

@@ -13,10 +13,13 @@ bool SharedSocket::Publish(platform::SOCKET socket) {
 }
 
 void SharedSocket::Cancel() {
-  std::lock_guard lock(mutex_);
-  cancelled_ = true;
-  if (socket_ != platform::INVALID_SOCKET) platform::closesocket(socket_);
-  socket_ = platform::INVALID_SOCKET;
+  {
+    std::lock_guard lock(mutex_);
+    cancelled_ = true;
+    if (socket_ != platform::INVALID_SOCKET) platform::closesocket(socket_);
+    socket_ = platform::INVALID_SOCKET;
+  }
+  platform::SetEvent(cancel_event_);
 }
 
 void SharedSocket::Close() {
@@ -28,6 +31,10 @@ void SharedSocket::Close() {
 bool SharedSocket::cancelled() const {
   std::lock_guard lock(mutex_);
   return cancelled_;
+}
+
+bool SharedSocket::WaitForCancel(platform::DWORD milliseconds) const {
+  return platform::WaitForSingleObject(cancel_event_, milliseconds) == platform::WAIT_OBJECT_0;
 }
 
 }  // namespace obex

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/sockets.h"
+#include "platform/threads.h"
 
 namespace obex {
 
@@ -18,8 +19,13 @@ class SharedSocket {
   // The worker, at the end of its transfer.
   void Close();
   bool cancelled() const;
+  // Waits `milliseconds` unless closing begins first; true when it did.
+  bool WaitForCancel(platform::DWORD milliseconds) const;
 
  private:
+  // Set by Cancel, so that a worker resting between two searches wakes at
+  // once instead of at the end of its rest.
+  const platform::EventHandle cancel_event_ = platform::CreateEvent(true, false);
   mutable std::mutex mutex_;
   platform::SOCKET socket_ = platform::INVALID_SOCKET;
   bool cancelled_ = false;

@@ -39,8 +39,8 @@ class SocketLibrary {
 
 // Searches until a device in range takes the connection to its OBEX
 // service; the device's name, or nothing once the search fails (the socket
-// was closed).
-std::optional<std::string> ConnectToFirstDevice(SOCKET socket) {
+// was closed). Closing also cuts the rest between two searches short.
+std::optional<std::string> ConnectToFirstDevice(SOCKET socket, const SharedSocket& shared_socket) {
   for (;;) {
     char list[kDeviceListSize] = {};
     int length = sizeof list;
@@ -61,7 +61,7 @@ std::optional<std::string> ConnectToFirstDevice(SOCKET socket) {
         return std::string(name, strnlen(name, sizeof devices.Device[0].irdaDeviceName));
       }
     }
-    platform::Sleep(kSearchPeriodMs);
+    shared_socket.WaitForCancel(kSearchPeriodMs);
   }
 }
 
@@ -81,7 +81,7 @@ bool RunTransfer(const SendRecord& record, SharedSocket& shared_socket, BeamOutp
   if (!shared_socket.Publish(socket)) return false;
   output.StatusString(kStringSearching);
 
-  const std::optional<std::string> device = ConnectToFirstDevice(socket);
+  const std::optional<std::string> device = ConnectToFirstDevice(socket, shared_socket);
   if (!device) {
     shared_socket.Close();
     return false;

@@ -1,6 +1,6 @@
 // The library's modules on the handheld: attaching loads the resource
-// module (or says it is missing), the export runs a whole sending, and the
-// resource module holds the dialog and its texts.
+// module (or says it is missing), and the resource module holds the dialog
+// and its texts. The export's dialog has tests of its own.
 #include <gtest/gtest.h>
 
 #include "beam_dialog_layout.h"
@@ -67,28 +67,6 @@ TEST_F(BeamModuleTest, AMissingResourceModuleIsReportedOnceAndNoDialogShows) {
   platform::FreeLibrary(beam);
 }
 
-TEST_F(BeamModuleTest, TheExportSendsAFileAndTheDialogClosesWithZero) {
-  testing::FakeObexPeer peer;
-  device_.handheld().GetService<platform::SocketService>().AddInfraredPeer(
-      {"Pocket", "127.0.0.1", peer.port()});
-  const std::string contents(5000, 'z');
-  ASSERT_TRUE(device_.handheld().files().InstallFile("\\My Documents\\b.jpg",
-                                                     std::as_bytes(std::span(contents))));
-  const platform::HMODULE beam = platform::LoadLibrary("orsabeam.dll");
-  auto* orsa_beam = platform::GetProcAddressAs<OrsaBeamFunction>(beam, "OrsaBeam");
-  ASSERT_NE(orsa_beam, nullptr);
-
-  EXPECT_EQ(orsa_beam(nullptr, "\\My Documents\\b.jpg"), 0);
-  EXPECT_EQ(peer.Requests().size(), 6u);  // Connect, first PUT, 2 bodies, final PUT, Disconnect
-  const BeamTranscript transcript = LastBeamTranscript();
-  const platform::HMODULE resources = platform::GetModuleHandle("orsabeamres.dll");
-  ASSERT_FALSE(transcript.statuses.empty());
-  EXPECT_EQ(transcript.statuses.back(),
-            FormatBeamString(resources, kStringSucceeded, kSucceededArgument));
-  EXPECT_EQ(transcript.log.front(), "Version 1.00: Wed May 14 10:37:31 2003");
-  platform::FreeLibrary(beam);
-}
-
 class BeamResourcesTest : public BeamModuleTest {
  protected:
   BeamResourcesTest() : resources_(platform::LoadLibrary("orsabeamres.dll")) {}
@@ -109,6 +87,26 @@ TEST_F(BeamResourcesTest, HoldsEveryTextTheSenderShows) {
   const std::string sent = FormatBeamString(resources_, kStringSucceeded, 1);
   EXPECT_NE(sent.find('1'), std::string::npos);
   EXPECT_EQ(sent.find('%'), std::string::npos);
+}
+
+TEST_F(BeamResourcesTest, EveryTextIsInTheCamerasNineLanguagesWithItsArgument) {
+  constexpr platform::LANGID kLanguages[] = {0x0409, 0x0407, 0x040C, 0x0410, 0x0C0A,
+                                             0x0416, 0x0804, 0x0404, 0x0412};
+  for (platform::LANGID language : kLanguages) {
+    for (UINT id : {kStringSearching, kStringConnected, kStringLoading, kStringTitle,
+                    kStringSucceeded, kStringFailed}) {
+      std::string text;
+      EXPECT_GT(platform::LoadString(resources_, id, language, &text), 0) << language << " " << id;
+      const std::size_t percent = text.find('%');
+      if (id == kStringConnected) {
+        EXPECT_EQ(text.substr(percent, 2), "%s") << language;
+      } else if (id == kStringSucceeded || id == kStringFailed) {
+        EXPECT_EQ(text.substr(percent, 2), "%d") << language;
+      } else {
+        EXPECT_EQ(percent, std::string::npos) << language << " " << id;
+      }
+    }
+  }
 }
 
 TEST_F(BeamResourcesTest, TheDialogTemplateHasTheSendersControls) {

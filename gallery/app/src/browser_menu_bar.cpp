@@ -7,15 +7,13 @@
 #include "platform/menu_bar.h"
 #include "platform/menus.h"
 #include "platform/message_box.h"
+#include "sending/sending_start.h"
 
 namespace gallery {
 
 namespace {
 
 using namespace platform;
-
-// The print engines, in the order they are tried.
-constexpr const char* kPrintEngines[] = {"mprint.dll", "QXPrintEngine.dll"};
 
 HMENU SubMenu(HWND menu_bar, UINT item) {
   return reinterpret_cast<HMENU>(SendMessage(menu_bar, SHCMBM_GETSUBMENU, 0, item));
@@ -41,6 +39,7 @@ HWND CreateBrowserMenuBar(HWND browser) {
   check.idCommand = static_cast<int>(kButtonVoiceNote);
   check.fsStyle = TBSTYLE_CHECK;
   SendMessage(info.hwndMB, TB_SETBUTTONINFO, kButtonVoiceNote, reinterpret_cast<LPARAM>(&check));
+  sending::AddSendEntries(info.hwndMB);
   return info.hwndMB;
 }
 
@@ -54,18 +53,11 @@ void HideCameraCommands(HWND menu_bar) {
 }
 
 void LoadPrintEngine(HWND menu_bar) {
-  for (const char* engine : kPrintEngines) {
-    Gallery().print_engine = LoadLibrary(engine);
-    if (Gallery().print_engine) return;
-  }
-  if (!menu_bar) return;
+  if (sending::ChoosePrintEngine() || !menu_bar) return;
   auto menu = reinterpret_cast<HMENU>(SendMessage(menu_bar, SHCMBM_GETMENU, 0, 0));
   EnableMenuItem(menu, kCommandPrint, MF_BYCOMMAND | MF_GRAYED);
 }
 
-void UnloadPrintEngine() {
-  if (Gallery().print_engine) FreeLibrary(Gallery().print_engine);
-  Gallery().print_engine = nullptr;
-}
+void UnloadPrintEngine() { sending::ReleasePrintEngine(); }
 
 }  // namespace gallery

@@ -38,7 +38,8 @@ class BeamSession {
   bool Start();
   // The closing thread: closes the socket (which ends the search or a
   // blocked transfer), waits for the worker, then runs `closed` on itself.
-  // The session must not be destroyed from `closed`.
+  // The session must not be destroyed from `closed`. Once closing has
+  // begun, later calls return the same thread and drop their `closed`.
   platform::ThreadHandle StartClosing(std::function<void()> closed = {});
   // The same on the calling thread.
   void Close();
@@ -57,7 +58,8 @@ class BeamSession {
   // The worker's socket, which the closing thread closes.
   std::unique_ptr<SharedSocket> socket_;
   platform::ThreadHandle worker_;
-  platform::ThreadHandle closer_;
+  std::mutex closing_mutex_;
+  platform::ThreadHandle closer_;  // guarded by closing_mutex_
   mutable std::mutex mutex_;
   bool succeeded_ = false;  // guarded by mutex_
 };

@@ -17,10 +17,8 @@ namespace obex {
 // dialog cannot be shown (the resource module is missing). The module
 // "orsabeam.dll" must be loaded, as the loader does for a program linking
 // it.
-//
-// Until the window system exists the dialog has no window: the call runs
-// the transfer to its end and records what the dialog would have shown
-// (LastBeamTranscript).
+// The dialog stays open after the transfer until the user closes it with
+// Done (OK) or Cancel; what it showed is kept (LastBeamTranscript).
 int OrsaBeam(platform::HWND parent, std::string_view path);
 using OrsaBeamFunction = int(platform::HWND, std::string_view);
 
