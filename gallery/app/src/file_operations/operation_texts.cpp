@@ -32,9 +32,4 @@ void ErrorBox(HWND owner, const std::string& text) {
   MessageBox(owner, text, ResourceText(kStringErrorCaption), MB_OK | MB_ICONEXCLAMATION);
 }
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t cut = path.rfind('\\');
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 }  // namespace gallery

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/window.h"
+#include "view/file_labels.h"  // FileNameOf
 
 namespace gallery {
 
@@ -17,8 +18,5 @@ std::string NameText(platform::UINT id, const std::string& name);
 bool ConfirmBox(platform::HWND owner, const std::string& text, platform::UINT caption);
 // An error box (caption 551, exclamation icon).
 void ErrorBox(platform::HWND owner, const std::string& text);
-
-// The file name part of a path.
-std::string FileNameOf(const std::string& path);
 
 }  // namespace gallery
