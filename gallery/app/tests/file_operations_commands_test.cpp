@@ -57,6 +57,33 @@ TEST_F(FileOperationsCommandsTest, ALockedPictureIsReportedAndKept) {
   EXPECT_EQ(boxes[1].request.icon(), platform::MB_ICONEXCLAMATION);
 }
 
+TEST_F(FileOperationsCommandsTest, AMarkedDeleteKeepsTheLockedPictureMarkedForAnotherTry) {
+  const std::string folder = std::string(testing::kPictures) + "\\";
+  for (const char* name : {"snap0002.jpg", "snap0003.jpg"}) Put(folder + name, "picture");
+  Put(VoiceNotePath(folder + "snap0002.jpg"), "note");
+  Start(kPicture);
+  platform::PostMessage(Browser(), platform::WM_COMMAND, kCommandMarkAll, 0);
+  Settle();
+  auto locked = platform::CreateFile(folder + "snap0003.jpg", platform::GENERIC_READ, 0,
+                                     platform::OPEN_EXISTING);
+  ASSERT_TRUE(locked);
+  Command(kCommandDelete, platform::IDYES);
+  locked.Close();
+  platform::Sleep(1000);  // the list follows the shell's notifications
+  EXPECT_FALSE(Exists(kPicture));
+  EXPECT_FALSE(Exists(folder + "snap0002.jpg"));
+  EXPECT_FALSE(Exists(VoiceNotePath(folder + "snap0002.jpg")));
+  EXPECT_TRUE(Exists(folder + "snap0003.jpg"));
+  // Only the one that failed is still marked.
+  Command(kCommandDelete, platform::IDNO);
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].request.text, "3 files are marked. Go on?");
+  EXPECT_EQ(boxes[0].request.caption, "Delete");
+  EXPECT_EQ(boxes[1].request.text, "1 file(s) could not be deleted.");
+  EXPECT_EQ(boxes[2].request.text, "1 files are marked. Go on?");
+}
+
 TEST_F(FileOperationsCommandsTest, NothingHappensWithoutACurrentFile) {
   Remove(kPicture);
   Start("");

@@ -5,22 +5,27 @@
 #include "gallery/file_types/voice_note.h"
 #include "gallery/options/gallery_options.h"
 #include "gallery/options/registry_accessor.h"
-#include "gallery_fixture.h"
 #include "platform/audio.h"
 #include "platform/wav_file.h"
+#include "view_fixture.h"
 
 namespace gallery {
 namespace {
 
+// A picture the view can show (the recorder serves pictures that load).
+std::string Jpeg() {
+  const std::vector<std::uint8_t> bytes = testing::EncodeTestJpeg(64, 48);
+  return std::string(bytes.begin(), bytes.end());
+}
+
 constexpr char kWithNote[] = "\\My Documents\\a.jpg";
 constexpr char kWithout[] = "\\My Documents\\b.jpg";  // current at start (the last listed)
 
-class NotesPlaybackTest : public testing::GalleryFixture {
+class NotesPlaybackTest : public testing::ViewFixture {
  protected:
   NotesPlaybackTest() {
-    InstallImaging();
-    PutPicture(kWithNote, 1);
-    PutPicture(kWithout, 2);
+    Put(kWithNote, Jpeg());
+    Put(kWithout, Jpeg());
     const std::vector<platform::BYTE> samples(8000, 0x80);  // 1 s
     const auto wav = platform::BuildWav(platform::PcmFormat(1, 8000, 8), 0, samples);
     Put(VoiceNotePath(kWithNote), std::string(wav.begin(), wav.end()));
@@ -45,7 +50,7 @@ class NotesPlaybackTest : public testing::GalleryFixture {
 
 TEST_F(NotesPlaybackTest, ThePicturesNotePlaysAndAPictureWithoutOneStopsIt) {
   AutoPlay(true);
-  const auto gallery = Start("");
+  const auto gallery = Start(kWithout);
   platform::audio::ClearPlayed();
   MakeCurrent(0);
   auto played = NotesPlayed();
@@ -61,7 +66,7 @@ TEST_F(NotesPlaybackTest, ThePicturesNotePlaysAndAPictureWithoutOneStopsIt) {
 
 TEST_F(NotesPlaybackTest, WithTheOptionOffNothingPlays) {
   AutoPlay(false);
-  const auto gallery = Start("");
+  const auto gallery = Start(kWithout);
   platform::audio::ClearPlayed();
   MakeCurrent(0);
   EXPECT_TRUE(NotesPlayed().empty());

@@ -16,15 +16,21 @@
 #include "gallery/options/gallery_options.h"
 #include "gallery/options/registry_accessor.h"
 #include "gallery/resources/commands.h"
-#include "gallery_fixture.h"
 #include "gallery_state.h"
 #include "platform/audio.h"
 #include "platform/common_controls/toolbar.h"
 #include "platform/wav_file.h"
+#include "view_fixture.h"
 #include "voice_notes/recorder_window.h"
 
 namespace gallery {
 namespace {
+
+// A picture the view can show (the recorder serves pictures that load).
+std::string Jpeg() {
+  const std::vector<std::uint8_t> bytes = testing::EncodeTestJpeg(64, 48);
+  return std::string(bytes.begin(), bytes.end());
+}
 
 using platform::BYTE;
 using platform::DWORD;
@@ -38,12 +44,11 @@ std::uint32_t Le32(const std::vector<BYTE>& bytes, std::size_t at) {
          static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-class NotesRecorderTest : public testing::GalleryFixture {
+class NotesRecorderTest : public testing::ViewFixture {
  protected:
   NotesRecorderTest() {
-    InstallImaging();
-    PutPicture(kFirst, 1);
-    PutPicture(kSecond, 2);
+    Put(kFirst, Jpeg());
+    Put(kSecond, Jpeg());
     platform::WaveOutSetVolume(nullptr, kVolume);
   }
   ~NotesRecorderTest() override {
@@ -57,7 +62,7 @@ class NotesRecorderTest : public testing::GalleryFixture {
     SaveOptions(options);
   }
   void OpenRecorderWindow() {
-    platform::SendMessage(MenuBar(), platform::TB_CHECKBUTTON, kButtonVoiceNote, platform::TRUE);
+    platform::SendMessage(MenuBar(), platform::TB_CHECKBUTTON, kButtonVoiceNote, 1);
     platform::PostMessage(Browser(), platform::WM_COMMAND, kButtonVoiceNote, 0);
     Settle();
     ASSERT_TRUE(Recorder());
@@ -89,7 +94,7 @@ class NotesRecorderTest : public testing::GalleryFixture {
 
 TEST_F(NotesRecorderTest, ThreeSecondsOfPcmMakeTheExpectedFileAndTheButtonsFollow) {
   UseAudio(AudioOptions{kFormatPcm, 1, 11025, 8});
-  const auto gallery = Start("");
+  const auto gallery = Start(kSecond);
   OpenRecorderWindow();
   EXPECT_TRUE(Enabled(kRecorderRecord));
   EXPECT_FALSE(Enabled(kRecorderPlay));
@@ -134,7 +139,7 @@ TEST_F(NotesRecorderTest, AGsmNoteHasItsFortyEightByteHeaderAndSoxHearsTheTone) 
   constexpr double kAmplitude = 10000;
   platform::audio::SetInputSignal(platform::audio::Tone(kHz, kAmplitude));
   UseAudio(kGsmAudio);
-  const auto gallery = Start("");
+  const auto gallery = Start(kSecond);
   OpenRecorderWindow();
   RecordFor(3000);
   const std::vector<BYTE> note = HostBytes(VoiceNotePath(kSecond));
@@ -172,7 +177,7 @@ TEST_F(NotesRecorderTest, AGsmNoteHasItsFortyEightByteHeaderAndSoxHearsTheTone) 
 
 TEST_F(NotesRecorderTest, ANewPictureWhileRecordingWritesTheOldNoteAndSwitches) {
   UseAudio(AudioOptions{kFormatPcm, 1, 8000, 8});
-  const auto gallery = Start("");
+  const auto gallery = Start(kSecond);
   OpenRecorderWindow();
   Press(kRecorderRecord);
   platform::Sleep(1000);
@@ -197,7 +202,7 @@ TEST_F(NotesRecorderTest, ANewPictureWhileRecordingWritesTheOldNoteAndSwitches) 
 TEST_F(NotesRecorderTest, AnInputThatRefusesTheFormatIsReportedAndTheSpeakerComesBack) {
   platform::audio::SetFormatFilter(
       [](bool input, platform::UINT, const platform::WAVEFORMATEX&) { return !input; });
-  const auto gallery = Start("");
+  const auto gallery = Start(kSecond);
   OpenRecorderWindow();
   Press(kRecorderRecord);
   Settle();
@@ -216,7 +221,7 @@ TEST_F(NotesRecorderTest, AnInputThatRefusesTheFormatIsReportedAndTheSpeakerCome
 TEST_F(NotesRecorderTest, ANoteTheVolumeCannotHoldIsReportedAndLeavesNoPartOfItself) {
   UseAudio(AudioOptions{kFormatPcm, 1, 11025, 8});
   Put(VoiceNotePath(kSecond), "an earlier note");
-  const auto gallery = Start("");
+  const auto gallery = Start(kSecond);
   OpenRecorderWindow();
   const auto used = handheld().files().VolumeUsedBytes("\\");
   ASSERT_TRUE(used);
@@ -234,7 +239,7 @@ TEST_F(NotesRecorderTest, ANoteTheVolumeCannotHoldIsReportedAndLeavesNoPartOfIts
 TEST_F(NotesRecorderTest, DeleteAsksThenRemovesTheNoteAndTellsTheBrowser) {
   UseAudio(GalleryOptions{}.audio);
   Put(VoiceNotePath(kSecond), "a note");
-  const auto gallery = Start("");
+  const auto gallery = Start(kSecond);
   OpenRecorderWindow();
   EXPECT_TRUE(Enabled(kRecorderDelete));
   handheld().message_boxes().QueueAnswer(platform::IDNO);
@@ -258,7 +263,7 @@ TEST_F(NotesRecorderTest, DeleteAsksThenRemovesTheNoteAndTellsTheBrowser) {
 }
 
 TEST_F(NotesRecorderTest, TheGripDragsTheWindowWithinItsBand) {
-  const auto gallery = Start("");
+  const auto gallery = Start(kSecond);
   OpenRecorderWindow();
   const platform::HWND grip = platform::GetDlgItem(Recorder(), kRecorderGrip);
   ASSERT_TRUE(grip);

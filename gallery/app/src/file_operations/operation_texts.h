@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/window.h"
+#include "view/file_labels.h"  // FileNameOf
 
 namespace gallery {
 
