@@ -83,17 +83,6 @@ class CaptureInProgress {
   const StillCaptureProgram& program_;
 };
 
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
-
 // The decoder's still-picture conversion while a review is decoded.
 class StillPictureConversion {
  public:
@@ -224,7 +213,7 @@ void StillCapture::TakePicture(int resolution) {
   CaptureInProgress capture(program_);
   {
     StopPreview();
-    WaitCursor wait;
+    platform::WaitCursor wait;
     // The call returns once the driver has written the file.
     CameraControl(orsadrv::IOCTL_SIO_SNAPSHOT, &request, sizeof request);
     AdvancePictureCounter();

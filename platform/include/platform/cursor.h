@@ -19,4 +19,17 @@ HCURSOR LoadCursor(HINSTANCE instance, UINT cursor_id);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 
+// The wait cursor for a scope: the hourglass while a program works on
+// something the person waits for, the previous cursor after.
+class WaitCursor {
+ public:
+  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+  ~WaitCursor() { SetCursor(previous_); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  HCURSOR previous_;
+};
+
 }  // namespace platform

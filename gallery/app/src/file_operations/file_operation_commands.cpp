@@ -49,17 +49,6 @@ OperationTexts TextsOf(FileOperation operation) {
   return {kStringDeleteCaption, kStringDeleteFailed, 0, ""};
 }
 
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
-
 // The current file; empty when there is none (an empty folder).
 std::string CurrentFile() {
   const std::string current = CurrentIndex() >= 0 ? EntryPath(CurrentIndex()) : Gallery().current;
@@ -135,7 +124,7 @@ void RunOperation(HWND browser, FileOperation operation) {
   }
   std::optional<std::vector<PictureOutcome>> outcomes;
   {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     outcomes = RunFileOperation(operation, pictures, destination, Gallery().folder);
   }
   if (!outcomes) return;

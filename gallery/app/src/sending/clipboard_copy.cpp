@@ -34,18 +34,6 @@ class OpenedClipboard {
   BOOL opened_;
 };
 
-// The wait cursor while the picture loads and scales.
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
-
 // A 24-bit DIB section and its pixels; bottom-up unless `top_down`.
 struct Surface {
   HBITMAP bitmap = nullptr;
@@ -93,7 +81,7 @@ enum class Copied { kDone, kNothing, kOutOfMemory };
 Copied CopyOnto(const std::string& path, int per_mille) {
   std::optional<std::vector<BYTE>> block;
   {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     std::unique_ptr<imaging::Bitmap> picture;
     imaging::ImageInfo info;
     {

@@ -11,6 +11,7 @@
 #include "media_calls.h"
 #include "platform/code_pages.h"
 #include "platform/controls.h"
+#include "platform/cursor.h"
 #include "platform/files.h"
 #include "platform/menu_bar.h"
 #include "platform/message_box.h"
@@ -18,7 +19,6 @@
 #include "platform/shell_dialog.h"
 #include "platform/shell_state.h"
 #include "resource_texts.h"
-#include "wait_cursor.h"
 #include "window_class.h"
 
 namespace gallery {
@@ -163,7 +163,7 @@ void EditComment(HWND browser, const std::string& path) {
     return;
   }
   const auto length = static_cast<WORD>(comment.bytes.empty() ? 0 : comment.bytes.size() + 1);
-  WaitCursor wait;
+  platform::WaitCursor wait;
   std::lock_guard lock(MediaLock());
   Imaging().write_comment(path.c_str(), comment.bytes.c_str(), length, 0);
 }

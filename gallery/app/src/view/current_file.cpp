@@ -8,9 +8,9 @@
 #include "gallery_state.h"
 #include "histogram_control.h"
 #include "part_commands.h"
+#include "platform/cursor.h"
 #include "platform/files.h"
 #include "preview_pane.h"
-#include "wait_cursor.h"
 
 namespace gallery {
 
@@ -38,7 +38,7 @@ void CurrentFileChanged(platform::HWND browser) {
     EnablePictureCommands(browser, path);
     return;
   }
-  WaitCursor wait;
+  platform::WaitCursor wait;
   imaging::ImageInfo info;
   if (!LoadPreviewPane(browser, path, &info)) {
     ShowNameOnly(browser, path);

@@ -5,10 +5,10 @@
 #include "command_enabling.h"
 #include "gallery/resources/string_ids.h"
 #include "media_calls.h"
+#include "platform/cursor.h"
 #include "platform/message_box.h"
 #include "platform/shell_services.h"
 #include "resource_texts.h"
-#include "wait_cursor.h"
 
 namespace gallery {
 
@@ -21,7 +21,7 @@ void RotatePicture(HWND browser, const std::string& path, int direction) {
   }
   BOOL turned = FALSE;
   {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     // The library writes the turned picture beside the file and only then
     // puts it in the file's place, so a failure leaves the file whole.
     std::lock_guard lock(MediaLock());

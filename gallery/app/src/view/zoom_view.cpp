@@ -18,13 +18,13 @@
 #include "overview_inset.h"
 #include "picture_surface.h"
 #include "platform/controls.h"
+#include "platform/cursor.h"
 #include "platform/gdi_objects.h"
 #include "platform/menu_bar.h"
 #include "platform/message_box.h"
 #include "platform/shell_state.h"
 #include "platform/window_paint.h"
 #include "resource_texts.h"
-#include "wait_cursor.h"
 #include "window_class.h"
 #include "zoom_geometry.h"
 #include "zoom_keys.h"
@@ -78,7 +78,7 @@ void ShowEntry(ZoomView& view, int index) {
   imaging::ImageInfo info;
   int result = imaging::kLoadCannotOpen;
   {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     const std::string path = EntryPath(index);
     std::lock_guard lock(MediaLock());
     if (Imaging().is_open()) result = Imaging().load_image(path.c_str(), &bitmap, 0, 0, &info);
