@@ -23,8 +23,9 @@ namespace {
 
 using platform::gdi::Surface;
 
-const std::filesystem::path kGoldenFolder =
-    std::filesystem::path(__FILE__).parent_path() / "golden";
+// The source tree's folder: __FILE__ is relative to the build folder,
+// which is not where ctest runs the tests.
+const std::filesystem::path kGoldenFolder = ORSA_GALLERY_GOLDEN;
 
 // Two screen-sized test scenes: a sky with a sun over a hill, and
 // coloured bars under a ring.
