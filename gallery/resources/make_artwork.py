@@ -29,18 +29,12 @@ sys.dont_write_bytecode = True  # keep the repository free of caches
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "camera", "resources"))
+sys.path.insert(0, HERE)
 
 from artwork.canvas import Canvas, vertical_gradient, write_png  # noqa: E402
 from artwork.shapes import box, circle, line, polygon, ring, union  # noqa: E402
 
-WHITE = (255, 255, 255)
-INK = (40, 46, 56)
-STEEL = (96, 112, 134)
-SKY = (74, 144, 226)
-LEAF = (76, 168, 88)
-SUN = (255, 190, 40)
-ALERT = (214, 58, 48)
-PAPER = (250, 250, 246)
+from gallery_palette import WHITE, INK, STEEL, SKY, LEAF, SUN, ALERT, PAPER  # noqa: E402
 
 TOOL_SIZE = 16
 

@@ -18,17 +18,13 @@ sys.dont_write_bytecode = True  # keep the repository free of caches
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "camera", "resources"))
+sys.path.insert(0, HERE)
 
 from artwork.canvas import Canvas, write_png  # noqa: E402
 from artwork.shapes import box, circle, polygon, ring  # noqa: E402
 
-WHITE = (255, 255, 255)
-INK = (40, 46, 56)
-SKY = (74, 144, 226)
-LEAF = (76, 168, 88)
-SUN = (255, 190, 40)
-ALERT = (214, 58, 48)
-PAPER = (250, 250, 246)
+from gallery_palette import WHITE, INK, SKY, LEAF, SUN, ALERT, PAPER  # noqa: E402
+
 MANILA = (236, 196, 98)
 
 
