@@ -2,8 +2,10 @@
 // a mode change survived at the next picture, and the About box's line.
 #include <gtest/gtest.h>
 
+#include "file_list_access.h"
 #include "gallery/app/orsagal.h"
 #include "gallery/options/gallery_options.h"
+#include "gallery_clips.h"
 #include "platform/external_display.h"
 #include "view/external_display.h"
 #include "view_fixture.h"
@@ -66,6 +68,31 @@ TEST_F(ViewExternalDisplayTest, AModeChangeIsSurvivedAtTheNextPicture) {
   EXPECT_FALSE(IsBlack(shown->GetPixel(400, 2)));
   EXPECT_FALSE(IsBlack(shown->GetPixel(400, 597)));
   EXPECT_TRUE(Boxes().empty());
+  Close(gallery);
+}
+
+TEST_F(ViewExternalDisplayTest, AFileTheDisplayCannotLoadIsReportedInABox) {
+  ASSERT_TRUE(platform::external_display::Attach({640, 480, 16}));
+  WantExternalDisplay();
+  // The pane shows a clip through the plug-in's thumbnail; the display
+  // loads pictures only.
+  ASSERT_TRUE(clip::InstallClipModule(handheld()));
+  const std::string path = std::string(testing::kPictures) + "\\clip.avi";
+  testing::RecordTestClip(path);
+  const std::string picture = PutPicture("still.jpg", 320, 240);
+  const auto gallery = StartOn(path);
+  const auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].request.text, "VGA Out Load image failed");
+  EXPECT_EQ(boxes[0].request.caption, "Test");
+  EXPECT_EQ(boxes[0].request.buttons(), platform::MB_OK);
+  // The display stays open and shows the picture made current next.
+  platform::PostMessage(Browser(), kMessageMakeCurrent, FindEntry(picture), 0);
+  Settle();
+  const auto shown = platform::external_display::Snapshot();
+  ASSERT_TRUE(shown);
+  EXPECT_FALSE(IsBlack(shown->GetPixel(320, 240)));
+  EXPECT_EQ(Boxes().size(), 1u);
   Close(gallery);
 }
 
