@@ -14,6 +14,7 @@
 #include "gallery_state.h"
 #include "platform/audio.h"
 #include "slideshow/slide_buttons.h"
+#include "slideshow_driving.h"
 
 namespace gallery {
 namespace {
@@ -41,36 +42,19 @@ class SlideshowWindowTest : public testing::GalleryFixture {
   void StartShow(const SlideshowOptions& options, int first = 0) {
     if (!gallery_) gallery_ = Start("");
     Gallery().options.slideshow = options;
-    platform::PostMessage(Browser(), kMessageMakeCurrent, first, 0);
-    Settle();
-    platform::PostMessage(Browser(), platform::WM_COMMAND, kCommandSlideshow, 0);
+    testing::StartSlideshowAt(first);
     started_ = platform::GetTickCount();
     platform::Sleep(1);
   }
   // Sleeps until `ms` after the show started.
   void At(platform::DWORD ms) { platform::Sleep(started_ + ms - platform::GetTickCount()); }
-  static HWND Show() { return platform::FindWindow(kSlideshowClass, std::nullopt); }
-  static int Shown() {
-    return static_cast<int>(platform::SendMessage(Show(), kMessageShownIndex, 0, 0));
-  }
-  static int Direction() {
-    return static_cast<int>(platform::SendMessage(Show(), kMessageMoveDirection, 0, 0));
-  }
-  void Key(platform::UINT key) {
-    platform::PostMessage(Show(), platform::WM_KEYDOWN, key, 0);
-    platform::Sleep(1);
-  }
-  void Button(int id) {
-    platform::PostMessage(Show(), platform::WM_COMMAND, id, 0);
-    platform::Sleep(1);
-  }
-  void Tap() {
-    platform::PostMessage(Show(), platform::WM_LBUTTONDOWN, 0, 0);
-    platform::Sleep(1);
-  }
-  static bool ButtonShown(int id) {
-    return platform::IsWindowVisible(platform::GetDlgItem(Show(), id)) != 0;
-  }
+  static HWND Show() { return testing::Slideshow(); }
+  static int Shown() { return testing::ShownIndex(); }
+  static int Direction() { return testing::MoveDirection(); }
+  static void Key(platform::UINT key) { testing::SlideshowKey(key); }
+  static void Button(int id) { testing::SlideshowButton(id); }
+  static void Tap() { testing::TapSlideshow(); }
+  static bool ButtonShown(int id) { return testing::SlideshowButtonShown(id); }
   std::size_t Beeps() { return handheld().message_boxes().Beeps().size(); }
 
   static SlideshowOptions Manual(bool loop = true) {
