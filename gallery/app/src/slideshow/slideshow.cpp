@@ -4,13 +4,17 @@
 #include "gallery_state.h"
 #include "part_commands.h"
 #include "slideshow/slideshow_window.h"
+#include "view/external_display.h"
 
 namespace gallery {
 
 void SlideshowCommand(platform::HWND browser, platform::UINT command) {
   RecordRoute(GalleryPart::kSlideshow, command);
   if (CurrentIndex() < 0) return;
-  StartSlideshow(browser, CurrentPath());
+  // The show mirrors its slides on a display of its own; the browser's
+  // comes back when the show closes.
+  CloseBrowserExternalDisplay();
+  if (!StartSlideshow(browser, CurrentPath())) FollowExternalDisplayOption();
 }
 
 }  // namespace gallery

@@ -32,6 +32,7 @@
 #include "slideshow/slide_caption.h"
 #include "slideshow/slide_loader.h"
 #include "slideshow/slide_surface.h"
+#include "view/external_display.h"
 #include "window_class.h"
 
 namespace gallery {
@@ -118,6 +119,9 @@ class Slideshow {
   bool load_next_ = false;
   bool load_previous_ = false;
 
+  // Its own, apart from the browser's (which is closed while the show runs).
+  ExternalDisplay display_;
+
   ButtonLayout layout_{};
   HIMAGELIST button_images_ = nullptr;
   HIMAGELIST play_images_ = nullptr;
@@ -193,6 +197,7 @@ void Slideshow::OnCreate(HWND window) {
                    reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(kButtonIds[i])),
                    Gallery().instance, nullptr);
   StartAdvanceTimer();
+  if (Gallery().options.general.external_display) display_.Open();
 }
 
 void Slideshow::StartAdvanceTimer() {
@@ -205,6 +210,7 @@ void Slideshow::ShowSlide() {
   HideButtons();
   ShowWindow(GetDlgItem(window_, kButtonPlay), SW_HIDE);
   const std::string path = EntryPath(shown_index_);
+  display_.Mirror(path);
   if (load_shown_) {
     Load(shown_index_, *shown_);
     load_shown_ = false;
@@ -515,6 +521,8 @@ void Slideshow::Close() {
   KillTimer(window_, kAdvanceTimer);
   KillTimer(window_, kButtonsTimer);
   PlaySound("", nullptr, 0);
+  display_.Close();
+  FollowExternalDisplayOption();
   SendMessage(browser_, kMessageMakeCurrent, static_cast<WPARAM>(shown_index_), 0);
   SHFullScreen(window_, SHFS_SHOWTASKBAR);
   DestroyWindow(window_);

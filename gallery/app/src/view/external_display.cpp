@@ -146,14 +146,26 @@ ExternalDisplay& BrowserExternalDisplay() {
   return display;
 }
 
-void FollowExternalDisplayOption() {
+namespace {
+
+// The browser's display, after letting go of a context left by an earlier
+// run of the program (it is not this one's to delete).
+ExternalDisplay& ThisRunsDisplay() {
   ExternalDisplay& display = BrowserExternalDisplay();
-  // A context left by an earlier run of the program is not this one's.
   static HWND owner = nullptr;
   if (owner != Gallery().browser) {
     display.Forget();
     owner = Gallery().browser;
   }
+  return display;
+}
+
+}  // namespace
+
+void CloseBrowserExternalDisplay() { ThisRunsDisplay().Close(); }
+
+void FollowExternalDisplayOption() {
+  ExternalDisplay& display = ThisRunsDisplay();
   const bool wanted = Gallery().options.general.external_display != 0;
   if (wanted && !display.is_open()) {
     display.Open();

@@ -53,5 +53,7 @@ ExternalDisplay& BrowserExternalDisplay();
 
 // Opens or closes the browser's display as the General option asks.
 void FollowExternalDisplayOption();
+// Closes the browser's display (while the slideshow shows on its own).
+void CloseBrowserExternalDisplay();
 
 }  // namespace gallery
