@@ -86,6 +86,7 @@ void AfterOptionsSheet(HWND browser, const FileOptions& before) {
   SaveGalleryOptions(gallery.options);
   gallery.recorder_audio = gallery.options.audio;
   ShowHistogram(browser, gallery.options.general.show_histogram != 0);
+  ViewOptionsApplied(browser);
 }
 
 }  // namespace gallery

@@ -58,6 +58,9 @@ void ListShownFolder(platform::HWND browser);
 // histogram, the picture commands' enabling. The image view's; the folder
 // browser calls it.
 void CurrentFileChanged(platform::HWND browser);
+// After the options sheet: the external display opened or closed and the
+// histogram drawn as the General options now ask, for the file shown.
+void ViewOptionsApplied(platform::HWND browser);
 
 // Plays the voice note of `picture` when it has one and the options ask
 // for it. The voice notes'; the image view calls it on a new current file.

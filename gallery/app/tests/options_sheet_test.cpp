@@ -3,13 +3,19 @@
 // folder again.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "gallery/options/gallery_options.h"
 #include "gallery/resources/commands.h"
+#include "gallery/resources/dialog_ids.h"
 #include "gallery_fixture.h"
 #include "gallery_state.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/external_display.h"
 #include "platform/property_sheet.h"
+#include "platform/screen.h"
+#include "view_pictures.h"
 
 namespace gallery {
 namespace {
@@ -218,6 +224,45 @@ TEST_F(OptionsSheetTest, TheAboutBoxShowsTheVersionAndCountsTaps) {
   EXPECT_FALSE(platform::IsWindow(about));
   Close(gallery);
   EXPECT_EQ(Gallery().about_taps, 6);
+}
+
+// The General page's histogram and external display hold at once for the
+// file shown, not only from the next file on.
+TEST_F(OptionsSheetTest, TheHistogramAndTheExternalDisplayFollowAtOnce) {
+  ASSERT_TRUE(imaging::InstallImagingModule(handheld()));
+  ASSERT_TRUE(platform::external_display::Attach({640, 480, 16}));
+  Remove(testing::kPicture);
+  const std::string picture = std::string(testing::kPictures) + "\\shown.jpg";
+  const std::vector<std::uint8_t> jpeg = testing::EncodeTestJpeg(320, 240);
+  Put(picture, std::string(jpeg.begin(), jpeg.end()));
+  Remember("Directory", std::string(testing::kPictures) + "\\");
+  Remember("Path", picture);
+  const auto gallery = Start("");
+  auto shown = platform::external_display::Snapshot();
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->GetPixel(320, 240), platform::RGB(0, 0, 0)) << "the option is off";
+
+  const HWND sheet = OpenSheet();
+  Click(Page(sheet, 0), kCheckShowHistogram);
+  Click(Page(sheet, 0), kCheckExternalDisplay);
+  Press(sheet, platform::PSBTN_OK);
+
+  shown = platform::external_display::Snapshot();
+  ASSERT_TRUE(shown);
+  EXPECT_NE(shown->GetPixel(320, 240), platform::RGB(0, 0, 0)) << "the picture is mirrored";
+  // The curves (pure red, green and blue) stand out from the pale yellow
+  // ground in the histogram's place on the screen.
+  const HWND histogram = platform::GetDlgItem(Browser(), 1112);
+  ASSERT_TRUE(platform::IsWindowVisible(histogram));
+  platform::RECT place;
+  platform::GetWindowRect(histogram, &place);
+  const platform::gdi::Surface& screen = platform::screen::Compose();
+  int curve_pixels = 0;
+  for (int y = place.top; y < place.bottom; ++y)
+    for (int x = place.left; x < place.right; ++x)
+      if (std::abs(platform::GetBValue(screen.GetPixel(x, y)) - 127) > 40) ++curve_pixels;
+  EXPECT_GT(curve_pixels, 64);
+  Close(gallery);
 }
 
 }  // namespace

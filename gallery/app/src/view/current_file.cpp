@@ -1,6 +1,7 @@
 // What the view does each time the browser's current file changes: the
 // pane, the labels, the voice note, the histogram, the external display's
-// mirror and the picture commands, in that order.
+// mirror and the picture commands, in that order; and what it redoes at
+// once when the options sheet closes.
 #include "command_enabling.h"
 #include "external_display.h"
 #include "file_labels.h"
@@ -24,9 +25,16 @@ bool NamesNoFile(const std::string& path) {
          (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// The file the pane shows a picture of; empty when it shows none.
+std::string& PaneFile() {
+  static std::string path;
+  return path;
+}
+
 }  // namespace
 
 void CurrentFileChanged(platform::HWND browser) {
+  PaneFile().clear();
   // With an empty list the browser's current path may still name the file
   // it was asked to show, or else the folder.
   const std::string path = EntryCount() > 0 ? CurrentPath() : Gallery().current;
@@ -45,6 +53,7 @@ void CurrentFileChanged(platform::HWND browser) {
     AutoPlayVoiceNote(browser, "");
     ClearHistogram(browser);
   } else {
+    PaneFile() = path;
     FollowExternalDisplayOption();
     BrowserExternalDisplay().Mirror(path);
     ShowFileLabels(browser, path, info.width, info.height);
@@ -53,6 +62,15 @@ void CurrentFileChanged(platform::HWND browser) {
       ComputeHistogram(browser, PreviewPanePixels(), kPaneBackground);
   }
   EnablePictureCommands(browser, path);
+}
+
+void ViewOptionsApplied(platform::HWND browser) {
+  const bool was_open = BrowserExternalDisplay().is_open();
+  FollowExternalDisplayOption();
+  if (PaneFile().empty()) return;
+  if (!was_open) BrowserExternalDisplay().Mirror(PaneFile());
+  if (Gallery().options.general.show_histogram)
+    ComputeHistogram(browser, PreviewPanePixels(), kPaneBackground);
 }
 
 }  // namespace gallery
