@@ -10,6 +10,7 @@
 #include "picture_surface.h"
 #include "platform/gdi_objects.h"
 #include "platform/window_paint.h"
+#include "zoom_view.h"
 
 namespace gallery {
 
@@ -108,6 +109,7 @@ LRESULT PreviewPaneProcedure(HWND pane, UINT message, WPARAM wparam, LPARAM lpar
     case WM_DESTROY:
       // The browser is going: so do its pictures and its display.
       ReleasePreviewPane();
+      ReleaseZoomViewSurface();
       BrowserExternalDisplay().Close();
       return 0;
     default:
