@@ -38,6 +38,7 @@ ffmpeg -loglevel error -y -f lavfi -i smptehdbars=size=640x480 -frames:v 1 out/s
 ffmpeg -loglevel error -y -f lavfi -i "life=size=160x120:mold=10:r=25:ratio=0.1:death_color=#C83232:life_color=#00ff00,scale=640:480:flags=neighbor" \
   -ss 2 -frames:v 1 out/slideshow-pictures/slide4.jpg
 ./build/default/handheld/orsa-handheld --root "$out/slideshow" --no-desktop \
+  --external-display 640x480x16 \
   --script handheld/scripts/gallery-slideshow.txt | tee -a "$log"
 ./scripts/slideshow-animation.sh "$out/slideshow/slideshow" "$out/gallery-slideshow.gif"
 # The gallery's image view on a handheld of its own, on two pictures made by
