@@ -2,8 +2,11 @@
 // steps, previous and next with wrap, and the entry it hands back.
 #include <gtest/gtest.h>
 
+#include "file_list_access.h"
+#include "gallery/app/orsagal.h"
 #include "gallery/resources/commands.h"
 #include "platform/punctuation_keys.h"
+#include "platform/screen.h"
 #include "view_fixture.h"
 
 namespace gallery {
@@ -87,6 +90,38 @@ TEST_F(ViewZoomTest, AnUnreadablePictureLeavesTheViewEmptyAndClosable) {
   EXPECT_EQ(ZoomText(), "100%");
   Key(ZoomView(), platform::VK_ESCAPE);
   EXPECT_FALSE(ZoomView());
+  Close(gallery);
+}
+
+TEST_F(ViewZoomTest, OpeningAgainShowsTheNewPictureInTheKeptSurface) {
+  // Red rises across each picture: at 100 % the area's left column shows
+  // the picture's column (width - 240) / 2, whose red tells the pictures
+  // apart; the 320 x 240 one also leaves black bands above and below.
+  const std::string wide = PutPicture("a.jpg", 640, 480);
+  const std::string small = PutPicture("b.jpg", 320, 240);
+  const auto gallery = StartOn(wide);
+  auto area_pixel = [](int x, int y) {
+    platform::RECT place;
+    platform::GetWindowRect(ZoomView(), &place);
+    return platform::screen::Compose().GetPixel(place.left + x, place.top + y);
+  };
+  for (int round = 0; round < 2; ++round) {
+    platform::PostMessage(Browser(), kMessageMakeCurrent, FindEntry(wide), 0);
+    Settle();
+    Key(Browser(), platform::VK_SPACE);
+    ASSERT_TRUE(ZoomView());
+    EXPECT_NEAR(platform::GetRValue(area_pixel(0, 134)), 200 * 255 / 640, 12);
+    EXPECT_NE(area_pixel(120, 5), platform::RGB(0, 0, 0));
+    Key(ZoomView(), platform::VK_ESCAPE);
+
+    platform::PostMessage(Browser(), kMessageMakeCurrent, FindEntry(small), 0);
+    Settle();
+    Key(Browser(), platform::VK_SPACE);
+    ASSERT_TRUE(ZoomView());
+    EXPECT_NEAR(platform::GetRValue(area_pixel(0, 134)), 40 * 255 / 320, 12);
+    EXPECT_EQ(area_pixel(120, 5), platform::RGB(0, 0, 0));
+    Key(ZoomView(), platform::VK_ESCAPE);
+  }
   Close(gallery);
 }
 
