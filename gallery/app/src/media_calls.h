@@ -3,7 +3,9 @@
 // overlapping calls, and the thumbnail worker uses them while the UI
 // thread loads the pane, the zoom view or the slideshow. Hold MediaLock()
 // around every call through Imaging() or Plugin(), and only for one call
-// (one picture): never while waiting for the other thread.
+// (one picture): never while waiting for the other thread, nor around
+// `MediaDisplay`, which waits for the person while its loop serves the
+// gallery's windows (the plug-in's entries are safe beside one another).
 #pragma once
 
 #include <mutex>

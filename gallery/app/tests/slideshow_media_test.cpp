@@ -166,6 +166,11 @@ TEST_F(SlideshowMediaTest, AClipSlideShowsItsThumbnailAndPlayPlaysIt) {
   testing::SlideshowButton(kButtonPlay);
   const platform::HWND player = testing::AwaitClipPlayer();
   ASSERT_TRUE(player) << "Play opens the plug-in's player";
+  // The player's loop serves the browser too, whose pane loads the
+  // current file again meanwhile.
+  platform::PostMessage(Browser(), kMessageMakeCurrent, 0, 0);
+  Settle();
+  EXPECT_TRUE(Label(1107).starts_with("clip.avi")) << Label(1107);
   platform::PostMessage(player, platform::WM_CLOSE, 0, 0);
   Settle();
   EXPECT_FALSE(testing::ClipPlayer());

@@ -42,5 +42,25 @@ TEST_F(ViewClipTest, ViewingAClipPlaysItAndReturnsToTheBrowser) {
   Close(gallery);
 }
 
+TEST_F(ViewClipTest, TheBrowserKeepsWorkingWhileAClipPlays) {
+  const std::string path = std::string(testing::kPictures) + "\\clip.avi";
+  testing::RecordTestClip(path);
+  const std::string picture = PutPicture("still.jpg", 320, 240);
+  const auto gallery = StartOn(path);
+  platform::PostMessage(Browser(), platform::WM_COMMAND, kCommandView, 0);
+  const platform::HWND player = testing::AwaitClipPlayer();
+  ASSERT_TRUE(player);
+  // The player's loop serves the browser too: another file made current
+  // meanwhile (as a change on the card would) loads the pane at once.
+  platform::PostMessage(Browser(), kMessageMakeCurrent, FindEntry(picture), 0);
+  Settle();
+  EXPECT_EQ(Gallery().current, picture);
+  EXPECT_TRUE(Label(1107).starts_with("still.jpg")) << Label(1107);
+  platform::PostMessage(player, platform::WM_CLOSE, 0, 0);
+  Settle();
+  EXPECT_FALSE(testing::ClipPlayer());
+  Close(gallery);
+}
+
 }  // namespace
 }  // namespace gallery

@@ -508,11 +508,9 @@ void Slideshow::OnDrawButton(const DRAWITEMSTRUCT& item) {
 void Slideshow::PlayClip() {
   if (timed()) KillTimer(window_, kAdvanceTimer);
   SHFullScreen(window_, SHFS_SHOWTASKBAR);
-  const std::string path = EntryPath(shown_index_);
-  {
-    std::lock_guard lock(MediaLock());
-    Plugin().Display(path);
-  }
+  // Without the media lock: the player's loop serves the browser too,
+  // whose pane takes it (see ViewFile).
+  Plugin().Display(EntryPath(shown_index_));
   SHFullScreen(window_, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON);
   if (timed() && !paused_) StartAdvanceTimer();
 }

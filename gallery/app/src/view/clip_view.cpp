@@ -1,7 +1,5 @@
 #include "clip_view.h"
 
-#include <mutex>
-
 #include "media_calls.h"
 #include "zoom_view.h"
 
@@ -10,9 +8,10 @@ namespace gallery {
 void ViewFile(platform::HWND browser, const std::string& path) {
   if (path.empty()) return;
   if (Plugin().Handles(path)) {
-    // The player is modal: the call returns when it closes. The lock is
-    // held for the one call, as for every call into the plug-in.
-    std::lock_guard lock(MediaLock());
+    // The player is modal: the call returns when it closes, and its loop
+    // serves the browser meanwhile, whose pane takes the media lock. So
+    // the lock is not held while the person watches; the plug-in's entries
+    // are safe beside one another (each call has its own clip).
     Plugin().Display(path);
     return;
   }
