@@ -110,11 +110,14 @@ class FaultSweepGalleryTest : public testing::FaultSweepFixture {
     }
   }
 
-  // A gallery started afresh lists the trip and copies all it lists.
+  // A gallery started afresh lists the trip, views a picture and copies
+  // all it lists.
   void ExpectGalleryUsable() {
     if (GalleryRunning()) Run("kill orsagal.exe\n");
     if (!handheld().files().StorageCardInserted()) Run("storage-card insert\n");
     StartGallery();
+    // It shows a picture full screen and comes back.
+    Run("key space\nexpect-window Browser\nkey enter\nexpect-no-window Browser\n");
     platform::CreateDirectory("\\My Documents\\Again");
     handheld().registry().SetString(platform::HKEY_CURRENT_USER, kGalleryKey, "Copy",
                                     "\\My Documents\\Again\\");
