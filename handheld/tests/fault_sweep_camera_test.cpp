@@ -5,15 +5,13 @@
 // file shows, the settings are as they were (the counters only ever move
 // on, past every file written) and, with the card back, the camera takes
 // another picture beside the earlier ones.
-#include <atomic>
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
-#include <thread>
 
 #include "camera_program_window.h"
+#include "card_puller.h"
 #include "command_runner.h"
 #include "fault_sweep_fixture.h"
-#include "platform/sd_bus.h"
 #include "platform/window.h"
 
 namespace handheld {
@@ -163,24 +161,16 @@ TEST_F(FaultSweepCameraTest, PulledDuringTheStillsTransfer) {
   Store("resolution", 0);  // the largest picture: the longest transfer
   StartCamera();
   settings_ = Values(platform::HKEY_CURRENT_USER, kSettingKey);
-  // The card leaves with the next transfer once the driver has opened the
-  // picture's file, in the middle of the picture's data.
+  // The card leaves in the middle of the picture's data.
   const std::string picture = Snap(static_cast<int>(Stored("jpgno")));
-  std::atomic<bool> done{false};
-  std::thread puller([&] {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!done && std::chrono::steady_clock::now() < give_up) {
-      if (Exists(picture)) {
-        handheld().GetService<platform::sd::SdBus>().RemoveCardAfterTransfers(0);
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-  });
-  Run("key action\nwait 3000\n");
-  done = true;
-  puller.join();
+  {
+    testing::CardPullerAtFile puller(handheld(), picture);
+    Run("key action\nwait 3000\n");
+  }
   ExpectCameraGone();
+  if (!Exists(picture)) {
+    EXPECT_FALSE(BoxTexts().empty()) << "the lost picture is told";
+  }
   ExpectAllWell();
 }
 
