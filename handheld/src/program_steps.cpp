@@ -1,5 +1,5 @@
 // Steps about programs and files: echo, wait, start, wait-exit,
-// expect-running, expect-file and reboot.
+// expect-running, kill, expect-file and reboot.
 #include <map>
 
 #include "platform/files.h"
@@ -107,6 +107,29 @@ bool ExpectRunning(StepContext& context) {
   }
 }
 
+// Ends a program as a crash or a reset would: its main thread stops at its
+// next wait without the program's own shut-down (no close message, nothing
+// saved on the way out), so a test sees what an interrupted operation
+// leaves on disk.
+bool Kill(StepContext& context) {
+  const std::string& path = context.step.arguments[0];
+  platform::ProcessHandle process = FindProgram(path);
+  platform::DWORD exit_code = 0;
+  if (!process) return Fail(context, path + " is not running");
+  if (!platform::GetExitCodeProcess(process, &exit_code) || exit_code != platform::STILL_ACTIVE) {
+    return Fail(context, path + " is not running (it ended with exit code " +
+                             std::to_string(static_cast<int>(exit_code)) + ")");
+  }
+  constexpr platform::DWORD kKilledExitCode = 0xDEAD;
+  if (!platform::TerminateProcess(process, kKilledExitCode) ||
+      platform::WaitForSingleObject(*process, kStartWaitMs) != platform::WAIT_OBJECT_0) {
+    return Fail(context, path + " did not end");
+  }
+  StartedPrograms().erase(path);
+  context.out << "killed " << path << "\n";
+  return true;
+}
+
 bool ExpectFile(StepContext& context) {
   const std::string& path = context.step.arguments[0];
   if (platform::GetFileAttributes(path) == platform::INVALID_FILE_ATTRIBUTES) {
@@ -141,6 +164,9 @@ void AddProgramSteps(StepTable* table) {
       {"expect-running",
        {1, 1, nullptr, ExpectRunning, "expect-running PATH",
         "a program (path or file name) must be running within 5 s"}},
+      {"kill",
+       {1, 1, nullptr, Kill, "kill PATH",
+        "ends a program (path or file name) at once, without its own shut-down"}},
       {"expect-file",
        {1, 1, nullptr, ExpectFile, "expect-file PATH", "a handheld file must exist"}},
       {"reboot", {0, 0, nullptr, Reboot, "reboot", "boots the handheld again"}},

@@ -48,7 +48,7 @@ using StepTable = std::map<std::string, StepKind>;
 const StepTable& Steps();
 
 // The groups of steps, each in its own file.
-void AddProgramSteps(StepTable* table);   // echo, wait, start, wait-exit, expect-file, reboot
+void AddProgramSteps(StepTable* table);   // echo, wait, start, wait-exit, kill, expect-file, reboot
 void AddInputSteps(StepTable* table);     // tap, drag, key, text
 void AddScreenSteps(StepTable* table);    // screenshot, expect-window
 void AddCardSteps(StepTable* table);      // insert-card, remove-card

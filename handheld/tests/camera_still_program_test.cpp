@@ -4,15 +4,13 @@
 // notice, and the card pulled while a picture is taken.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "camera_program_window.h"
+#include "card_puller.h"
 #include "emulator.h"
 #include "emulator_fixture.h"
 #include "platform/audio.h"
@@ -187,23 +185,10 @@ TEST_F(CameraStillProgramTest, TheCardPulledDuringACaptureLeavesNoHalfPicture) {
   Store("resolution", 0);
   StartCamera();
   const std::string picture = std::string(kPictures) + "snap0001.jpg";
-  // The card leaves with the next transfer once the driver has opened the
-  // picture's file (the bus's own thread tells the driver, as when the card
-  // is pulled mid-transfer).
-  std::atomic<bool> done{false};
-  std::thread puller([&] {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!done && std::chrono::steady_clock::now() < give_up) {
-      if (Exists(picture)) {
-        handheld().GetService<platform::sd::SdBus>().RemoveCardAfterTransfers(0);
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-  });
-  Run("key action\nwait 3000\n");
-  done = true;
-  puller.join();
+  {
+    testing::CardPullerAtFile puller(handheld(), picture);
+    Run("key action\nwait 3000\n");
+  }
   // The capture runs out its failing transfers first; it must not hang.
   for (int i = 0; i < 10 && MainDialog(); ++i) Run("wait 3000\n");
   EXPECT_EQ(MainDialog(), nullptr) << "the card's removal ends the camera";

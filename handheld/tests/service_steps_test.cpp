@@ -1,5 +1,5 @@
-// mic, expect-sound, reg-set, expect-reg, set-time, wait-exit of a program
-// another program started, and the step help.
+// mic, expect-sound, reg-set, expect-reg, set-time, wait-exit and kill of
+// a program another program started, and the step help.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -115,6 +115,18 @@ TEST_F(ServiceStepsTest, WaitExitAndExpectRunningFollowProgramsOthersStarted) {
   EXPECT_EQ(RunSteps("expect-running demo.exe\n"), 1);
   EXPECT_EQ(RunSteps("wait-exit demo.exe\n"), 1);
   EXPECT_NE(steps_err_.str().find("is not running"), std::string::npos);
+}
+
+TEST_F(ServiceStepsTest, KillEndsAProgramWithoutItsOwnShutDown) {
+  platform::PROCESS_INFORMATION demo;
+  ASSERT_TRUE(platform::CreateProcess("\\Windows\\demo.exe", "", &demo));
+  ASSERT_EQ(RunSteps("expect-window OrsaDemo\nkill demo.exe\nexpect-no-window OrsaDemo\n"), 0)
+      << steps_err_.str();
+  platform::DWORD exit_code = 0;
+  ASSERT_TRUE(platform::GetExitCodeProcess(demo.hProcess, &exit_code));
+  EXPECT_EQ(exit_code, 0xDEADu) << "ended by the kill, not by its own way out (0)";
+  EXPECT_EQ(RunSteps("kill demo.exe\n"), 1);
+  EXPECT_NE(steps_err_.str().find("demo.exe is not running"), std::string::npos);
 }
 
 TEST(StepHelp, EveryStepSaysHowItIsWritten) {

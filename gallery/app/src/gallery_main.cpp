@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/resources.h"
 #include "top_window.h"
+#include "voice_notes/recorder_window.h"
 
 namespace gallery {
 
@@ -47,6 +48,7 @@ int GalleryMain(HINSTANCE instance, const std::string& command_line) {
   }
 
   ResetGallery();
+  ForgetLeftRecorder();
   GalleryState& gallery = Gallery();
   gallery.instance = instance;
   gallery.resources = LoadLibrary(kResourceLibraryName);

@@ -284,6 +284,12 @@ bool Kernel::RequestTermination(const ThreadHandle& thread, DWORD exit_code) {
   return true;
 }
 
+void Kernel::ReleaseCurrentThreadTargets() {
+  Lock lock = Acquire();
+  ReleaseThreadResources(Current(lock));
+  StateChanged(lock);
+}
+
 void Kernel::EndAllThreads() {
   std::vector<std::thread> threads;
   for (;;) {

@@ -112,6 +112,9 @@ class Kernel {
   void DetachCurrentThread();
   ThreadHandle StartThread(ThreadEntry entry, std::string name);
   bool RequestTermination(const ThreadHandle& thread, DWORD exit_code);
+  // Drops the calling thread's message targets, and so its windows, ahead
+  // of its end: a program counts as ended only once its windows are gone.
+  void ReleaseCurrentThreadTargets();
   // Asks every platform thread to end and joins them all.
   void EndAllThreads();
 

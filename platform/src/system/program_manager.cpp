@@ -114,11 +114,16 @@ DWORD ProgramManager::RunProgram(ProgramManager* manager, const ProcessHandle& p
                                  const ProgramEntry& entry, const std::string& command_line) {
   // Notes the end however the thread ends: by returning, or unwound by
   // ExitThread or a termination, when no platform wait may block any more.
+  // Windows the program left (all of them when it was terminated) go
+  // first, so that whoever waits for its end finds none of them.
   struct EndNotice {
     ProgramManager* manager;
     const ProcessHandle& process;
     DWORD exit_code = 0;
-    ~EndNotice() { manager->Ended(process, exit_code); }
+    ~EndNotice() {
+      CurrentKernel().ReleaseCurrentThreadTargets();
+      manager->Ended(process, exit_code);
+    }
   } notice{manager, process};
   if (std::optional<DWORD> ended_early = manager->Started(process)) {
     notice.exit_code = *ended_early;

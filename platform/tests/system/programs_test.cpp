@@ -16,6 +16,7 @@
 #include "platform/testing/temp_handheld.h"
 #include "platform/threads.h"
 #include "platform/time.h"
+#include "platform/window.h"
 
 namespace platform {
 namespace {
@@ -188,6 +189,36 @@ TEST_F(ProgramsTest, TerminateEndsAProgramWithTheGivenCodeAndReleasesWhatItHeld)
   EXPECT_EQ(device_.handheld().modules().ReferenceCount(instance), 0u);
   EXPECT_FALSE(TerminateProcess(info.hProcess, 1));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(ProgramsTest, AProgramEndedFromOutsideTakesItsWindowsWithIt) {
+  // A program that finds its own window from an earlier run hands over to
+  // it and ends: once a terminated program counts as ended, its windows
+  // must be gone, or the next start hands over to a dead one.
+  bool destroyed = false;
+  Add(kGallery, [&](HINSTANCE self, const std::string&) {
+    WNDCLASS window_class;
+    window_class.lpfnWndProc = [&](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+      if (message == WM_DESTROY) destroyed = true;
+      return DefWindowProc(hwnd, message, wparam, lparam);
+    };
+    window_class.hInstance = self;
+    window_class.lpszClassName = "Killed";
+    RegisterClass(&window_class);
+    CreateWindowEx(0, "Killed", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, self, nullptr);
+    MSG msg;
+    while (GetMessage(&msg, nullptr, 0, 0)) DispatchMessage(&msg);
+    return 0;
+  });
+  for (int run = 0; run < 20; ++run) {
+    PROCESS_INFORMATION info = Start(kGallery);
+    Sleep(10);  // the program waits for messages now
+    ASSERT_NE(FindWindow("Killed", std::nullopt), nullptr);
+    ASSERT_TRUE(TerminateProcess(info.hProcess, 9));
+    ASSERT_EQ(WaitForSingleObject(*info.hProcess, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(FindWindow("Killed", std::nullopt), nullptr) << "run " << run;
+    EXPECT_FALSE(destroyed) << "ended without its own clean-up";
+  }
 }
 
 TEST_F(ProgramsTest, AProgramEndedBeforeItRanSkipsItsEntry) {

@@ -307,6 +307,14 @@ void CloseRecorder() {
   if (recorder) Close();
 }
 
+void ForgetLeftRecorder() {
+  if (!recorder) return;
+  // Its windows went with the program that made them; what it held here
+  // did not.
+  if (recorder->grip_bitmap) DeleteObject(recorder->grip_bitmap);
+  recorder.reset();
+}
+
 void SetRecorderPath(const std::string& note_path) {
   if (!recorder) return;
   recorder->pending = note_path;

@@ -29,6 +29,10 @@ inline constexpr int kRecorderTopmostY = 180;
 void OpenRecorder(platform::HWND browser, const std::string& note_path);
 // Closes it; a recording in progress is written first.
 void CloseRecorder();
+// At the program's start: a recorder left by a gallery that ended without
+// closing it (ended from outside while the recorder was open) is dropped,
+// its input device closed and the speaker heard again.
+void ForgetLeftRecorder();
 // The current picture changed: its note path (empty when it has none). A
 // recording in progress is written under the old name first.
 void SetRecorderPath(const std::string& note_path);
