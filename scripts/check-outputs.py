@@ -99,6 +99,7 @@ class Checker:
 
     def check_picture(self, path):
         where = self.where(path)
+        decoded_size = None
         with tempfile.NamedTemporaryFile(suffix=".ppm") as decoded:
             code, _, err = run(["djpeg", "-pnm", "-outfile", decoded.name, str(path)])
             # djpeg exits 2 when it only warned (a damaged or cut picture).
@@ -106,8 +107,9 @@ class Checker:
                 self.add("picture", where, "djpeg", "does not decode: " + first_line(err), False)
             else:
                 header = Path(decoded.name).read_bytes()[:32].split()
-                size = f"{int(header[1])} x {int(header[2])}"
-                self.add("picture", where, "djpeg", f"decodes, {size}", True)
+                decoded_size = (int(header[1]), int(header[2]))
+                self.add("picture", where, "djpeg",
+                         f"decodes, {decoded_size[0]} x {decoded_size[1]}", True)
         code, out, err = run(["exiftool", "-j", "-n", "-EXIF:all", str(path)])
         try:
             tags = json.loads(out)[0] if code == 0 else {}
@@ -118,8 +120,15 @@ class Checker:
             why = first_line(err) or "no Exif " + ", ".join(missing)
             self.add("picture Exif", where, "exiftool", why, False)
         else:
-            self.add("picture Exif", where, "exiftool",
-                     f"{tags['Make']} {tags['Model']}, {tags['DateTimeOriginal']}", True)
+            described = f"{tags['Make']} {tags['Model']}, {tags['DateTimeOriginal']}"
+            # The size the Exif data gives must be the picture's own: viewers
+            # that trust it would show a turned picture squeezed.
+            exif_size = (tags.get("ExifImageWidth"), tags.get("ExifImageHeight"))
+            if decoded_size and None not in exif_size and exif_size != decoded_size:
+                self.add("picture Exif", where, "exiftool",
+                         f"{described}; Exif says {exif_size[0]} x {exif_size[1]}", False)
+            else:
+                self.add("picture Exif", where, "exiftool", described, True)
 
     # Clips ----------------------------------------------------------------
 

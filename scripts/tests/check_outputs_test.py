@@ -70,7 +70,8 @@ class CheckOutputsTest(unittest.TestCase):
         tool("ffmpeg", "-v", "error", "-f", "lavfi", "-i", "testsrc2=size=640x480", "-frames:v",
              "1", str(picture))
         tool("exiftool", "-q", "-overwrite_original", "-Make=Kav Inc.", "-Model=010001300189",
-             "-DateTimeOriginal=2003:09:01 00:00:00", str(picture))
+             "-DateTimeOriginal=2003:09:01 00:00:00", "-ExifImageWidth=640",
+             "-ExifImageHeight=480", str(picture))
         tool("ffmpeg", "-v", "error", "-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25",
              "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=8000", "-t", "2",
              "-c:v", "mjpeg", "-c:a", "pcm_s16le", "-ac", "1", str(root / PICTURES / "m0001.avi"))
@@ -154,6 +155,16 @@ class CheckOutputsTest(unittest.TestCase):
         code, failed, done = self.check()
         self.assertEqual(code, 1)
         self.assertTrue(any(line.startswith("picture Exif") for line in failed), done.stdout)
+
+    def test_picture_whose_exif_gives_another_size_fails(self):
+        picture = self.root / PICTURES / "snap0001.jpg"
+        tool("exiftool", "-q", "-overwrite_original", "-ExifImageWidth=480",
+             "-ExifImageHeight=640", str(picture))
+        # The copies sent on are of the picture as it now is.
+        shutil.copy(picture, self.work / "received/snap0001.jpg")
+        (self.root / OUTBOX / "Message 0001.eml").write_bytes(mail("snap0001.jpg",
+                                                                   picture.read_bytes()))
+        self.assert_only_failure("picture Exif", "snap0001.jpg")
 
     def test_truncated_clip_fails(self):
         clip = self.root / PICTURES / "m0001.avi"
