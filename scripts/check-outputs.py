@@ -279,10 +279,11 @@ class Checker:
         expected, bad_expected = read_registry(expected_file)
         if expected is None or bad_expected:
             raise UsageError(f"cannot read the expected registry values in {expected_file}")
+        values = folded(values)
         for key, names in expected.items():
-            found = values.get(key.lower(), {})
-            wrong = [f"{name} is {found.get(name.lower(), 'missing')}, not {value}"
-                     for name, value in names.items() if found.get(name.lower()) != value]
+            found = values.get(key.casefold(), {})
+            wrong = [f"{name} is {found.get(name.casefold(), 'missing')}, not {value}"
+                     for name, value in names.items() if found.get(name.casefold()) != value]
             short = key.split("\\", 1)[-1]
             if wrong:
                 self.add("registry value", short, "text reader", "; ".join(wrong), False)
@@ -307,29 +308,33 @@ class UsageError(Exception):
 
 
 def read_registry(path):
-    """The registry's text file as {key: {name: value}} (keys and names in
-    lower case when read from the handheld, as written in an expectation
-    file), and the numbers of lines that are not a key, a value, a comment
-    or blank. (None, []) when the file cannot be read."""
+    """The registry's text file as {key: {name: value}}, and the numbers of
+    the lines that are not a key, a value, a comment or blank. (None, [])
+    when the file cannot be read."""
     try:
         lines = Path(path).read_text(encoding="utf-8").splitlines()
     except OSError:
         return None, []
     keys, bad, key = {}, [], None
-    lower = Path(path).name == "registry.txt"
     for number, line in enumerate(lines, 1):
         text = line.strip()
         if not text or text.startswith(";"):
             continue
         if text.startswith("[") and text.endswith("]"):
             key = text[1:-1]
-            keys.setdefault(key.lower() if lower else key, {})
+            keys.setdefault(key, {})
         elif key is not None and text.startswith('"') and '"=' in text:
             name, _, value = text[1:].partition('"=')
-            keys[key.lower() if lower else key][name.lower() if lower else name] = value
+            keys[key][name] = value
         else:
             bad.append(number)
     return keys, bad
+
+
+def folded(registry):
+    """Keys and names in one case: the handheld's registry ignores case."""
+    return {key.casefold(): {name.casefold(): value for name, value in names.items()}
+            for key, names in registry.items()}
 
 
 def print_table(rows, out):
