@@ -63,6 +63,9 @@ class Checker:
     def __init__(self, root, received):
         self.root = root
         self.files = root / "files"
+        # The storage card's files, kept beside the main store's whether the
+        # card is in or out.
+        self.card = root / "storage-card"
         self.received = received
         self.rows = []
 
@@ -70,30 +73,37 @@ class Checker:
         self.rows.append(Row(what, where, checked_by, result, passed, absent))
 
     def where(self, path):
-        for base in (self.files, self.received):
-            if base is not None:
-                try:
-                    return str(path.relative_to(base))
-                except ValueError:
-                    pass
+        for base, shown in ((self.files, ""), (self.card, "Storage Card/"),
+                             (self.received, "")):
+            if base is not None and path.is_relative_to(base):
+                return shown + str(path.relative_to(base))
         return str(path)
 
     def user_files(self, *suffixes):
-        """The handheld's files outside \\Windows with one of the suffixes."""
+        """The handheld's files outside \\Windows, on the main store and the
+        storage card, with one of the suffixes."""
         found = []
-        for folder, subfolders, names in os.walk(self.files):
-            if Path(folder) == self.files:
-                subfolders[:] = [s for s in subfolders if s.lower() != "windows"]
-            subfolders.sort()
-            for name in sorted(names):
-                if name.lower().endswith(suffixes):
-                    found.append(Path(folder) / name)
+        for volume in (self.files, self.card):
+            for folder, subfolders, names in os.walk(volume):
+                if Path(folder) == self.files:
+                    subfolders[:] = [s for s in subfolders if s.lower() != "windows"]
+                subfolders.sort()
+                for name in sorted(names):
+                    if name.lower().endswith(suffixes):
+                        found.append(Path(folder) / name)
         return found
 
-    def find_by_name(self, name):
-        """Files on the handheld (and received) with this name."""
-        matches = [p for p in self.user_files(name.lower()) if p.name.lower() == name.lower()]
-        return matches
+    def original_of(self, name, data):
+        """The handheld's file that a copy sent on came from: the one of its
+        name, or else one with the same bytes (renamed or moved since).
+        Returns (the file with the same bytes or None, the files of that
+        name)."""
+        named = [p for p in self.user_files(name.lower()) if p.name.lower() == name.lower()]
+        for path in named + [p for p in self.user_files("") if p not in named
+                             and p.stat().st_size == len(data)]:
+            if path.read_bytes() == data:
+                return path, named
+        return None, named
 
     # Pictures -------------------------------------------------------------
 
@@ -215,19 +225,16 @@ class Checker:
             data = attachment.get_content()
             if not isinstance(data, bytes):
                 data = data.encode()
-            originals = self.find_by_name(name) if name else []
-            if self.received is not None and name:
-                originals += [p for p in [self.received / name] if p.is_file()]
-            same = [p for p in originals if p.read_bytes() == data]
-            if same:
+            original, named = self.original_of(name, data)
+            if original is not None:
                 self.add("mail", where, "python email",
-                         f"attachment {name} ({len(data)} bytes) = {self.where(same[0])}", True)
-            elif originals:
+                         f"attachment {name} ({len(data)} bytes) = {self.where(original)}", True)
+            elif named:
                 self.add("mail", where, "python email",
-                         f"attachment {name} differs from {self.where(originals[0])}", False)
+                         f"attachment {name} differs from {self.where(named[0])}", False)
             else:
                 self.add("mail", where, "python email",
-                         f"attachment '{name}' names no picture on the handheld", False)
+                         f"attachment '{name}' equals no file on the handheld", False)
 
     # Printed pages --------------------------------------------------------
 
@@ -249,15 +256,12 @@ class Checker:
 
     def check_received(self, path):
         where = self.where(path)
-        candidates = self.find_by_name(path.name)
-        size = path.stat().st_size
-        candidates += [p for p in self.user_files("") if p.stat().st_size == size
-                       and p not in candidates]
-        for candidate in candidates:
-            if run(["cmp", "-s", str(path), str(candidate)])[0] == 0:
-                self.add("received", where, "cmp", f"same bytes as {self.where(candidate)}", True)
-                return
-        self.add("received", where, "cmp", "equals no file on the handheld", False)
+        original, _ = self.original_of(path.name, path.read_bytes())
+        # cmp is the judge; the search above only finds what to give it.
+        if original is not None and run(["cmp", str(path), str(original)])[0] == 0:
+            self.add("received", where, "cmp", f"same bytes as {self.where(original)}", True)
+        else:
+            self.add("received", where, "cmp", "equals no file on the handheld", False)
 
     # Registry -------------------------------------------------------------
 

@@ -79,6 +79,12 @@ class CheckOutputsTest(unittest.TestCase):
         tool("sox", "-n", "-r", "11025", "-c", "1", "-b", "8", str(root / PICTURES / "snap0001.WAV"),
              "synth", "1", "sine", "440")
         (root / OUTBOX / "Message 0001.eml").write_bytes(mail("snap0001.jpg", picture.read_bytes()))
+        # A picture mailed and then moved to the storage card under a new name.
+        (root / "storage-card/Trip").mkdir(parents=True)
+        moved = root / "storage-card/Trip/harbour.jpg"
+        shutil.copy(picture, moved)
+        tool("exiftool", "-q", "-overwrite_original", "-Model=010001300190", str(moved))
+        (root / OUTBOX / "Message 0002.eml").write_bytes(mail("snap0002.jpg", moved.read_bytes()))
         (root / PRINTED / "snap0001.pdf").write_bytes(a4_pdf())
         (root / "registry.txt").write_text(REGISTRY)
         # Something under \Windows is the system's, not an output.
@@ -119,7 +125,9 @@ class CheckOutputsTest(unittest.TestCase):
             self.assertRegex(done.stdout, r"  " + checked_by + r" +ok ")
         self.assertIn("decodes, 640 x 480", done.stdout)
         self.assertIn("595.276 x 841.89 pts (A4)", done.stdout)
-        self.assertIn("11 checks, 0 failed", done.stdout)
+        self.assertIn("14 checks, 0 failed", done.stdout)
+        self.assertIn("attachment snap0002.jpg (", done.stdout)
+        self.assertIn(") = Storage Card/Trip/harbour.jpg", done.stdout)
         self.assertNotIn("broken.jpg", done.stdout)
         self.assertNotIn("obex_tcp.log", done.stdout)
 
@@ -160,8 +168,8 @@ class CheckOutputsTest(unittest.TestCase):
         damaged_copy("cut-note.jpg", bytes)
         (pictures / "cut-note.WAV").write_bytes(note[:30])
 
-        (self.root / OUTBOX / "Message 0002.eml").write_bytes(mail())
-        (self.root / OUTBOX / "Message 0003.eml").write_bytes(mail("snap0001.jpg", b"\xff\xd8?"))
+        (self.root / OUTBOX / "Message 0003.eml").write_bytes(mail())
+        (self.root / OUTBOX / "Message 0004.eml").write_bytes(mail("snap0001.jpg", b"\xff\xd8?"))
         (self.root / PRINTED / "empty.pdf").write_bytes(b"%PDF-1.4\n")
         (self.work / "received/half.jpg").write_bytes(sound[: len(sound) // 3])
         expected = self.work / "expected-registry.txt"
@@ -182,8 +190,8 @@ class CheckOutputsTest(unittest.TestCase):
             ("clip", "My Documents/My Pictures/m0003.avi"),
             ("voice note", "My Documents/My Pictures/cut-note.WAV"),
             ("voice note", "My Documents/My Pictures/lost.WAV"),
-            ("mail", "My Documents/Outbox/Message 0002.eml"),
             ("mail", "My Documents/Outbox/Message 0003.eml"),
+            ("mail", "My Documents/Outbox/Message 0004.eml"),
             ("printed page", "My Documents/Printed/empty.pdf"),
             ("received", "half.jpg"),
             ("registry value", "SOFTWARE\\QX\\orsagal"),
