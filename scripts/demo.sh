@@ -102,3 +102,19 @@ echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"
 echo "demo: the German settings sheet's handheld is in $(cd "$out" && pwd)/german"
 echo "demo: the image view's handheld is in $(cd "$out" && pwd)/view/handheld"
 echo "demo: the outlets' handheld is in $(cd "$out" && pwd)/outlets (mail in files/My Documents/Outbox)"
+# The tour's outputs, each checked by a tool that is not the kit's own, in
+# one table; a failed check fails the demo. Its contact sheet, and its
+# video when the tour was recorded (--record "$out/tour/frames").
+echo
+echo "tour checks"
+tour_checks=0
+./scripts/check-outputs.py --root "$out/tour/handheld" --received "$out/tour/received" \
+  --require all --expect-registry handheld/scripts/tour-registry.txt || tour_checks=$?
+./scripts/make-contact-sheet.sh "$out/tour/handheld/screenshots" "$out/tour/contact-sheet.png" || true
+if [ -d "$out/tour/frames" ]; then
+  ./scripts/make-recording.sh "$out/tour/frames" "$out/tour/tour.mp4"
+fi
+if [ "$tour_checks" -ne 0 ]; then
+  echo "demo: a check of the tour's outputs failed (see the table above)" >&2
+  exit 1
+fi

@@ -12,6 +12,7 @@
 #include "emulator.h"
 #include "keyboard_map.h"
 #include "platform/screen.h"
+#include "screen_recorder.h"
 #include "script.h"
 #include "script_runner.h"
 #include "sdl_front_end.h"
@@ -59,6 +60,11 @@ constexpr const char* kUsage =
     "                       plug in an external display, e.g. 640x480x16\n"
     "  --real-time          let the handheld's clock follow real time instead of\n"
     "                       jumping ahead whenever every thread waits\n"
+    "  --record FOLDER      while the script runs, write the screen into FOLDER as\n"
+    "                       PNG frames: one whenever it changed, at most one per\n"
+    "                       100 ms of the handheld's time, named by that time in\n"
+    "                       ms (frame-000012340.png); scripts/make-recording.sh\n"
+    "                       makes a video of them\n"
     "  -h, --help           show this text\n"
     "\n"
     "Key names for 'key': action, app1-app4, up, down, left, right, enter,\n"
@@ -101,6 +107,7 @@ struct Options {
   std::filesystem::path screenshot;
   std::filesystem::path window_screenshot;
   std::filesystem::path external_window_screenshot;
+  std::filesystem::path record_folder;
   bool window = false;
   bool close_after_script = false;
 };
@@ -182,6 +189,8 @@ int main(int argc, char** argv) {
       if (used_value) ++i;
     } else if (argument == "--external-window-screenshot" && has_value) {
       options.external_window_screenshot = argv[++i];
+    } else if (argument == "--record" && has_value) {
+      options.record_folder = argv[++i];
     } else if (argument == "--window-screenshot" && has_value) {
       options.window_screenshot = argv[++i];
     } else {
@@ -191,6 +200,9 @@ int main(int argc, char** argv) {
   if (options.emulator.root.empty()) return UsageError("--root is required");
   if (options.script_path.empty() && !options.window) {
     return UsageError("--script is required without --window");
+  }
+  if (!options.record_folder.empty() && options.script_path.empty()) {
+    return UsageError("--record needs --script");
   }
   if (!options.window && (options.close_after_script || !options.window_screenshot.empty() ||
                           !options.external_window_screenshot.empty())) {
@@ -227,7 +239,14 @@ int main(int argc, char** argv) {
       std::cerr << "orsa-handheld: " << error << "\n";
       return 2;
     }
-    hooks.idle = [&front_end] { front_end->Pump(); };
+  }
+  std::optional<handheld::ScreenRecorder> recorder;
+  if (!options.record_folder.empty()) recorder.emplace(options.record_folder);
+  if (front_end || recorder) {
+    hooks.idle = [&front_end, &recorder] {
+      if (front_end) front_end->Pump();
+      if (recorder) recorder->Look();
+    };
   }
 
   handheld::ScriptRunner runner(emulator, std::cout, std::cerr, hooks);
@@ -239,6 +258,15 @@ int main(int argc, char** argv) {
               << std::filesystem::absolute(options.emulator.root / "files").string() << "\n";
   }
   int status = report.failures == 0 ? 0 : 1;
+  if (recorder) {
+    recorder->Finish();
+    std::cout << "orsa-handheld: recorded " << recorder->frames_written() << " frames in "
+              << options.record_folder.string() << "\n";
+    if (recorder->write_failure()) {
+      std::cerr << "orsa-handheld: cannot write " << recorder->write_failure()->string() << "\n";
+      status = 1;
+    }
+  }
   if (!options.screenshot.empty() && !platform::screen::SaveScreenshot(options.screenshot)) {
     std::cerr << "orsa-handheld: cannot write " << options.screenshot.string() << "\n";
     status = 1;
