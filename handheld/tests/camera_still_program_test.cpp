@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 
+#include "camera/session/camera_state.h"
 #include "camera_program_window.h"
 #include "card_puller.h"
 #include "emulator.h"
@@ -202,6 +203,25 @@ TEST_F(CameraStillProgramTest, TheCardPulledDuringACaptureLeavesNoHalfPicture) {
     ASSERT_FALSE(boxes.empty());
     EXPECT_NE(boxes.back().request.text.find("could not be written whole"), std::string::npos);
   }
+}
+
+TEST_F(CameraStillProgramTest, KeysAndTapsDuringACaptureAreDropped) {
+  Store("instant review", 1);
+  Store("resolution", 1);
+  StartCamera();
+  Run("key action\n");
+  ASSERT_TRUE(camera::Camera().capturing) << "the 1280x960 capture is still under way";
+  // App 1 (the settings sheet), the Zoom In button, and a tap on the
+  // preview, which once the review shows would ask to delete the picture.
+  Run("key app1\ntap 143 203\ntap 120 90\nwait 3000\n");
+  const codec::testing::Image picture = Decoded(std::string(kPictures) + "snap0001.jpg");
+  EXPECT_EQ(picture.width, 1280);
+  EXPECT_TRUE(Boxes().empty()) << Boxes().front().request.text;
+  EXPECT_EQ(platform::GetForegroundWindow(), MainDialog()) << "no settings sheet";
+  EXPECT_EQ(camera::Camera().zoom_level, 0u);
+  // Once the capture is over the same key acts.
+  Run("key app1\nwait 400\n");
+  EXPECT_NE(platform::GetForegroundWindow(), MainDialog());
 }
 
 TEST_F(CameraStillProgramTest, TheSnapSoundPlaysOnlyWithSoundRecordingOn) {

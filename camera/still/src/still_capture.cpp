@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <vector>
 
 #include "camera/session/camera_session.h"
 #include "camera/session/camera_state.h"
@@ -19,6 +20,7 @@
 #include "platform/cursor.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/messages.h"
 #include "platform/programs.h"
 #include "platform/time.h"
 #include "platform/window.h"
@@ -64,6 +66,31 @@ constexpr int kTwoSecondFirstDigit = 2;
 // The tap area of the 160x120 review picture.
 constexpr RECT kSmallReviewTapArea{40, 28, 200, 152};
 
+// Keys, and taps on the camera's dialog and its buttons and preview, that
+// reached this thread while a capture held it were meant for a camera that
+// could not answer: they are dropped, so that a button pressed during the
+// capture does not act once it is over (a tap on the preview would even ask
+// to delete the new picture). The menu bar is a window of its own: a tap on
+// Exit, which stays available, is kept.
+void DropInputQueuedDuringCapture(HWND main_window) {
+  MSG dropped;
+  while (PeekMessage(&dropped, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+  if (!main_window) return;
+  std::vector<HWND> windows{main_window};
+  EnumChildWindows(
+      main_window,
+      [&windows](HWND child, LPARAM) {
+        windows.push_back(child);
+        return TRUE;
+      },
+      0);
+  for (HWND window : windows) {
+    while (PeekMessage(&dropped, window, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+  }
+}
+
 // The five commands greyed during a capture, and the wait cursor, for the
 // length of one capture request.
 class CaptureInProgress {
@@ -73,6 +100,7 @@ class CaptureInProgress {
     if (program_.enable_capture_commands) program_.enable_capture_commands(false);
   }
   ~CaptureInProgress() {
+    DropInputQueuedDuringCapture(Camera().main_window);
     Camera().capturing = false;
     if (program_.enable_capture_commands) program_.enable_capture_commands(true);
   }
