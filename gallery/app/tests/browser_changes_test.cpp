@@ -101,6 +101,26 @@ TEST_F(BrowserChangesTest, ARenamedCurrentFileStaysCurrentUnderItsNewName) {
   EXPECT_EQ(Strip().current(), 2);
 }
 
+TEST_F(BrowserChangesTest, AMarkStaysOnAPictureRewrittenOrRenamed) {
+  // Turning a picture or writing its comment rewrites the file; a later
+  // Move or Delete of the marked pictures must still take it.
+  Pictures(3);
+  Start(In("aa.jpg"));
+  Sync();
+  Strip().list().SetMarked(1, true);
+  Save(In("ab.jpg"), Jpeg(64, 48, 5));
+  AfterTimer();
+  ASSERT_EQ(Strip().count(), 3);
+  EXPECT_EQ(Strip().list().MarkedPaths(), std::vector<std::string>{In("ab.jpg")});
+  ASSERT_TRUE(platform::MoveFile(In("ab.jpg"), In("zz.jpg")));
+  AfterTimer();
+  EXPECT_EQ(Strip().list().MarkedPaths(), std::vector<std::string>{In("zz.jpg")});
+  // An unmarked picture rewritten stays unmarked.
+  Save(In("aa.jpg"), Jpeg(64, 48, 6));
+  AfterTimer();
+  EXPECT_EQ(Strip().list().MarkedCount(), 1);
+}
+
 TEST_F(BrowserChangesTest, AStorageCardWithPicturesIsBrowsedAndLeftWhenRemoved) {
   Pictures(1);
   ASSERT_TRUE(handheld().files().InsertStorageCard());

@@ -48,19 +48,36 @@ bool Deleted(const std::string& path) {
   return true;
 }
 
+// A picture turned or commented is rewritten in place, and a renamed one
+// is the same picture: its mark stays, so that a later Move or Delete of
+// the marked pictures still takes it.
+void KeepMark(FileList& list, bool marked, const std::string& path) {
+  const int index = list.Find(path);
+  if (marked && index >= 0) list.SetMarked(index, true);
+}
+
+bool WasMarked(const FileList& list, const std::string& path) {
+  const int index = list.Find(path);
+  return index >= 0 && list.IsMarked(index);
+}
+
 bool Updated(const std::string& path) {
   FileList& list = Strip().list();
   if (IsVoiceNote(path)) return list.InListedFolder(path);
+  const bool marked = WasMarked(list, path);
   if (list.Find(path) < 0 || !list.Remove(path)) return false;
   list.Add(path);
+  KeepMark(list, marked, path);
   if (IsCurrent(path)) rechoose_current = true;
   return true;
 }
 
 bool Renamed(const std::string& from, const std::string& to) {
   const bool was_current = IsCurrent(from);
+  const bool marked = WasMarked(Strip().list(), from);
   bool changed = Deleted(from);
   changed = Created(to) || changed;
+  KeepMark(Strip().list(), marked, to);
   if (was_current) {
     Gallery().current = to;
     rechoose_current = true;
