@@ -101,3 +101,20 @@ echo "demo: the clip player's handheld is in $(cd "$out" && pwd)/clip/handheld"
 echo "demo: the German settings sheet's handheld is in $(cd "$out" && pwd)/german"
 echo "demo: the image view's handheld is in $(cd "$out" && pwd)/view/handheld"
 echo "demo: the outlets' handheld is in $(cd "$out" && pwd)/outlets (mail in files/My Documents/Outbox)"
+# The tour: a whole day with the kit on a handheld of its own, with obex_tcp
+# (when installed) as the infrared device in range receiving the push.
+tour="$out/tour"
+rm -rf "$tour"
+mkdir -p "$tour/received"
+tour_receiver=""
+if command -v obex_tcp >/dev/null; then
+  (cd "$tour/received" && exec obex_tcp >obex_tcp.log 2>&1) &
+  tour_receiver=$!
+  sleep 1
+fi
+tour_status=0
+./build/default/handheld/orsa-handheld --root "$tour/handheld" --boot-time "2026-12-09 09:00" \
+  --ir-peer Receiver=127.0.0.1 --script handheld/scripts/tour.txt | tee -a "$log" || tour_status=$?
+if [ -n "$tour_receiver" ]; then kill "$tour_receiver" 2>/dev/null || true; wait "$tour_receiver" 2>/dev/null || true; fi
+echo "demo: the tour's handheld is in $(cd "$tour" && pwd)/handheld (screens in screenshots/tour-*.png)"
+if [ "$tour_status" -ne 0 ]; then echo "demo: the tour failed" >&2; exit "$tour_status"; fi
