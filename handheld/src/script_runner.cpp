@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/settle.h"
 #include "platform/time.h"
 
 namespace handheld {
@@ -102,6 +103,9 @@ bool ScriptRunner::Validate(const Script& script) {
 }
 
 bool ScriptRunner::RunStep(const ScriptStep& step) {
+  // Each step at the moment the handheld's threads have done what the last
+  // one caused, so that a run on the virtual clock repeats itself.
+  platform::clock::Settle();
   StepContext context{emulator_, out_, err_, step, hooks_};
   return Steps().at(step.command).run(context);
 }

@@ -32,8 +32,7 @@ TEST_F(TodayScreenTest, TheStartMenuListsTheInstalledProgramsByName) {
   ASSERT_EQ(RunSteps("expect-window DesktopToday Start\n"), 0) << steps_err_.str();
   std::vector<std::string> names;
   for (const auto& entry : platform::shell::StartMenuEntries()) names.push_back(entry.name);
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"Camera", "Demo", "Dialogs Demo", "Gallery", "Help"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Camera", "Demo", "Dialogs Demo", "Gallery", "Help"}));
 }
 
 TEST_F(TodayScreenTest, ATapOnAProgramInTheStartMenuStartsIt) {
@@ -62,6 +61,25 @@ TEST_F(TodayScreenTest, TheTodayScreenFillsTheScreenBelowTheTaskBar) {
   // The band at the top is drawn in the desktop's blue, below the task bar.
   const platform::gdi::Surface& screen = platform::screen::Compose();
   EXPECT_EQ(screen.GetPixel(230, 26), screen.Quantize(platform::RGB(0, 51, 153)));
+}
+
+TEST_F(TodayScreenTest, AStorageCardTakenOutLeavesTheStorageLinesAtOnce) {
+  // The storage lines as drawn on the screen.
+  auto storage_lines = [] {
+    const platform::gdi::Surface& screen = platform::screen::Compose();
+    std::vector<platform::COLORREF> pixels;
+    for (int y = 130; y < 190; ++y) {
+      for (int x = 100; x < 236; ++x) pixels.push_back(screen.GetPixel(x, y));
+    }
+    return pixels;
+  };
+  ASSERT_EQ(RunSteps("set-time 2026-12-08 09:30\nexpect-window DesktopToday\nwait 1500\n"), 0);
+  const auto without_card = storage_lines();
+  ASSERT_EQ(RunSteps("storage-card insert\nwait 1500\n"), 0) << steps_err_.str();
+  const auto with_card = storage_lines();
+  EXPECT_NE(with_card, without_card);
+  ASSERT_EQ(RunSteps("storage-card remove\nwait 1500\n"), 0) << steps_err_.str();
+  EXPECT_EQ(storage_lines(), without_card);
 }
 
 }  // namespace

@@ -101,6 +101,50 @@ TEST_F(BrowserChangesTest, ARenamedCurrentFileStaysCurrentUnderItsNewName) {
   EXPECT_EQ(Strip().current(), 2);
 }
 
+TEST_F(BrowserChangesTest, AMarkStaysOnAPictureRewrittenOrRenamed) {
+  // Turning a picture or writing its comment rewrites the file; a later
+  // Move or Delete of the marked pictures must still take it.
+  Pictures(3);
+  Start(In("aa.jpg"));
+  Sync();
+  Strip().list().SetMarked(1, true);
+  Save(In("ab.jpg"), Jpeg(64, 48, 5));
+  AfterTimer();
+  ASSERT_EQ(Strip().count(), 3);
+  EXPECT_EQ(Strip().list().MarkedPaths(), std::vector<std::string>{In("ab.jpg")});
+  ASSERT_TRUE(platform::MoveFile(In("ab.jpg"), In("zz.jpg")));
+  AfterTimer();
+  EXPECT_EQ(Strip().list().MarkedPaths(), std::vector<std::string>{In("zz.jpg")});
+  // An unmarked picture rewritten stays unmarked.
+  Save(In("aa.jpg"), Jpeg(64, 48, 6));
+  AfterTimer();
+  EXPECT_EQ(Strip().list().MarkedCount(), 1);
+}
+
+TEST_F(BrowserChangesTest, AMarkStaysOnAPictureReplacedThroughATemporaryFile) {
+  // The imaging library turns a picture safely: the new contents go to a
+  // temporary file, the picture is moved aside, the temporary file takes
+  // its name and the old one goes.
+  Pictures(3);
+  Start(In("aa.jpg"));
+  Sync();
+  Strip().list().SetMarked(1, true);
+  Save(In("turn.tmp"), Jpeg(48, 64, 5));
+  ASSERT_TRUE(platform::MoveFile(In("ab.jpg"), In("turn.old")));
+  ASSERT_TRUE(platform::MoveFile(In("turn.tmp"), In("ab.jpg")));
+  ASSERT_TRUE(platform::DeleteFile(In("turn.old")));
+  AfterTimer();
+  ASSERT_EQ(Strip().count(), 3);
+  EXPECT_EQ(Strip().list().MarkedPaths(), std::vector<std::string>{In("ab.jpg")});
+  // A marked picture deleted for good, and a new one saved under its name
+  // later, is a new picture: unmarked.
+  ASSERT_TRUE(platform::DeleteFile(In("ab.jpg")));
+  AfterTimer();
+  Save(In("ab.jpg"), Jpeg(64, 48, 7));
+  AfterTimer();
+  EXPECT_EQ(Strip().list().MarkedCount(), 0);
+}
+
 TEST_F(BrowserChangesTest, AStorageCardWithPicturesIsBrowsedAndLeftWhenRemoved) {
   Pictures(1);
   ASSERT_TRUE(handheld().files().InsertStorageCard());

@@ -15,6 +15,7 @@ struct Waiter {
   const Kernel::Completion* try_complete = nullptr;
   std::uint64_t deadline_us = Kernel::kNoDeadline;
   bool counted = false;  // the thread was runnable before it waited
+  bool settles = false;  // waits until every other handheld thread waits
   bool done = false;
   DWORD result = WAIT_TIMEOUT;
   std::condition_variable wake;
@@ -109,6 +110,14 @@ void Kernel::WakeExpired() {
 void Kernel::AdvanceIfIdle() {
   if (!virtual_clock_) return;
   while (runnable_ == 0 && !waiters_.empty()) {
+    // A settling thread asked for exactly this moment: it goes on before
+    // the clock moves.
+    auto settler = std::find_if(waiters_.begin(), waiters_.end(),
+                                [](const Waiter* waiter) { return waiter->settles; });
+    if (settler != waiters_.end()) {
+      Complete(**settler, WAIT_OBJECT_0);
+      return;
+    }
     std::uint64_t next = kNoDeadline;
     for (const Waiter* waiter : waiters_) next = std::min(next, waiter->deadline_us);
     if (next == kNoDeadline) return;  // everyone waits for something only a thread can do
@@ -163,6 +172,19 @@ void Kernel::ThrowIfTerminating(ThreadState& state) {
 }
 
 DWORD Kernel::Wait(Lock& lock, const Completion& try_complete, std::uint64_t deadline_us) {
+  return WaitAs(lock, try_complete, deadline_us, false);
+}
+
+void Kernel::Settle() {
+  if (!virtual_clock_) return;
+  Lock lock = Acquire();
+  if (!Current(lock).attached) return;
+  const Completion only_when_idle = [] { return std::optional<DWORD>(); };
+  WaitAs(lock, only_when_idle, kNoDeadline, true);
+}
+
+DWORD Kernel::WaitAs(Lock& lock, const Completion& try_complete, std::uint64_t deadline_us,
+                     bool settles) {
   ThreadState& self = Current(lock);
   ThrowIfTerminating(self);
   if (auto result = try_complete()) return *result;
@@ -174,6 +196,7 @@ DWORD Kernel::Wait(Lock& lock, const Completion& try_complete, std::uint64_t dea
   waiter.try_complete = &try_complete;
   waiter.deadline_us = deadline_us;
   waiter.counted = self.attached;
+  waiter.settles = settles;
   waiters_.push_back(&waiter);
   self.waiting = &waiter;
   if (waiter.counted) --runnable_;

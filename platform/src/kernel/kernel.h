@@ -98,6 +98,11 @@ class Kernel {
   void SetSystemTime(FILETIME now);
   void Advance(std::uint64_t microseconds);
   void Spend(std::uint64_t microseconds);
+  // Blocks the calling attached thread until every other handheld thread
+  // waits; the virtual clock does not move meanwhile. What the caller does
+  // next then happens at one moment of the clock, however the host
+  // scheduled the others. Returns at once on a real-time clock.
+  void Settle();
   // Deadline for a wait of timeout_ms from now (kNoDeadline for INFINITE).
   std::uint64_t DeadlineAfter(const Lock& lock, DWORD timeout_ms);
 
@@ -140,6 +145,7 @@ class Kernel {
   void SetWindowSystem(const Lock&, WindowSystemHooks* hooks) { window_system_ = hooks; }
 
  private:
+  DWORD WaitAs(Lock& lock, const Completion& try_complete, std::uint64_t deadline_us, bool settles);
   void Complete(Waiter& waiter, DWORD result);
   void AdvanceIfIdle();
   void WakeExpired();

@@ -8,6 +8,7 @@
 #include "platform/clock_setting.h"
 #include "platform/handheld.h"
 #include "platform/last_error.h"
+#include "platform/settle.h"
 
 namespace platform {
 
@@ -189,6 +190,7 @@ bool IsVirtual() { return CurrentKernel().virtual_clock(); }
 std::uint64_t NowMs() { return CurrentKernel().NowUs() / 1000; }
 void Advance(std::uint64_t milliseconds) { CurrentKernel().Advance(milliseconds * 1000); }
 void Spend(std::uint64_t microseconds) { CurrentKernel().Spend(microseconds); }
+void Settle() { CurrentKernel().Settle(); }
 }  // namespace clock
 
 }  // namespace platform

@@ -122,6 +122,7 @@ class Desktop {
     SYSTEMTIME now;
     GetLocalTime(&now);
     drawn_minute_ = now.wMinute;
+    drawn_storage_ = StorageText();
     Fill(dc, client, RGB(255, 255, 255));
     for (int y = 0; y < kBandHeight; ++y) {
       // The band lightens towards its foot.
@@ -242,6 +243,9 @@ class Desktop {
     return now.wMinute != drawn_minute_;
   }
 
+  // A storage card put in or taken out, or memory used, shows at once.
+  bool StorageChanged() const { return StorageText() != drawn_storage_; }
+
  private:
   HINSTANCE instance_;
   Fonts fonts_;
@@ -249,6 +253,9 @@ class Desktop {
   std::vector<shell::StartMenuEntry> entries_;
   int selected_ = -1;
   int drawn_minute_ = -1;
+  std::string drawn_storage_;
+
+  static std::string StorageText() { return FreeText("\\") + "\n" + FreeText("\\Storage Card"); }
 };
 
 LRESULT DesktopProcedure(Desktop& desktop, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -259,7 +266,7 @@ LRESULT DesktopProcedure(Desktop& desktop, HWND hwnd, UINT message, WPARAM wpara
       desktop.Paint(hwnd);
       return 0;
     case WM_TIMER:
-      if (desktop.MinutePassed()) InvalidateRect(hwnd, nullptr, FALSE);
+      if (desktop.MinutePassed() || desktop.StorageChanged()) InvalidateRect(hwnd, nullptr, FALSE);
       return 0;
     case kToggleStartMenu:
       desktop.ToggleMenu(hwnd);

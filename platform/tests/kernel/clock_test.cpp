@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sd_card.h"
+#include "platform/settle.h"
 #include "platform/testing/temp_handheld.h"
 #include "platform/threads.h"
 #include "platform/time.h"
@@ -84,6 +85,27 @@ TEST_F(VirtualClockTest, SpendingModelledCostMovesTheClockAndWakesDueSleepers) {
   EXPECT_EQ(clock::NowMs(), 1u);
   WaitForSingleObject(*sleeper, INFINITE);
   EXPECT_TRUE(woke);
+}
+
+TEST_F(VirtualClockTest, SettlingWaitsForTheOthersWorkWithoutMovingTheClock) {
+  // A worker that moves time by bus costs while it runs, then waits for
+  // something that never comes and for a deadline far ahead: settling must
+  // see all of its costs and none of the deadline, however the host
+  // scheduled it.
+  auto never = CreateEvent(false, false);
+  ThreadHandle worker = CreateThread([&]() -> DWORD {
+    for (int i = 0; i < 50; ++i) clock::Spend(200);
+    WaitForSingleObject(*never, 60'000);
+    return 0;
+  });
+  clock::Settle();
+  EXPECT_EQ(clock::NowMs(), 10u);
+  clock::Settle();
+  EXPECT_EQ(clock::NowMs(), 10u);
+  Sleep(100);
+  EXPECT_EQ(clock::NowMs(), 110u);
+  SetEvent(never);
+  EXPECT_EQ(WaitForSingleObject(*worker, INFINITE), WAIT_OBJECT_0);
 }
 
 TEST_F(VirtualClockTest, SystemTimeFollowsTheClockFromBootTime) {

@@ -1,6 +1,8 @@
 #include "browser/change_notifications.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "browser/file_list.h"
 #include "browser/thumbnail_strip.h"
@@ -22,6 +24,12 @@ using namespace platform;
 // Set when the current file went or changed: the timer re-chooses it.
 bool rechoose_current = false;
 
+// Marked pictures that left the list since the timer last fired. A picture
+// rewritten in place (turned, commented) is first moved aside and its new
+// contents moved in under its name: when it comes back within the same
+// burst of notices it is the same picture, and keeps its mark.
+std::vector<std::string> marked_gone;
+
 bool IsVoiceNote(const std::string& path) {
   constexpr std::string_view kWav[] = {"wav"};
   return HasListedExtension(path, kWav);
@@ -37,30 +45,59 @@ bool IsCurrent(const std::string& path) { return EqualsIgnoreCase(path, Gallery(
 bool Created(const std::string& path) {
   FileList& list = Strip().list();
   if (IsVoiceNote(path)) return list.InListedFolder(path);
-  return IsListable(path) && list.Add(path) >= 0;
+  if (!IsListable(path)) return false;
+  const int index = list.Add(path);
+  if (index < 0) return false;
+  auto gone = std::find_if(marked_gone.begin(), marked_gone.end(), [&](const std::string& marked) {
+    return EqualsIgnoreCase(marked, path);
+  });
+  if (gone != marked_gone.end()) {
+    list.SetMarked(index, true);
+    marked_gone.erase(gone);
+  }
+  return true;
 }
 
 bool Deleted(const std::string& path) {
   FileList& list = Strip().list();
   if (IsVoiceNote(path)) return list.InListedFolder(path);
+  const int index = list.Find(path);
+  if (index >= 0 && list.IsMarked(index)) marked_gone.push_back(path);
   if (!list.Remove(path)) return false;
   if (IsCurrent(path)) rechoose_current = true;
   return true;
 }
 
+// A picture turned or commented is rewritten in place, and a renamed one
+// is the same picture: its mark stays, so that a later Move or Delete of
+// the marked pictures still takes it.
+void KeepMark(FileList& list, bool marked, const std::string& path) {
+  const int index = list.Find(path);
+  if (marked && index >= 0) list.SetMarked(index, true);
+}
+
+bool WasMarked(const FileList& list, const std::string& path) {
+  const int index = list.Find(path);
+  return index >= 0 && list.IsMarked(index);
+}
+
 bool Updated(const std::string& path) {
   FileList& list = Strip().list();
   if (IsVoiceNote(path)) return list.InListedFolder(path);
+  const bool marked = WasMarked(list, path);
   if (list.Find(path) < 0 || !list.Remove(path)) return false;
   list.Add(path);
+  KeepMark(list, marked, path);
   if (IsCurrent(path)) rechoose_current = true;
   return true;
 }
 
 bool Renamed(const std::string& from, const std::string& to) {
   const bool was_current = IsCurrent(from);
+  const bool marked = WasMarked(Strip().list(), from);
   bool changed = Deleted(from);
   changed = Created(to) || changed;
+  KeepMark(Strip().list(), marked, to);
   if (was_current) {
     Gallery().current = to;
     rechoose_current = true;
@@ -126,6 +163,7 @@ void HandleChange(HWND browser, const FILECHANGEINFO& change) {
 
 void TimerFired(HWND browser) {
   KillTimer(browser, kChangeTimer);
+  marked_gone.clear();
   KeepCurrentIndex();
   ThumbnailStrip& strip = Strip();
   if (rechoose_current) {
@@ -151,6 +189,7 @@ void StartChangeNotifications(HWND browser) {
 void StopChangeNotifications(HWND browser) {
   if (browser) SHChangeNotifyDeregister(browser);
   rechoose_current = false;
+  marked_gone.clear();
 }
 
 std::optional<LRESULT> ChangeNotificationMessage(HWND browser, UINT message, WPARAM wparam,
