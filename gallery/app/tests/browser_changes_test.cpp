@@ -10,6 +10,7 @@
 #include "gallery/options/gallery_options.h"
 #include "gallery/resources/string_ids.h"
 #include "gallery_state.h"
+#include "media_calls.h"
 #include "platform/change_notify.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -69,8 +70,30 @@ TEST_F(BrowserChangesTest, ASavedVoiceNoteChangesOnlyTheIcon) {
   Save(In("ab.WAV"), "RIFF");
   AfterTimer();
   EXPECT_EQ(Strip().count(), 2);
-  EXPECT_NE(Strip().cells().Pixel(1, 32, 8), before);
+  const platform::COLORREF with_note = Strip().cells().Pixel(1, 32, 8);
+  EXPECT_NE(with_note, before);
   EXPECT_EQ(CurrentName(), "aa.jpg");
+  // Scrolling away and back keeps the icon; a deleted note takes it away.
+  Key(platform::VK_END);
+  Key(platform::VK_HOME);
+  EXPECT_EQ(Strip().cells().Pixel(1, 32, 8), with_note);
+  platform::DeleteFile(In("ab.WAV"));
+  AfterTimer();
+  EXPECT_EQ(Strip().cells().Pixel(1, 32, 8), before);
+}
+
+TEST_F(BrowserChangesTest, ACommentWrittenIntoAPictureShowsItsIcon) {
+  Pictures(2);
+  Start(In("aa.jpg"));
+  Sync();
+  const platform::COLORREF before = Strip().cells().Pixel(1, 32, 22);
+  {
+    std::lock_guard media(MediaLock());
+    ASSERT_TRUE(Imaging().write_comment(In("ab.jpg").c_str(), "Beach", 6, 0));
+  }
+  AfterTimer();
+  EXPECT_EQ(Strip().count(), 2);
+  EXPECT_NE(Strip().cells().Pixel(1, 32, 22), before);
 }
 
 TEST_F(BrowserChangesTest, ADeletedCurrentFileIsReplacedByItsSuccessor) {

@@ -33,16 +33,24 @@ bool IsListable(const std::string& path) {
 
 bool IsCurrent(const std::string& path) { return EqualsIgnoreCase(path, Gallery().current); }
 
-// Each returns whether the list or a cell's icons changed.
+// Each returns whether the list or a cell's icons changed. A voice note in
+// the listed folder changes its picture's icon.
+bool NoteChanged(const std::string& path) {
+  FileList& list = Strip().list();
+  if (!list.InListedFolder(path)) return false;
+  list.VoiceNoteChanged(path);
+  return true;
+}
+
 bool Created(const std::string& path) {
   FileList& list = Strip().list();
-  if (IsVoiceNote(path)) return list.InListedFolder(path);
+  if (IsVoiceNote(path)) return NoteChanged(path);
   return IsListable(path) && list.Add(path) >= 0;
 }
 
 bool Deleted(const std::string& path) {
   FileList& list = Strip().list();
-  if (IsVoiceNote(path)) return list.InListedFolder(path);
+  if (IsVoiceNote(path)) return NoteChanged(path);
   if (!list.Remove(path)) return false;
   if (IsCurrent(path)) rechoose_current = true;
   return true;
@@ -50,7 +58,7 @@ bool Deleted(const std::string& path) {
 
 bool Updated(const std::string& path) {
   FileList& list = Strip().list();
-  if (IsVoiceNote(path)) return list.InListedFolder(path);
+  if (IsVoiceNote(path)) return NoteChanged(path);
   if (list.Find(path) < 0 || !list.Remove(path)) return false;
   list.Add(path);
   if (IsCurrent(path)) rechoose_current = true;

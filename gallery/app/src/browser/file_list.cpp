@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "browser/thumbnails.h"
+#include "gallery/file_types/voice_note.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/time.h"
@@ -213,6 +215,13 @@ std::vector<std::string> FileList::MarkedPaths() const {
     if (listed.marked) paths.push_back(listed.entry->path);
   }
   return paths;
+}
+
+void FileList::VoiceNoteChanged(std::string_view note_path) {
+  for (const Listed& listed : entries_) {
+    if (EqualsIgnoreCase(VoiceNotePath(listed.entry->path), note_path))
+      ForgetVoiceNote(*listed.entry);
+  }
 }
 
 EntryPeek FileList::Peek(int index) const {

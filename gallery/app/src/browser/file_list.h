@@ -64,6 +64,10 @@ class FileList {
   // whether one went.
   bool Remove(std::string_view path);
 
+  // A change notice named the voice note at `note_path`: the entries it
+  // belongs to look it up again at the worker's next visit.
+  void VoiceNoteChanged(std::string_view note_path);
+
   bool IsMarked(int index) const;
   void SetMarked(int index, bool marked);
   void ToggleMarked(int index);

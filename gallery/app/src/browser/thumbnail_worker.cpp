@@ -5,7 +5,6 @@
 #include "browser/cell_surfaces.h"
 #include "browser/file_list.h"
 #include "browser/thumbnails.h"
-#include "gallery/file_types/voice_note.h"
 #include "gallery/resources/string_ids.h"
 #include "media_calls.h"
 #include "platform/gdi.h"
@@ -25,14 +24,6 @@ constexpr int kCommentY = kThumbnailHeight - 16;
 // The number follows the 12-pixel mark icon that is painted over the
 // cell's top-left corner.
 constexpr int kNumberX = 12;
-
-bool HasComment(const std::string& path) {
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos || !EqualsIgnoreCase(path.substr(dot + 1), "jpg")) return false;
-  if (!Imaging().is_open()) return false;
-  std::lock_guard media(MediaLock());
-  return Imaging().read_comment(path.c_str(), nullptr, 0) != FALSE;
-}
 
 void DrawNumber(HDC dc, int n, HFONT font) {
   char text[16];
@@ -131,14 +122,15 @@ bool ThumbnailWorker::Changed(std::uint64_t generation) const {
 
 EntryPeek ThumbnailWorker::Compose(int n, HDC scratch) {
   EntryPeek peek = view_.list->Peek(n);
-  HBITMAP thumbnail = peek.entry ? EntryThumbnail(*peek.entry) : nullptr;
-  DrawFittedPicture(scratch, kThumbnailWidth, kThumbnailHeight, thumbnail, kCellBackground);
+  const EntryLook look = peek.entry ? LookOf(*peek.entry) : EntryLook{};
+  DrawFittedPicture(scratch, kThumbnailWidth, kThumbnailHeight, look.thumbnail, kCellBackground);
   if (!peek.entry) return peek;
   DrawNumber(scratch, n, view_.number_font);
   const std::string& path = peek.entry->path;
   if (Plugin().Displays(path)) DrawIcon(scratch, kBadgeX, 0, view_.cells->Icon(kIconClip));
-  if (HasVoiceNote(path)) DrawIcon(scratch, kBadgeX, 0, view_.cells->Icon(kIconVoiceNote));
-  if (HasComment(path)) DrawIcon(scratch, kBadgeX, kCommentY, view_.cells->Icon(kIconComment));
+  if (EntryHasVoiceNote(*peek.entry))
+    DrawIcon(scratch, kBadgeX, 0, view_.cells->Icon(kIconVoiceNote));
+  if (look.has_comment) DrawIcon(scratch, kBadgeX, kCommentY, view_.cells->Icon(kIconComment));
   return peek;
 }
 
