@@ -76,7 +76,10 @@ void ThumbnailWorker::Render(int top) {
     std::lock_guard lock(mutex_);
     target_ = top;
     ++generation_;
-    if (!running_) start = running_ = true;
+    if (!running_) {
+      start = true;
+      SetRunning(true);
+    }
   }
   if (!start) return;
   // A worker that has just gone idle is only returning: wait for it.
@@ -98,7 +101,24 @@ void ThumbnailWorker::Stop() {
   thread_.reset();
   std::lock_guard lock(mutex_);
   stopping_ = false;
-  running_ = false;
+  SetRunning(false);
+}
+
+void ThumbnailWorker::SetRunning(bool running) {
+  running_ = running;
+  if (running) {
+    ResetEvent(idle_);
+  } else {
+    SetEvent(idle_);
+  }
+}
+
+void ThumbnailWorker::Pause() {
+  const auto start = std::chrono::steady_clock::now();
+  Sleep(1);
+  paused_ns_ +=
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
+          .count();
 }
 
 bool ThumbnailWorker::running() const {
@@ -107,12 +127,7 @@ bool ThumbnailWorker::running() const {
 }
 
 bool ThumbnailWorker::WaitIdle(DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  while (running()) {
-    if (GetTickCount() - start > timeout_ms) return false;
-    Sleep(1);
-  }
-  return true;
+  return WaitForSingleObject(idle_, timeout_ms) == WAIT_OBJECT_0;
 }
 
 bool ThumbnailWorker::Changed(std::uint64_t generation) const {
@@ -142,7 +157,7 @@ void ThumbnailWorker::Run() {
     {
       std::lock_guard lock(mutex_);
       if (stopping_) {
-        running_ = false;
+        SetRunning(false);
         return;
       }
       top = target_;
@@ -150,7 +165,7 @@ void ThumbnailWorker::Run() {
     }
     bool restart = false;
     for (int cell = 0; cell < kStripCells && !restart; ++cell) {
-      Sleep(1);
+      Pause();
       const int n = top + cell;
       const EntryPeek peek = Compose(n, scratch.dc());
       if (Changed(generation)) {
@@ -170,7 +185,7 @@ void ThumbnailWorker::Run() {
     std::lock_guard lock(mutex_);
     if (stopping_ || generation == generation_) {
       ++passes_;
-      running_ = false;
+      SetRunning(false);
       return;
     }
   }
