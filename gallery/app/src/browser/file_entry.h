@@ -28,10 +28,11 @@ struct FileEntry {
   platform::OwnedGdiObject<platform::HBITMAP> thumbnail;
   bool has_comment = false;
 
-  // Whether the picture's voice note exists: looked up at the worker's
-  // next visit after `note_known` was cleared (at first, and whenever a
-  // change notice names the note). A missing file costs the platform a
-  // scan of the whole folder, too much for every cell of every pass.
+  // Whether the picture's voice note exists: known from the listing's own
+  // scan, else looked up at the worker's next visit after `note_known` was
+  // cleared (an entry added later, a change notice naming the note). A
+  // missing file costs the platform a scan of the whole folder, too much
+  // for every cell of every pass.
   std::mutex note_mutex;
   bool note_known = false;
   bool has_note = false;
