@@ -149,5 +149,37 @@ TEST_F(FileOperationsChooserTest, TheListedFolderChosenAsDestinationDoesNothing)
   EXPECT_EQ(Boxes().size(), 1u);
 }
 
+// Twenty marked pictures with notes copied to a storage card with room for
+// twelve pairs: twelve whole pairs on the card, nothing half-written, the
+// message counts the eight that failed and those stay marked.
+TEST_F(FileOperationsChooserTest, ACopyOntoACardThatFillsCountsWhatDidNotFit) {
+  constexpr std::size_t kPicture = 1000, kNote = 500;
+  for (int i = 0; i < 20; ++i) {
+    const std::string tag = std::to_string(100 + i);
+    Put(In("IMG_" + tag + ".jpg"), tag + std::string(kPicture - tag.size(), 'p'));
+    Put(VoiceNotePath(In("IMG_" + tag + ".jpg")), tag + std::string(kNote - tag.size(), 'n'));
+  }
+  Start(In("IMG_100.jpg"));
+  Sync();
+  ASSERT_TRUE(handheld().files().InsertStorageCard(12 * (kPicture + kNote) + kPicture / 2));
+  ASSERT_TRUE(platform::CreateDirectory("\\Storage Card\\Trip"));
+  Sync();
+  Remember("Copy", "\\Storage Card\\Trip\\");
+  Command(kCommandMarkAll);
+  const Pairs source = PairsIn(kStripFolder);
+  Begin(kCommandCopy);
+  EXPECT_EQ(Label(), "Copy to: \\Storage Card\\Trip\\");
+  Done();
+  ASSERT_EQ(Boxes().size(), 2u);
+  EXPECT_EQ(Boxes()[1].request.text, "8 file(s) could not be copied.");
+  Pairs first_twelve = source;
+  for (int i = 12; i < 20; ++i) first_twelve.erase("IMG_" + std::to_string(100 + i) + ".jpg");
+  EXPECT_EQ(PairsIn("\\Storage Card\\Trip\\"), first_twelve);
+  EXPECT_EQ(PairsIn(kStripFolder), source);
+  std::vector<int> failed;
+  for (int i = 12; i < 20; ++i) failed.push_back(i);
+  EXPECT_EQ(Marked(), failed);
+}
+
 }  // namespace
 }  // namespace gallery
