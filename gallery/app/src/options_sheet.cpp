@@ -9,6 +9,7 @@
 #include "platform/property_sheet.h"
 #include "platform/shell_dialog.h"
 #include "resource_texts.h"
+#include "sheet_help.h"
 
 namespace gallery {
 
@@ -20,20 +21,6 @@ struct Page {
   UINT dialog;
   DLGPROC procedure;
 };
-
-// Help asked of the sheet is the page's: each page names its topic.
-void PassHelpToPages(HWND sheet) {
-  WindowProcedure sheet_procedure = GetWindowProcedure(sheet);
-  SetWindowProcedure(
-      sheet, [sheet_procedure](HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
-        if (message == WM_HELP) {
-          if (HWND page = reinterpret_cast<HWND>(SendMessage(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0))) {
-            return SendMessage(page, WM_HELP, wparam, lparam);
-          }
-        }
-        return CallWindowProc(sheet_procedure, hwnd, message, wparam, lparam);
-      });
-}
 
 int SheetCallback(HWND sheet, UINT message, LPARAM) {
   if (message != PSCB_INITIALIZED) return 0;

@@ -10,6 +10,7 @@
 #include "gallery/options/gallery_options.h"
 #include "gallery/resources/string_ids.h"
 #include "gallery_state.h"
+#include "media_calls.h"
 #include "platform/change_notify.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -69,8 +70,30 @@ TEST_F(BrowserChangesTest, ASavedVoiceNoteChangesOnlyTheIcon) {
   Save(In("ab.WAV"), "RIFF");
   AfterTimer();
   EXPECT_EQ(Strip().count(), 2);
-  EXPECT_NE(Strip().cells().Pixel(1, 32, 8), before);
+  const platform::COLORREF with_note = Strip().cells().Pixel(1, 32, 8);
+  EXPECT_NE(with_note, before);
   EXPECT_EQ(CurrentName(), "aa.jpg");
+  // Scrolling away and back keeps the icon; a deleted note takes it away.
+  Key(platform::VK_END);
+  Key(platform::VK_HOME);
+  EXPECT_EQ(Strip().cells().Pixel(1, 32, 8), with_note);
+  platform::DeleteFile(In("ab.WAV"));
+  AfterTimer();
+  EXPECT_EQ(Strip().cells().Pixel(1, 32, 8), before);
+}
+
+TEST_F(BrowserChangesTest, ACommentWrittenIntoAPictureShowsItsIcon) {
+  Pictures(2);
+  Start(In("aa.jpg"));
+  Sync();
+  const platform::COLORREF before = Strip().cells().Pixel(1, 32, 22);
+  {
+    std::lock_guard media(MediaLock());
+    ASSERT_TRUE(Imaging().write_comment(In("ab.jpg").c_str(), "Beach", 6, 0));
+  }
+  AfterTimer();
+  EXPECT_EQ(Strip().count(), 2);
+  EXPECT_NE(Strip().cells().Pixel(1, 32, 22), before);
 }
 
 TEST_F(BrowserChangesTest, ADeletedCurrentFileIsReplacedByItsSuccessor) {
@@ -176,22 +199,40 @@ TEST_F(BrowserChangesTest, ACardIsNotBrowsedWhenTheOptionIsOff) {
   EXPECT_EQ(Gallery().folder, kStripFolder);
 }
 
-// The camera keeps saving while another program deletes, and the user
-// scrolls: the list ends as the folder is, and nothing the worker reads is
-// freed under it (the sanitizer builds check the latter).
-TEST_F(BrowserChangesTest, AFolderChangingUnderTheWorkerEndsListedAsItIs) {
-  Pictures(60);
-  for (int i = 0; i < 5; ++i) Put(In("clip" + std::to_string(i) + ".avi"), "");
-  Start(In("aa.jpg"));
-  Sync();
+// A full folder, 1,000 pictures and 50 clips: the camera keeps saving into
+// it and another program deletes from it, each on a thread of its own,
+// while the user scrolls and refreshes. The list ends as the folder is,
+// with no stale entry, and nothing the worker reads is freed under it (the
+// sanitizer builds check the latter).
+TEST_F(BrowserChangesTest, AFullFolderChangingUnderTheWorkerEndsListedAsItIs) {
+  constexpr int kPictures = 1000, kClips = 50, kSaved = 40, kDeleted = 40;
   const std::string picture = Jpeg(64, 48, 3);
-  for (int round = 0; round < 20; ++round) {
-    Save(In("new" + std::to_string(round) + ".jpg"), picture);
-    platform::DeleteFile(In(Name(round * 2)));
+  for (int i = 0; i < kPictures; ++i) Put(In("p" + std::to_string(1000 + i) + ".jpg"), picture);
+  for (int i = 0; i < kClips; ++i) Put(In("clip" + std::to_string(i) + ".avi"), "");
+  Start(In("p1000.jpg"));
+  Sync();
+  ASSERT_EQ(Strip().count(), kPictures + kClips);
+  platform::ThreadHandle camera = platform::CreateThread([&] {
+    for (int i = 0; i < kSaved; ++i) {
+      Save(In("snap" + std::to_string(1000 + i) + ".jpg"), picture);
+      platform::Sleep(15);
+    }
+    return platform::DWORD{0};
+  });
+  platform::ThreadHandle other = platform::CreateThread([&] {
+    for (int i = 0; i < kDeleted; ++i) {
+      platform::DeleteFile(In("p" + std::to_string(1000 + i * 7) + ".jpg"));
+      platform::Sleep(i % 5 == 0 ? 200 : 10);
+    }
+    return platform::DWORD{0};
+  });
+  for (int round = 0; round < 30; ++round) {
     platform::PostMessage(Browser(), platform::WM_KEYDOWN, platform::VK_NEXT, 0);
-    platform::PostMessage(Browser(), platform::WM_COMMAND, 40012, 0);  // refresh: a new listing
-    platform::Sleep(round % 3 == 0 ? 700 : 5);
+    if (round % 4 == 0) platform::PostMessage(Browser(), platform::WM_COMMAND, 40012, 0);
+    platform::Sleep(round % 3 == 0 ? 300 : 20);
   }
+  platform::WaitForSingleObject(camera, platform::INFINITE);
+  platform::WaitForSingleObject(other, platform::INFINITE);
   AfterTimer();
   std::set<std::string> listed;
   for (int i = 0; i < Strip().count(); ++i)
@@ -203,7 +244,7 @@ TEST_F(BrowserChangesTest, AFolderChangingUnderTheWorkerEndsListedAsItIs) {
     on_disk.insert(platform::FoldCase(In(data.cFileName)));
   platform::FindClose(find);
   EXPECT_EQ(listed, on_disk);
-  EXPECT_EQ(Strip().count(), 60 + 5 + 20 - 20);
+  EXPECT_EQ(Strip().count(), kPictures + kClips + kSaved - kDeleted);
 }
 
 }  // namespace

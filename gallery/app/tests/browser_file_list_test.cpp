@@ -168,5 +168,27 @@ TEST_F(BrowserFileListTest, APeekedEntryOutlivesItsRemoval) {
   EXPECT_FALSE(list_.Peek(0).entry);
 }
 
+// The listing's own scan tells each entry whether its note exists, so the
+// worker need not look for notes that are not there; a notice naming a
+// note makes its picture look again.
+TEST_F(BrowserFileListTest, TheListingKnowsEachPicturesNoteAndANoticeForgetsIt) {
+  for (const char* name : {"a.jpg", "a.WAV", "b.png", "c.jpg", "c.wav", "d.avi", "d.WAV"})
+    Put(name);
+  platform::CreateDirectory("\\Pictures\\e.WAV");  // a folder is no note
+  Put("e.jpg");
+  List(0, true, false, kClips);
+  ASSERT_EQ(Names(), (NameList{"a.jpg", "b.png", "c.jpg", "d.avi", "e.jpg"}));
+  std::vector<bool> notes;
+  for (const auto& entry : list_.Entries()) {
+    EXPECT_TRUE(entry->note_known) << entry->path;
+    notes.push_back(entry->has_note);
+  }
+  EXPECT_EQ(notes, (std::vector<bool>{true, false, true, true, false}));
+  list_.VoiceNoteChanged("\\PICTURES\\C.WAV");
+  const auto entries = list_.Entries();
+  EXPECT_FALSE(entries[2]->note_known);
+  EXPECT_TRUE(entries[0]->note_known);
+}
+
 }  // namespace
 }  // namespace gallery

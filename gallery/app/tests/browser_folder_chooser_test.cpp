@@ -5,6 +5,7 @@
 
 #include "browser/folder_operations.h"
 #include "browser_strip_fixture.h"
+#include "folder_chooser_driver.h"
 #include "gallery/resources/commands.h"
 #include "gallery_state.h"
 #include "platform/common_controls/tree_view.h"
@@ -68,32 +69,9 @@ TEST_F(BrowserFolderOperationsOnDiskTest, AFolderThatWouldNotFitTheBufferIsRefus
   EXPECT_EQ(made.error, 206u);
 }
 
-class BrowserFolderChooserTest : public testing::BrowserStripFixture {
+class BrowserFolderChooserTest : public testing::BrowserStripFixture,
+                                 public testing::FolderChooserDriver {
  protected:
-  static HWND Chooser() { return platform::FindWindow("DirTree", std::nullopt); }
-  static HWND Tree() { return platform::GetDlgItem(Chooser(), 101); }
-  static std::string Label() {
-    return platform::GetWindowText(platform::GetDlgItem(Chooser(), 102));
-  }
-  static void ChooserCommand(platform::UINT id) {
-    platform::PostMessage(Chooser(), platform::WM_COMMAND, id, 0);
-    Settle();
-  }
-  static HTREEITEM Selected() {
-    return reinterpret_cast<HTREEITEM>(
-        platform::SendMessage(Tree(), platform::TVM_GETNEXTITEM, platform::TVGN_CARET, 0));
-  }
-  static std::string SelectedText() {
-    char buffer[300] = {};
-    platform::TVITEM item;
-    item.mask = platform::TVIF_TEXT | platform::TVIF_HANDLE;
-    item.hItem = Selected();
-    item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    platform::SendMessage(Tree(), platform::TVM_GETITEM, 0,
-                          reinterpret_cast<platform::LPARAM>(&item));
-    return buffer;
-  }
   void Open() {
     platform::PostMessage(Browser(), platform::WM_COMMAND, kCommandChooseFolder, 0);
     Settle();

@@ -11,6 +11,7 @@
 
 #include "file_operations/file_batch.h"
 #include "gallery/file_types/voice_note.h"
+#include "picture_pairs.h"
 #include "platform/files.h"
 #include "platform/testing/temp_handheld.h"
 
@@ -25,9 +26,9 @@ constexpr char kCard[] = "\\Storage Card\\Trip\\";
 constexpr std::size_t kPictureBytes = 1000;
 constexpr std::size_t kNoteBytes = 500;
 
-// What a folder holds: each picture's contents and its note's ("" when it
-// has none); a note without a picture shows under its own name.
-using Pairs = std::map<std::string, std::pair<std::string, std::string>>;
+using testing::Pairs;
+using testing::PairsIn;
+using testing::Take;
 
 class FileOperationsPairsTest : public ::testing::Test {
  protected:
@@ -43,15 +44,6 @@ class FileOperationsPairsTest : public ::testing::Test {
     ASSERT_TRUE(
         platform::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written));
   }
-  static std::string Read(const std::string& path) {
-    auto file = platform::CreateFile(path, platform::GENERIC_READ, platform::FILE_SHARE_READ,
-                                     platform::OPEN_EXISTING);
-    if (!file) return {};
-    std::string contents(platform::GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    platform::ReadFile(file, contents.data(), static_cast<DWORD>(contents.size()), &read);
-    return contents;
-  }
   // picture i of a folder, with a note when asked; contents name the pair
   // so that a mixed-up pair shows.
   static std::string Picture(const std::string& folder, int i) {
@@ -66,36 +58,6 @@ class FileOperationsPairsTest : public ::testing::Test {
       Write(VoiceNotePath(Picture(folder, i)), tag + std::string(kNoteBytes - tag.size(), 'n'));
   }
 
-  static Pairs PairsIn(const std::string& folder) {
-    Pairs pairs;
-    platform::WIN32_FIND_DATA data;
-    platform::FindHandle find = platform::FindFirstFile(folder + "*.*", &data);
-    for (bool more = static_cast<bool>(find); more; more = platform::FindNextFile(find, &data)) {
-      const std::string path = folder + data.cFileName;
-      if (data.dwFileAttributes & platform::FILE_ATTRIBUTE_DIRECTORY) continue;
-      const bool is_note = path.size() > 4 && path.substr(path.size() - 4) == ".WAV";
-      if (is_note) {
-        if (!PictureBesideNote(path)) pairs[data.cFileName] = {"", Read(path)};
-        continue;
-      }
-      pairs[data.cFileName] = {Read(path), HasVoiceNote(path) ? Read(VoiceNotePath(path)) : ""};
-    }
-    platform::FindClose(find);
-    return pairs;
-  }
-  static bool PictureBesideNote(const std::string& note) {
-    return platform::GetFileAttributes(note.substr(0, note.size() - 3) + "jpg") !=
-           platform::INVALID_FILE_ATTRIBUTES;
-  }
-  // The pairs of `names` taken out of `from` into the result.
-  static Pairs Take(Pairs& from, const std::vector<std::string>& names) {
-    Pairs taken;
-    for (const std::string& name : names) {
-      taken[name] = from.at(name);
-      from.erase(name);
-    }
-    return taken;
-  }
   static std::string NameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
   platform::testing::TempHandheld device_;

@@ -10,6 +10,7 @@
 #include "gallery_fixture.h"
 #include "platform/dialogs.h"
 #include "platform/property_sheet.h"
+#include "platform/shell_help.h"
 
 namespace gallery {
 namespace {
@@ -137,6 +138,19 @@ TEST_F(RenameSheetTest, ATakenNameKeepsTheSheetOpenAndTheFilesWhereTheyWere) {
   EXPECT_TRUE(Exists(kPicture));
   EXPECT_TRUE(Exists(VoiceNotePath(kPicture)));
   EXPECT_FALSE(Exists(std::string(kFolder) + "free.jpg"));
+  platform::PostMessage(Sheet(), platform::PSM_PRESSBUTTON, platform::PSBTN_CANCEL, 0);
+  Settle();
+}
+
+// The help key asks the window in front, which is the sheet, not its page.
+TEST_F(RenameSheetTest, TheHelpKeyOnTheSheetOpensTheOverview) {
+  Start(kPicture);
+  OpenSheet();
+  ASSERT_EQ(platform::GetForegroundWindow(), Sheet());
+  ASSERT_TRUE(platform::SHSendHelpRequest());
+  Settle();
+  EXPECT_TRUE(platform::FindWindow("HelpViewer", std::string_view("orsagal.htc#OVERVIEW")));
+  EXPECT_TRUE(Sheet());
   platform::PostMessage(Sheet(), platform::PSM_PRESSBUTTON, platform::PSBTN_CANCEL, 0);
   Settle();
 }

@@ -41,10 +41,18 @@ bool IsListable(const std::string& path) {
 
 bool IsCurrent(const std::string& path) { return EqualsIgnoreCase(path, Gallery().current); }
 
-// Each returns whether the list or a cell's icons changed.
+// Each returns whether the list or a cell's icons changed. A voice note in
+// the listed folder changes its picture's icon.
+bool NoteChanged(const std::string& path) {
+  FileList& list = Strip().list();
+  if (!list.InListedFolder(path)) return false;
+  list.VoiceNoteChanged(path);
+  return true;
+}
+
 bool Created(const std::string& path) {
   FileList& list = Strip().list();
-  if (IsVoiceNote(path)) return list.InListedFolder(path);
+  if (IsVoiceNote(path)) return NoteChanged(path);
   if (!IsListable(path)) return false;
   const int index = list.Add(path);
   if (index < 0) return false;
@@ -60,7 +68,7 @@ bool Created(const std::string& path) {
 
 bool Deleted(const std::string& path) {
   FileList& list = Strip().list();
-  if (IsVoiceNote(path)) return list.InListedFolder(path);
+  if (IsVoiceNote(path)) return NoteChanged(path);
   const int index = list.Find(path);
   if (index >= 0 && list.IsMarked(index)) marked_gone.push_back(path);
   if (!list.Remove(path)) return false;
@@ -83,7 +91,7 @@ bool WasMarked(const FileList& list, const std::string& path) {
 
 bool Updated(const std::string& path) {
   FileList& list = Strip().list();
-  if (IsVoiceNote(path)) return list.InListedFolder(path);
+  if (IsVoiceNote(path)) return NoteChanged(path);
   const bool marked = WasMarked(list, path);
   if (list.Find(path) < 0 || !list.Remove(path)) return false;
   list.Add(path);

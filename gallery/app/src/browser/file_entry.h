@@ -20,10 +20,22 @@ struct FileEntry {
   std::uint64_t time = 0;        // local file time
   std::uint32_t size = 0;
 
-  // Made at most once by the thumbnail worker; null when the file gave none.
+  // Made at most once by the thumbnail worker: the thumbnail (null when the
+  // file gave none) and whether the picture carries a JPEG comment. A file
+  // that changes comes back as a new entry, so neither goes stale.
   std::mutex thumbnail_mutex;
   bool thumbnail_made = false;
   platform::OwnedGdiObject<platform::HBITMAP> thumbnail;
+  bool has_comment = false;
+
+  // Whether the picture's voice note exists: known from the listing's own
+  // scan, else looked up at the worker's next visit after `note_known` was
+  // cleared (an entry added later, a change notice naming the note). A
+  // missing file costs the platform a scan of the whole folder, too much
+  // for every cell of every pass.
+  std::mutex note_mutex;
+  bool note_known = false;
+  bool has_note = false;
 };
 
 }  // namespace gallery

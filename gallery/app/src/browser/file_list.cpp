@@ -1,7 +1,10 @@
 #include "browser/file_list.h"
 
 #include <algorithm>
+#include <unordered_set>
 
+#include "browser/thumbnails.h"
+#include "gallery/file_types/voice_note.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/time.h"
@@ -91,21 +94,31 @@ void FileList::List(const std::string& folder, const ListOrder& order,
     folder_ = std::string(FolderPart(folder));
     order_ = order;
   }
-  Scan(folder_, kPictureExtensions, listed);
-  for (std::string_view extension : extra) Scan(folder_, std::span(&extension, 1), listed);
+  std::unordered_set<std::string> notes;
+  Scan(folder_, kPictureExtensions, listed, &notes);
+  for (std::string_view extension : extra) Scan(folder_, std::span(&extension, 1), listed, &notes);
+  // The scan saw every voice note: no entry needs to look for its own.
+  for (const Listed& entry : listed) {
+    entry.entry->has_note = notes.contains(FoldCase(VoiceNotePath(entry.entry->path)));
+    entry.entry->note_known = true;
+  }
   std::lock_guard lock(mutex_);
   entries_ = std::move(listed);
 }
 
 // Enumerates "<folder>*.*"; matching files go into `into` in their sorted
-// place, subfolders are scanned the same way when the order asks for them.
+// place, subfolders are scanned the same way when the order asks for them;
+// the voice notes met go into `notes`, case folded.
 void FileList::Scan(const std::string& folder, std::span<const std::string_view> extensions,
-                    std::vector<Listed>& into) const {
+                    std::vector<Listed>& into, std::unordered_set<std::string>* notes) const {
+  constexpr std::string_view kNote[] = {"wav"};
   WIN32_FIND_DATA data;
   FindHandle find = FindFirstFile(folder + "*.*", &data);
   for (bool more = static_cast<bool>(find); more; more = FindNextFile(find, &data)) {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (order_.include_subfolders) Scan(folder + data.cFileName + "\\", extensions, into);
+      if (order_.include_subfolders) Scan(folder + data.cFileName + "\\", extensions, into, notes);
+    } else if (HasListedExtension(data.cFileName, kNote)) {
+      notes->insert(FoldCase(folder + data.cFileName));
     } else if (HasListedExtension(data.cFileName, extensions)) {
       Insert(into,
              MakeEntry(folder + data.cFileName, LocalTime(data.ftCreationTime), data.nFileSizeLow));
@@ -213,6 +226,13 @@ std::vector<std::string> FileList::MarkedPaths() const {
     if (listed.marked) paths.push_back(listed.entry->path);
   }
   return paths;
+}
+
+void FileList::VoiceNoteChanged(std::string_view note_path) {
+  for (const Listed& listed : entries_) {
+    if (EqualsIgnoreCase(VoiceNotePath(listed.entry->path), note_path))
+      ForgetVoiceNote(*listed.entry);
+  }
 }
 
 EntryPeek FileList::Peek(int index) const {

@@ -15,6 +15,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "browser/file_entry.h"
@@ -64,6 +65,10 @@ class FileList {
   // whether one went.
   bool Remove(std::string_view path);
 
+  // A change notice named the voice note at `note_path`: the entries it
+  // belongs to look it up again at the worker's next visit.
+  void VoiceNoteChanged(std::string_view note_path);
+
   bool IsMarked(int index) const;
   void SetMarked(int index, bool marked);
   void ToggleMarked(int index);
@@ -85,7 +90,7 @@ class FileList {
     bool marked = false;
   };
   void Scan(const std::string& folder, std::span<const std::string_view> extensions,
-            std::vector<Listed>& into) const;
+            std::vector<Listed>& into, std::unordered_set<std::string>* notes) const;
   void Insert(std::vector<Listed>& into, std::shared_ptr<FileEntry> entry) const;
   bool Inside(int index) const { return index >= 0 && index < count(); }
 

@@ -8,6 +8,7 @@
 #include "browser/thumbnail_strip.h"
 #include "file_list_access.h"
 #include "gallery/app/orsagal.h"
+#include "gallery/file_types/voice_note.h"
 #include "gallery/resources/commands.h"
 #include "gallery/resources/string_ids.h"
 #include "gallery_state.h"
@@ -190,6 +191,7 @@ void MakeEntryCurrent(HWND browser, WPARAM index) {
 
 void RefreshCurrentEntry(HWND browser, UINT message) {
   RecordRoute(GalleryPart::kFolderBrowser, message);
+  Strip().list().VoiceNoteChanged(VoiceNotePath(Gallery().current));
   Strip().Render(Strip().top());
   CurrentChanged(browser);
 }

@@ -5,7 +5,6 @@
 #include "browser/cell_surfaces.h"
 #include "browser/file_list.h"
 #include "browser/thumbnails.h"
-#include "gallery/file_types/voice_note.h"
 #include "gallery/resources/string_ids.h"
 #include "media_calls.h"
 #include "platform/gdi.h"
@@ -25,14 +24,6 @@ constexpr int kCommentY = kThumbnailHeight - 16;
 // The number follows the 12-pixel mark icon that is painted over the
 // cell's top-left corner.
 constexpr int kNumberX = 12;
-
-bool HasComment(const std::string& path) {
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string::npos || !EqualsIgnoreCase(path.substr(dot + 1), "jpg")) return false;
-  if (!Imaging().is_open()) return false;
-  std::lock_guard media(MediaLock());
-  return Imaging().read_comment(path.c_str(), nullptr, 0) != FALSE;
-}
 
 void DrawNumber(HDC dc, int n, HFONT font) {
   char text[16];
@@ -85,7 +76,10 @@ void ThumbnailWorker::Render(int top) {
     std::lock_guard lock(mutex_);
     target_ = top;
     ++generation_;
-    if (!running_) start = running_ = true;
+    if (!running_) {
+      start = true;
+      SetRunning(true);
+    }
   }
   if (!start) return;
   // A worker that has just gone idle is only returning: wait for it.
@@ -107,7 +101,24 @@ void ThumbnailWorker::Stop() {
   thread_.reset();
   std::lock_guard lock(mutex_);
   stopping_ = false;
-  running_ = false;
+  SetRunning(false);
+}
+
+void ThumbnailWorker::SetRunning(bool running) {
+  running_ = running;
+  if (running) {
+    ResetEvent(idle_);
+  } else {
+    SetEvent(idle_);
+  }
+}
+
+void ThumbnailWorker::Pause() {
+  const auto start = std::chrono::steady_clock::now();
+  Sleep(1);
+  paused_ns_ +=
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
+          .count();
 }
 
 bool ThumbnailWorker::running() const {
@@ -116,12 +127,7 @@ bool ThumbnailWorker::running() const {
 }
 
 bool ThumbnailWorker::WaitIdle(DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  while (running()) {
-    if (GetTickCount() - start > timeout_ms) return false;
-    Sleep(1);
-  }
-  return true;
+  return WaitForSingleObject(idle_, timeout_ms) == WAIT_OBJECT_0;
 }
 
 bool ThumbnailWorker::Changed(std::uint64_t generation) const {
@@ -131,14 +137,15 @@ bool ThumbnailWorker::Changed(std::uint64_t generation) const {
 
 EntryPeek ThumbnailWorker::Compose(int n, HDC scratch) {
   EntryPeek peek = view_.list->Peek(n);
-  HBITMAP thumbnail = peek.entry ? EntryThumbnail(*peek.entry) : nullptr;
-  DrawFittedPicture(scratch, kThumbnailWidth, kThumbnailHeight, thumbnail, kCellBackground);
+  const EntryLook look = peek.entry ? LookOf(*peek.entry) : EntryLook{};
+  DrawFittedPicture(scratch, kThumbnailWidth, kThumbnailHeight, look.thumbnail, kCellBackground);
   if (!peek.entry) return peek;
   DrawNumber(scratch, n, view_.number_font);
   const std::string& path = peek.entry->path;
   if (Plugin().Displays(path)) DrawIcon(scratch, kBadgeX, 0, view_.cells->Icon(kIconClip));
-  if (HasVoiceNote(path)) DrawIcon(scratch, kBadgeX, 0, view_.cells->Icon(kIconVoiceNote));
-  if (HasComment(path)) DrawIcon(scratch, kBadgeX, kCommentY, view_.cells->Icon(kIconComment));
+  if (EntryHasVoiceNote(*peek.entry))
+    DrawIcon(scratch, kBadgeX, 0, view_.cells->Icon(kIconVoiceNote));
+  if (look.has_comment) DrawIcon(scratch, kBadgeX, kCommentY, view_.cells->Icon(kIconComment));
   return peek;
 }
 
@@ -150,7 +157,7 @@ void ThumbnailWorker::Run() {
     {
       std::lock_guard lock(mutex_);
       if (stopping_) {
-        running_ = false;
+        SetRunning(false);
         return;
       }
       top = target_;
@@ -158,7 +165,7 @@ void ThumbnailWorker::Run() {
     }
     bool restart = false;
     for (int cell = 0; cell < kStripCells && !restart; ++cell) {
-      Sleep(1);
+      Pause();
       const int n = top + cell;
       const EntryPeek peek = Compose(n, scratch.dc());
       if (Changed(generation)) {
@@ -178,7 +185,7 @@ void ThumbnailWorker::Run() {
     std::lock_guard lock(mutex_);
     if (stopping_ || generation == generation_) {
       ++passes_;
-      running_ = false;
+      SetRunning(false);
       return;
     }
   }

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 
@@ -59,6 +60,9 @@ class ThumbnailWorker {
   bool WaitIdle(platform::DWORD timeout_ms);
   bool running() const;
   int passes() const { return passes_.load(); }
+  // The time spent in the pauses before each cell since the worker was
+  // made, so that a measurement can tell them from the drawing.
+  std::chrono::nanoseconds paused() const { return std::chrono::nanoseconds(paused_ns_.load()); }
 
  private:
   void Run();
@@ -66,6 +70,10 @@ class ThumbnailWorker {
   // what it read of the entry.
   EntryPeek Compose(int n, platform::HDC scratch);
   bool Changed(std::uint64_t generation) const;
+  // The pause before each cell that leaves the user-interface thread room.
+  void Pause();
+  // Under mutex_.
+  void SetRunning(bool running);
 
   StripView view_;
   mutable std::mutex mutex_;
@@ -73,8 +81,11 @@ class ThumbnailWorker {
   std::uint64_t generation_ = 0;
   bool running_ = false;
   bool stopping_ = false;
+  // Set exactly while running_ is false.
+  platform::EventHandle idle_ = platform::CreateEvent(true, true);
   platform::ThreadHandle thread_;  // the user-interface thread's only
   std::atomic<int> passes_{0};
+  std::atomic<std::int64_t> paused_ns_{0};
 };
 
 }  // namespace gallery

@@ -4,10 +4,12 @@
 #include <memory>
 #include <mutex>
 
+#include "gallery/file_types/voice_note.h"
 #include "imaging/bitmap.h"
 #include "media_calls.h"
 #include "picture_fit.h"
 #include "platform/gdi.h"
+#include "platform/paths.h"
 
 namespace gallery {
 
@@ -62,6 +64,16 @@ OwnedGdiObject<HBITMAP> ShrinkToThumbnail(OwnedGdiObject<HBITMAP> bitmap) {
   return small;
 }
 
+// Whether `path` is a JPEG with a comment: the imaging library reads the
+// whole file for it, so it is asked once per entry, not at every pass.
+bool HasComment(const std::string& path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || !EqualsIgnoreCase(path.substr(dot + 1), "jpg")) return false;
+  if (!Imaging().is_open()) return false;
+  std::lock_guard media(MediaLock());
+  return Imaging().read_comment(path.c_str(), nullptr, 0) != FALSE;
+}
+
 }  // namespace
 
 OwnedGdiObject<HBITMAP> BitmapToDib(const imaging::Bitmap& bitmap) {
@@ -89,13 +101,28 @@ OwnedGdiObject<HBITMAP> MakeThumbnail(const std::string& path) {
   return ShrinkToThumbnail(std::move(made));
 }
 
-HBITMAP EntryThumbnail(FileEntry& entry) {
+EntryLook LookOf(FileEntry& entry) {
   std::lock_guard lock(entry.thumbnail_mutex);
   if (!entry.thumbnail_made) {
     entry.thumbnail = MakeThumbnail(entry.path);
+    entry.has_comment = HasComment(entry.path);
     entry.thumbnail_made = true;
   }
-  return entry.thumbnail.get();
+  return {entry.thumbnail.get(), entry.has_comment};
+}
+
+bool EntryHasVoiceNote(FileEntry& entry) {
+  std::lock_guard lock(entry.note_mutex);
+  if (!entry.note_known) {
+    entry.has_note = HasVoiceNote(entry.path);
+    entry.note_known = true;
+  }
+  return entry.has_note;
+}
+
+void ForgetVoiceNote(FileEntry& entry) {
+  std::lock_guard lock(entry.note_mutex);
+  entry.note_known = false;
 }
 
 void DrawFittedPicture(HDC dc, int width, int height, HBITMAP picture, COLORREF background) {

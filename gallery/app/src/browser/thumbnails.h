@@ -23,9 +23,19 @@ inline constexpr platform::COLORREF kCellBackground = platform::RGB(107, 161, 19
 // Each call into a media library holds MediaLock() for that call only.
 platform::OwnedGdiObject<platform::HBITMAP> MakeThumbnail(const std::string& path);
 
-// The entry's thumbnail, made on first use; null when the file gave none.
-// The returned handle stays the entry's (valid while the entry lives).
-platform::HBITMAP EntryThumbnail(FileEntry& entry);
+// What a cell shows of an entry, made on first use: its thumbnail (null
+// when the file gave none; the handle stays the entry's, valid while the
+// entry lives) and whether it is a JPEG with a comment.
+struct EntryLook {
+  platform::HBITMAP thumbnail = nullptr;
+  bool has_comment = false;
+};
+EntryLook LookOf(FileEntry& entry);
+
+// Whether the entry's voice note exists, looked up again only after
+// ForgetVoiceNote.
+bool EntryHasVoiceNote(FileEntry& entry);
+void ForgetVoiceNote(FileEntry& entry);
 
 // A 24-bit top-down bitmap holding `bitmap`'s pixels.
 platform::OwnedGdiObject<platform::HBITMAP> BitmapToDib(const imaging::Bitmap& bitmap);

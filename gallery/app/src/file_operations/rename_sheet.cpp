@@ -14,6 +14,7 @@
 #include "platform/shell_dialog.h"
 #include "rename_rules.h"
 #include "resource_texts.h"
+#include "sheet_help.h"
 
 namespace gallery {
 
@@ -70,6 +71,7 @@ int SheetCallback(HWND sheet, UINT message, LPARAM) {
   info.hDlg = sheet;
   info.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_EMPTYMENU;
   SHInitDialog(&info);
+  PassHelpToPages(sheet);
   return 0;
 }
 
