@@ -122,6 +122,22 @@ CODEC_AVX512_INLINE void StoreTwoLines(__m128i lines, uint8_t* first, uint8_t* s
   _mm_storeh_pd(reinterpret_cast<double*>(second), _mm_castsi128_pd(lines));
 }
 
+// Writes the eight lines of the block in half kHalf: per block, lines_0145
+// holds lines 0, 1 | 4, 5 and lines_2367 lines 2, 3 | 6, 7.
+template <int kHalf>
+CODEC_AVX512_INLINE void StoreBlock(__m512i lines_0145, __m512i lines_2367,
+                                    const PendingBlock& block) {
+  uint8_t* out = block.out;
+  const int stride = block.stride;
+  StoreTwoLines(_mm512_extracti32x4_epi32(lines_0145, 2 * kHalf), out, out + stride);
+  StoreTwoLines(_mm512_extracti32x4_epi32(lines_2367, 2 * kHalf), out + 2 * stride,
+                out + 3 * stride);
+  StoreTwoLines(_mm512_extracti32x4_epi32(lines_0145, 2 * kHalf + 1), out + 4 * stride,
+                out + 5 * stride);
+  StoreTwoLines(_mm512_extracti32x4_epi32(lines_2367, 2 * kHalf + 1), out + 6 * stride,
+                out + 7 * stride);
+}
+
 // Rounds, adds 128 and range-limits the row pass's results (one vector per
 // pixel column, one lane per line of each block), then writes both blocks.
 CODEC_AVX512_INLINE void StoreSamples(const __m512i* columns, const PendingBlock& a,
@@ -143,22 +159,10 @@ CODEC_AVX512_INLINE void StoreSamples(const __m512i* columns, const PendingBlock
       _mm512_broadcast_i32x4(_mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15));
   const __m512i left = _mm512_shuffle_epi8(low, by_line);
   const __m512i right = _mm512_shuffle_epi8(high, by_line);
-  // Per block: lines 0, 1 | 4, 5 and lines 2, 3 | 6, 7.
   const __m512i lines_0145 = _mm512_unpacklo_epi32(left, right);
   const __m512i lines_2367 = _mm512_unpackhi_epi32(left, right);
-  const PendingBlock* blocks[2] = {&a, &b};
-  for (int half = 0; half < 2; ++half) {
-    uint8_t* out = blocks[half]->out;
-    const int stride = blocks[half]->stride;
-    const __m128i l01 = _mm512_extracti32x4_epi32(lines_0145, 2 * half);
-    const __m128i l45 = _mm512_extracti32x4_epi32(lines_0145, 2 * half + 1);
-    const __m128i l23 = _mm512_extracti32x4_epi32(lines_2367, 2 * half);
-    const __m128i l67 = _mm512_extracti32x4_epi32(lines_2367, 2 * half + 1);
-    StoreTwoLines(l01, out, out + stride);
-    StoreTwoLines(l23, out + 2 * stride, out + 3 * stride);
-    StoreTwoLines(l45, out + 4 * stride, out + 5 * stride);
-    StoreTwoLines(l67, out + 6 * stride, out + 7 * stride);
-  }
+  StoreBlock<0>(lines_0145, lines_2367, a);
+  StoreBlock<1>(lines_0145, lines_2367, b);
 }
 
 CODEC_AVX512_INLINE __m512i LoadPair(const int32_t* a, const int32_t* b) {
