@@ -11,12 +11,7 @@
 #include "cpu_features.h"
 #include "pixel_formats.h"
 
-// GCC 12 warns about the deliberately undefined vectors inside its own
-// AVX-512 intrinsics once they are inlined here.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
+CODEC_QUIET_AVX512_INTRINSIC_WARNINGS
 
 namespace codec {
 namespace {
