@@ -1,7 +1,7 @@
 // The process-wide choice between the portable and the vector forms. It
-// starts at the best path the processor has, unless the environment
-// variable ORSA_CODEC_PATH says "portable", so that tests and the fuzzer
-// can run each path.
+// starts at the best path the processor has, or at the one the environment
+// variable ORSA_CODEC_PATH names ("portable", "avx2" or "avx512") when the
+// processor has it, so that tests and the fuzzer can run each path.
 #include <cstdlib>
 #include <string_view>
 
@@ -10,34 +10,49 @@
 namespace codec {
 namespace {
 
-bool ProcessorHasAvx2() {
+bool ProcessorHas(JpegCodePath path) {
 #ifdef CODEC_HAVE_AVX2_PATHS
-  return __builtin_cpu_supports("avx2");
-#else
+  switch (path) {
+    case JpegCodePath::kPortable:
+      return true;
+    case JpegCodePath::kAvx2:
+      return __builtin_cpu_supports("avx2");
+    case JpegCodePath::kAvx512:
+      return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("avx512f") &&
+             __builtin_cpu_supports("avx512bw");
+  }
   return false;
+#else
+  return path == JpegCodePath::kPortable;
 #endif
 }
 
-bool StartsWithAvx2() {
+// The path asked for, or the best below it that the processor has.
+JpegCodePath BestUpTo(JpegCodePath path) {
+  if (path == JpegCodePath::kAvx512 && !ProcessorHas(path)) path = JpegCodePath::kAvx2;
+  if (path == JpegCodePath::kAvx2 && !ProcessorHas(path)) path = JpegCodePath::kPortable;
+  return path;
+}
+
+JpegCodePath StartingPath() {
   const char* asked = std::getenv("ORSA_CODEC_PATH");
-  if (asked != nullptr && std::string_view(asked) == "portable") return false;
-  return ProcessorHasAvx2();
+  const std::string_view name = asked != nullptr ? asked : "";
+  if (name == "portable") return JpegCodePath::kPortable;
+  if (name == "avx2") return BestUpTo(JpegCodePath::kAvx2);
+  return BestUpTo(JpegCodePath::kAvx512);
 }
 
 }  // namespace
 
 namespace code_path_detail {
-std::atomic<bool> avx2_in_use{StartsWithAvx2()};
+std::atomic<JpegCodePath> path_in_use{StartingPath()};
 }
 
 JpegCodePath JpegSetCodePath(JpegCodePath path) {
-  const bool avx2 = path == JpegCodePath::kAvx2 && ProcessorHasAvx2();
-  code_path_detail::avx2_in_use.store(avx2, std::memory_order_relaxed);
+  code_path_detail::path_in_use.store(BestUpTo(path), std::memory_order_relaxed);
   return JpegActiveCodePath();
 }
 
-JpegCodePath JpegActiveCodePath() {
-  return UseAvx2() ? JpegCodePath::kAvx2 : JpegCodePath::kPortable;
-}
+JpegCodePath JpegActiveCodePath() { return PathInUse(); }
 
 }  // namespace codec

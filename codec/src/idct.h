@@ -33,4 +33,17 @@ void InverseDct2x2(const int32_t* block, BlockShape shape, uint8_t* out, int str
 // One sample from the DC coefficient (reduction 8).
 void InverseDctDcOnly(const int32_t* block, BlockShape shape, uint8_t* out, int stride);
 
+// One block waiting for the 8x8 transform.
+struct PendingBlock {
+  const int32_t* coefficients;
+  BlockShape shape;
+  uint8_t* out;
+  int stride;
+};
+
+// The 8x8 transform of `count` blocks, each giving exactly what
+// InverseDct8x8 gives it. On the AVX-512 path two blocks share the lanes of
+// one pass.
+void InverseDct8x8Blocks(const PendingBlock* blocks, int count);
+
 }  // namespace codec

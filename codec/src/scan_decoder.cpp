@@ -125,6 +125,38 @@ void ConvertRow(JpegDecoder& decoder) {
   decoder.Append(decoder.buffers.band.get(), resampling.last_band_bytes);
 }
 
+// Clears the lines that may hold a coefficient: the shape covers every one
+// stored.
+void ClearBlock(int32_t* block, BlockShape shape) {
+  for (unsigned lines = shape.lines; lines != 0; lines &= lines - 1) {
+    std::memset(block + 8 * std::countr_zero(lines), 0, 8 * sizeof(int32_t));
+  }
+}
+
+// Blocks of the 8x8 transform gathered so that they go through it together;
+// their coefficient slots are all zero when handed out.
+class BlockBatch {
+ public:
+  int32_t* NextCoefficients() { return coefficients_[count_]; }
+  // Queues the block just decoded into NextCoefficients().
+  void Add(BlockShape shape, uint8_t* out, int stride) {
+    pending_[count_] = {coefficients_[count_], shape, out, stride};
+    if (++count_ == kCapacity) Flush();
+  }
+  // Transforms every queued block into the planes.
+  void Flush() {
+    InverseDct8x8Blocks(pending_, count_);
+    for (int i = 0; i < count_; ++i) ClearBlock(coefficients_[i], pending_[i].shape);
+    count_ = 0;
+  }
+
+ private:
+  static constexpr int kCapacity = 32;
+  alignas(64) int32_t coefficients_[kCapacity][64] = {};
+  PendingBlock pending_[kCapacity];
+  int count_ = 0;
+};
+
 // At a restart point: an RSTn marker is taken and the predictors cleared;
 // any other marker ends the scan with kJpegMarkerInScan.
 JpegResult HandleRestart(BitReader& reader, Scan& scan) {
@@ -148,15 +180,17 @@ void TakeRestartAfterLastMcu(BitReader& reader) {
 
 // With kKeepAc false (the DC-only transform) the AC coefficients are decoded
 // and dropped.
+// With a batch, the 8x8 transform's blocks wait in it and are transformed
+// before the planes are read (each row's conversion, the end of the loop).
 template <bool kKeepAc>
-JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
+JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, BlockBatch* batch) {
   const FrameState& frame = decoder.frame;
   const bool full_size = decoder.output.geometry.full_size;
   const int rows = frame.mcus_per_column;
   const int columns = frame.mcus_per_row;
   uint8_t* planes = decoder.buffers.planes.get();
   StatisticsState& statistics = decoder.statistics;
-  alignas(64) int32_t block[64] = {};
+  alignas(64) int32_t one_block[64] = {};
   int restart_count = 0;
 
   for (int row = 0; row < rows; ++row) {
@@ -175,17 +209,21 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
         for (int v = 0; v < c.v; ++v) {
           for (int h = 0; h < c.h; ++h) {
             BlockShape shape;
+            int32_t* block = batch != nullptr ? batch->NextCoefficients() : one_block;
             const JpegResult result =
                 DecodeBlock<kKeepAc>(reader, sc.tables, c.dc_predictor, block, shape);
-            if (result != kJpegOk) return result;
-            uint8_t* out = planes + sc.row_offset[v];
-            scan.idct(block, shape, out, c.plane_width);
-            // Clear the lines that may hold a coefficient: the shape covers
-            // every one stored.
-            for (unsigned lines = shape.lines; lines != 0; lines &= lines - 1) {
-              std::memset(block + 8 * std::countr_zero(lines), 0, 8 * sizeof block[0]);
+            if (result != kJpegOk) {
+              if (batch != nullptr) batch->Flush();
+              return result;
             }
-            if (statistics.option != 0) KeepStatisticsSample(statistics, id, *out);
+            uint8_t* out = planes + sc.row_offset[v];
+            if (batch != nullptr) {
+              batch->Add(shape, out, c.plane_width);
+            } else {
+              scan.idct(block, shape, out, c.plane_width);
+              ClearBlock(block, shape);
+              if (statistics.option != 0) KeepStatisticsSample(statistics, id, *out);
+            }
             sc.row_offset[v] += static_cast<size_t>(scan.edge);
           }
         }
@@ -196,6 +234,7 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
         const bool last_mcu = row == rows - 1 && column == columns - 1;
         if (!last_mcu) {
           const JpegResult result = HandleRestart(reader, scan);
+          if (result != kJpegOk && batch != nullptr) batch->Flush();
           if (result == kJpegMarkerInScan && column == columns - 1 && !full_size) {
             ConvertRow(decoder);  // the row is complete
           }
@@ -203,6 +242,7 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
         }
       }
     }
+    if (batch != nullptr) batch->Flush();
     if (!full_size) ConvertRow(decoder);
   }
   return kJpegOk;
@@ -228,8 +268,16 @@ JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
   }
   if (result != kJpegOk) return result;
 
-  result = scan.edge > 1 ? RunMcuLoop<true>(decoder, reader, scan)
-                         : RunMcuLoop<false>(decoder, reader, scan);
+  if (scan.edge == 1) {
+    result = RunMcuLoop<false>(decoder, reader, scan, nullptr);
+  } else if (scan.idct == InverseDct8x8 && decoder.statistics.option == 0) {
+    // The statistics read each block's first sample right after its
+    // transform, so they take blocks one at a time.
+    BlockBatch batch;
+    result = RunMcuLoop<true>(decoder, reader, scan, &batch);
+  } else {
+    result = RunMcuLoop<true>(decoder, reader, scan, nullptr);
+  }
   if (result != kJpegOk) return result;
   if (decoder.restart_interval != 0) TakeRestartAfterLastMcu(reader);
   if (!decoder.output.geometry.full_size) {

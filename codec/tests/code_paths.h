@@ -11,10 +11,19 @@
 
 namespace codec::testing {
 
-inline constexpr JpegCodePath kCodePaths[] = {JpegCodePath::kPortable, JpegCodePath::kAvx2};
+inline constexpr JpegCodePath kCodePaths[] = {JpegCodePath::kPortable, JpegCodePath::kAvx2,
+                                              JpegCodePath::kAvx512};
 
 inline std::string CodePathName(const ::testing::TestParamInfo<JpegCodePath>& info) {
-  return info.param == JpegCodePath::kPortable ? "Portable" : "Avx2";
+  switch (info.param) {
+    case JpegCodePath::kPortable:
+      return "Portable";
+    case JpegCodePath::kAvx2:
+      return "Avx2";
+    case JpegCodePath::kAvx512:
+      return "Avx512";
+  }
+  return "Unknown";
 }
 
 class OnEachCodePath : public ::testing::TestWithParam<JpegCodePath> {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <random>
+#include <vector>
 
 #include "code_paths.h"
 #include "idct.h"
@@ -171,6 +172,47 @@ TEST_P(InverseDct, EveryTransformMatchesItsArithmeticExactly) {
     Samples dc{};
     dc[0] = Limit(((int64_t{block[0]} + 1024) >> 3) - 128);
     ASSERT_EQ(Transform(InverseDctDcOnly, block, 1), dc) << i;
+  }
+}
+
+// A run of blocks through the batch form: pairs of every shape, lone DC
+// blocks between them, an odd one at the end, each block into its own place
+// of a plane with its own stride.
+TEST_P(InverseDct, BlocksInARunMatchTheirArithmeticExactly) {
+  std::mt19937 random(7);
+  for (int run = 0; run < 400; ++run) {
+    const int count = 1 + run % 37;
+    std::vector<Block> blocks(count);
+    std::vector<PendingBlock> pending(count);
+    const int stride = 8 * count + 8 * (run % 3);
+    std::vector<uint8_t> plane(static_cast<size_t>(stride) * 8, 0xA5);
+    for (int i = 0; i < count; ++i) {
+      blocks[i] = RandomBlock(random, run + i);
+      if ((run + i) % 4 == 3) std::fill(blocks[i].begin() + 1, blocks[i].end(), 0);
+      BlockShape shape;
+      for (int k = 0; k < 64; ++k) {
+        if (blocks[i][k] == 0) continue;
+        shape.lines |= static_cast<uint8_t>(1 << (k / 8));
+        shape.columns |= static_cast<uint8_t>(1 << (k % 8));
+      }
+      pending[i] = {blocks[i].data(), shape, plane.data() + 8 * i, stride};
+    }
+    InverseDct8x8Blocks(pending.data(), count);
+    for (int i = 0; i < count; ++i) {
+      const Samples expected = Plain8x8(blocks[i]);
+      for (int row = 0; row < 8; ++row) {
+        for (int col = 0; col < 8; ++col) {
+          ASSERT_EQ(plane[static_cast<size_t>(row) * stride + 8 * i + col], expected[row * 8 + col])
+              << "run " << run << " block " << i << " at " << row << "," << col;
+        }
+      }
+    }
+    // Nothing beyond the blocks is written.
+    for (int row = 0; row < 8; ++row) {
+      for (int col = 8 * count; col < stride; ++col) {
+        ASSERT_EQ(plane[static_cast<size_t>(row) * stride + col], 0xA5);
+      }
+    }
   }
 }
 

@@ -87,10 +87,11 @@ JpegResult JpegDecodeBuffer(const uint8_t* source, int mode, uint8_t* sink, size
 // The instruction-set path of the inverse DCTs and the colour conversion, for
 // the whole process. Every path gives the same bytes; only the speed
 // differs. The default is the best path the processor has, unless the
-// environment variable ORSA_CODEC_PATH says "portable".
-enum class JpegCodePath { kPortable, kAvx2 };
+// environment variable ORSA_CODEC_PATH names another ("portable", "avx2",
+// "avx512").
+enum class JpegCodePath { kPortable, kAvx2, kAvx512 };
 // Switches to `path` and returns the path now in use: a path the processor
-// lacks gives the portable one.
+// lacks gives the best one below it that it has.
 JpegCodePath JpegSetCodePath(JpegCodePath path);
 JpegCodePath JpegActiveCodePath();
 
