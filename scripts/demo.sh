@@ -14,15 +14,21 @@ esac
 
 
 # obex_tcp as the infrared device in range, receiving into a folder, when it
-# is installed. It gives up after 10 s without a push, so it is started
-# again until it is stopped.
+# is installed. It gives up after 10 s without a push, and it cannot listen
+# while its port is still held from the push before (TIME_WAIT, up to a
+# minute), so it is started again until it is stopped, and the handheld
+# starts only once it listens.
 receiver=""
 start_receiver() {
   receiver=""
   command -v obex_tcp >/dev/null || return 0
-  (cd "$1" && while :; do obex_tcp >>obex_tcp.log 2>&1; sleep 0.2; done) &
+  (cd "$1" && while :; do obex_tcp >>obex_tcp.log 2>&1 || true; sleep 0.2; done) &
   receiver=$!
-  sleep 1
+  for _ in $(seq 1 180); do
+    if ss -Hltn 'sport = :650' | grep -q .; then return 0; fi
+    sleep 0.5
+  done
+  echo "demo: obex_tcp does not listen on port 650; nothing will be received" >&2
 }
 stop_receiver() {
   [ -n "$receiver" ] || return 0
