@@ -43,6 +43,9 @@ stop_receiver() {
 out=${1:-out/demo}
 ./scripts/build.sh default >/dev/null
 mkdir -p "$out"
+# Every handheld starts new: a handheld kept from an earlier run would start
+# with that run's settings and counters, and its steps would not hold.
+(cd "$out" && rm -rf handheld clip german outlets slideshow view notes gallery-browser sending tour)
 log="$out/demo.log"
 ./build/default/handheld/orsa-handheld --root "$out/handheld" --script handheld/scripts/demo.txt |
   tee "$log"
