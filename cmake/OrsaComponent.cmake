@@ -1,10 +1,10 @@
 include(GoogleTest)
 
-function(_orsa_test_program name target sources extra_libs resource_lock)
+function(_orsa_test_program name target sources extra_libs resource_lock timeout)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${target} ${extra_libs} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
-  set(properties TIMEOUT 120 LABELS ${target})
+  set(properties TIMEOUT ${timeout} LABELS ${target})
   if(resource_lock)
     list(APPEND properties RESOURCE_LOCK ${resource_lock})
   endif()
@@ -14,18 +14,22 @@ function(_orsa_test_program name target sources extra_libs resource_lock)
 endfunction()
 
 # orsa_add_tests(<component target> [LIBS extra libraries...]
-#                [RESOURCE_LOCK name])
+#                [RESOURCE_LOCK name] [TIMEOUT seconds])
 # Builds every tests/*.cpp of the calling component into one test program
 # named <target>_tests, and the tests of each subfolder tests/<group>/ into
 # <target>_<group>_tests, and registers each test case with CTest. Tests of
 # programs that name the same RESOURCE_LOCK never run at the same time (a
-# host port, for example).
+# host port, for example). Each case may take 120 s unless TIMEOUT says
+# otherwise (whole days in the emulator under the sanitizers).
 function(orsa_add_tests target)
-  cmake_parse_arguments(ARG "" "RESOURCE_LOCK" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_LOCK;TIMEOUT" "LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   if(test_sources)
     _orsa_test_program(${target}_tests ${target} "${test_sources}" "${ARG_LIBS}"
-                       "${ARG_RESOURCE_LOCK}")
+                       "${ARG_RESOURCE_LOCK}" ${ARG_TIMEOUT})
   endif()
   file(GLOB test_entries ${CMAKE_CURRENT_SOURCE_DIR}/tests/*)
   foreach(entry IN LISTS test_entries)
@@ -37,7 +41,7 @@ function(orsa_add_tests target)
       file(GLOB group_sources CONFIGURE_DEPENDS ${entry}/*.cpp)
       if(group_sources)
         _orsa_test_program(${target}_${group}_tests ${target} "${group_sources}" "${ARG_LIBS}"
-                           "${ARG_RESOURCE_LOCK}")
+                           "${ARG_RESOURCE_LOCK}" ${ARG_TIMEOUT})
       endif()
     endif()
   endforeach()
