@@ -84,6 +84,19 @@ class FaultSweepGalleryTest : public testing::FaultSweepFixture {
     Run("expect-window DirTree\nwait 300\nkey enter\nwait 1500\n");
   }
 
+  // The same, with the storage card pulled out as soon as `arrival` on the
+  // card is told with the change `event`.
+  void CopyOrMoveAllToCardPullingIt(platform::UINT command, const std::string& arrival,
+                                    platform::LONG event) {
+    auto registration = handheld().change_notifier().Register(
+        [&](const platform::ChangeEvent& change) {
+          if (change.path == arrival && handheld().files().StorageCardInserted()) {
+            handheld().files().RemoveStorageCard();
+          }
+        },
+        event);
+    CopyOrMoveAllToCard(command);
+  }
   // Everything the trip held before the fault is there, byte for byte,
   // in the trip folder or on the storage card.
   void ExpectNothingLost() {
@@ -145,15 +158,8 @@ class FaultSweepGalleryTest : public testing::FaultSweepFixture {
 TEST_F(FaultSweepGalleryTest, CardPulledDuringACopyKeepsEveryPictureAndNote) {
   SetUpTrip();
   // The card leaves once the first picture has reached it, before its note.
-  auto registration = handheld().change_notifier().Register(
-      [&](const platform::ChangeEvent& event) {
-        if (event.path == kCard + PictureName(1) && handheld().files().StorageCardInserted()) {
-          handheld().files().RemoveStorageCard();
-        }
-      },
-      platform::SHCNE_CREATE);
-  CopyOrMoveAllToCard(gallery::kCommandCopy);
-  registration.Reset();
+  CopyOrMoveAllToCardPullingIt(gallery::kCommandCopy, kCard + PictureName(1),
+                               platform::SHCNE_CREATE);
   EXPECT_FALSE(BoxTexts().empty()) << "the failed copies are told";
   for (int i = 1; i <= kPictureCount; ++i) {
     EXPECT_EQ(Contents(kTrip + PictureName(i)), pictures_[i - 1]) << "the originals stay";
@@ -168,15 +174,8 @@ TEST_F(FaultSweepGalleryTest, CardPulledDuringACopyKeepsEveryPictureAndNote) {
 
 TEST_F(FaultSweepGalleryTest, CardPulledDuringAMoveKeepsEveryPictureAndNote) {
   SetUpTrip();
-  auto registration = handheld().change_notifier().Register(
-      [&](const platform::ChangeEvent& event) {
-        if (event.path == kCard + PictureName(2) && handheld().files().StorageCardInserted()) {
-          handheld().files().RemoveStorageCard();
-        }
-      },
-      platform::SHCNE_RENAMEITEM);
-  CopyOrMoveAllToCard(gallery::kCommandMove);
-  registration.Reset();
+  CopyOrMoveAllToCardPullingIt(gallery::kCommandMove, kCard + PictureName(2),
+                               platform::SHCNE_RENAMEITEM);
   EXPECT_FALSE(BoxTexts().empty()) << "the failed moves are told";
   Run("storage-card insert\n");
   ExpectNothingLost();
