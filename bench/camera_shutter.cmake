@@ -3,6 +3,6 @@
 if(TARGET handheld_runtime AND TARGET camera_session)
   add_executable(camera_shutter_bench camera_shutter_bench.cpp)
   target_link_libraries(camera_shutter_bench PRIVATE handheld_runtime camera_session
-                                                     camera_settings
+                                                     camera_settings camera_hardware
                                                      benchmark::benchmark)
 endif()
