@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "imaging/qximglib.h"
 #include "platform/modules.h"
+#include "platform/time.h"
 #include "programs/input_file.h"
 
 namespace platform::programs {
@@ -125,6 +128,26 @@ void DrawCaption(cairo_t* page, std::string_view name) {
   cairo_show_text(page, text.c_str());
 }
 
+// The handheld's own clock as the document's creation date (local time
+// with its offset from UTC), so a page printed on the virtual clock comes
+// out the same on every run and a page printed on the handheld carries
+// the handheld's date, not the machine's it happens to run on.
+std::string CreationDate() {
+  FILETIME utc{}, local{};
+  GetSystemTimeAsFileTime(&utc);
+  if (!FileTimeToLocalFileTime(&utc, &local)) local = utc;
+  SYSTEMTIME time{};
+  if (!FileTimeToSystemTime(&local, &time)) return {};
+  const std::int64_t offset_minutes =
+      (UnixNanosecondsFromFileTime(local) - UnixNanosecondsFromFileTime(utc)) / 60'000'000'000;
+  char text[64];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u%c%02d:%02d", time.wYear,
+                time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond,
+                offset_minutes < 0 ? '-' : '+', static_cast<int>(std::abs(offset_minutes) / 60),
+                static_cast<int>(std::abs(offset_minutes) % 60));
+  return text;
+}
+
 }  // namespace
 
 std::optional<std::vector<std::byte>> RenderPicturePage(std::string_view path, std::string* error) {
@@ -141,6 +164,9 @@ std::optional<std::vector<std::byte>> RenderPicturePage(std::string_view path, s
         cairo_pdf_surface_create_for_stream(AppendBytes, &document, kPageWidth, kPageHeight));
     const std::string name(FileNameOf(path));
     cairo_pdf_surface_set_metadata(pdf.get(), CAIRO_PDF_METADATA_TITLE, name.c_str());
+    if (const std::string date = CreationDate(); !date.empty()) {
+      cairo_pdf_surface_set_metadata(pdf.get(), CAIRO_PDF_METADATA_CREATE_DATE, date.c_str());
+    }
     const Context page(cairo_create(pdf.get()));
     DrawPicture(page.get(), image.get(), bitmap->width(), bitmap->height());
     DrawCaption(page.get(), name);

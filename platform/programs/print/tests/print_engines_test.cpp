@@ -17,6 +17,7 @@
 
 #include "imaging/install.h"
 #include "picture_writers.h"
+#include "platform/clock_setting.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/modules.h"
@@ -124,6 +125,30 @@ TEST_F(PrintEngineTest, MprintPrintsAJpegOnOneA4Page) {
   EXPECT_FALSE(HostPath(std::string(kPrintedFolder) + "\\Beach day (2).pdf").empty());
   EXPECT_TRUE(testing::BoxTexts(device_.handheld()).empty())
       << ::testing::PrintToString(testing::BoxTexts(device_.handheld()));
+  FreeLibrary(engine);
+}
+
+// The page's date is the handheld's, not the host machine's: set to a
+// year the host cannot be in.
+TEST_F(PrintEngineTest, ThePageIsDatedByTheHandheldsClock) {
+  Boot(PrintEngine::kMprint);
+  SYSTEMTIME date{};
+  date.wYear = 2031;
+  date.wMonth = 5;
+  date.wDay = 4;
+  date.wHour = 13;
+  date.wMinute = 14;
+  date.wSecond = 15;
+  ASSERT_TRUE(SetLocalTime(&date));
+  Install("\\My Documents\\dated.jpg", imaging::testing::EncodeJpeg(Quadrants(64, 48)));
+  const HMODULE engine = LoadLibrary("mprint.dll");
+  auto* print_job = GetProcAddressAs<PrintJobFunction>(engine, kPrintJobExport);
+  ASSERT_NE(print_job, nullptr);
+  ASSERT_TRUE(print_job("\\My Documents\\dated.jpg"));
+  const fs::path pdf = HostPath(std::string(kPrintedFolder) + "\\dated.pdf");
+  ASSERT_FALSE(pdf.empty());
+  const std::string info = RunHostCommand("pdfinfo -isodates '" + pdf.string() + "' 2>&1");
+  EXPECT_NE(info.find("CreationDate:    2031-05-04T13:14"), std::string::npos) << info;
   FreeLibrary(engine);
 }
 
