@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "platform/gdi_types.h"
@@ -39,6 +40,12 @@ class Surface {
   // Row y counted from the top, whatever the memory order.
   BYTE* Row(int y) { return pixels_.data() + RowOffset(y); }
   const BYTE* Row(int y) const { return pixels_.data() + RowOffset(y); }
+
+  // Drawing calls hold this for the call: the screen is drawn by every
+  // program's thread through window DCs and copied by screenshots, and a
+  // blit may read a surface another thread draws. Recursive, as one
+  // drawing call may make another; a copy of the surface has its own.
+  std::recursive_mutex& drawing_mutex() const { return drawing_.mutex; }
 
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   RECT Bounds() const { return {0, 0, width_, height_}; }
@@ -100,6 +107,13 @@ class Surface {
   int stride_ = 0;
   RowOrder order_ = RowOrder::kTopDown;
   std::vector<BYTE> pixels_;
+  struct DrawingMutex {
+    DrawingMutex() = default;
+    DrawingMutex(const DrawingMutex&) {}
+    DrawingMutex& operator=(const DrawingMutex&) { return *this; }
+    mutable std::recursive_mutex mutex;
+  };
+  DrawingMutex drawing_;
 };
 
 }  // namespace platform::gdi

@@ -91,15 +91,24 @@ std::shared_ptr<DeviceContext> FindContext(HDC dc) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
-  if (!context->device()) return context;
-  // A display's context comes with the display's drawing lock, released
-  // when the caller lets go of the context at the end of its call.
+  // A display's context comes with the display's drawing lock, and a
+  // window's context with the screen's (every program's thread draws into
+  // it, and screenshots copy it), released when the caller lets go of the
+  // context at the end of its call. Memory contexts draw into bitmaps of
+  // their own thread and take no lock.
+  std::recursive_mutex* drawing = nullptr;
+  if (context->device()) {
+    drawing = &context->device()->drawing;
+  } else if (!context->is_memory() && context->target()) {
+    drawing = &context->target()->drawing_mutex();
+  }
+  if (!drawing) return context;
   struct Held {
     std::shared_ptr<DeviceContext> context;
     std::unique_lock<std::recursive_mutex> lock;
   };
-  auto held = std::make_shared<Held>(
-      Held{context, std::unique_lock<std::recursive_mutex>(context->device()->drawing)});
+  auto held =
+      std::make_shared<Held>(Held{context, std::unique_lock<std::recursive_mutex>(*drawing)});
   if (context->lost()) {
     SetLastError(ERROR_DEVICE_NOT_CONNECTED);
     return nullptr;

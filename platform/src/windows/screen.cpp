@@ -135,6 +135,7 @@ const gdi::Surface& Compose() {
   std::shared_ptr<gdi::Surface> composed;
   {
     auto lock = manager.kernel().Acquire();
+    const std::lock_guard drawing(manager.screen()->drawing_mutex());
     composed = std::make_shared<gdi::Surface>(*manager.screen());
     task_bar = manager.TaskBarShown(lock);
     input_panel = manager.input_panel_shown;

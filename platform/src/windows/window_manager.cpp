@@ -345,14 +345,20 @@ void WindowManager::InvalidateScreenArea(const Kernel::Lock& lock, const Region&
     // The system draws the border itself, at once.
     Region border = whole;
     border.Subtract(ClientScreenRect(lock, *window));
-    for (const RECT& rect : border.rects()) screen_->Fill(rect, kBorderColor);
+    {
+      const std::lock_guard drawing(screen_->drawing_mutex());
+      for (const RECT& rect : border.rects()) screen_->Fill(rect, kBorderColor);
+    }
     if (client.empty()) continue;
     POINT origin = ClientOrigin(lock, *window);
     client.Offset(-origin.x, -origin.y);
     window->invalid.Add(client);
     window->erase = true;
   }
-  for (const RECT& rect : uncovered.rects()) screen_->Fill(rect, kDesktopColor);
+  {
+    const std::lock_guard drawing(screen_->drawing_mutex());
+    for (const RECT& rect : uncovered.rects()) screen_->Fill(rect, kDesktopColor);
+  }
   ++change_count;
   kernel_.StateChanged(lock);
 }

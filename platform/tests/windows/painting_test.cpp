@@ -1,4 +1,6 @@
 // Invalidation, WM_PAINT and the screen composed from windows.
+#include <atomic>
+
 #include "platform/buffered_paint.h"
 #include "platform/cursor.h"
 #include "platform/gdi.h"
@@ -86,8 +88,8 @@ TEST_F(PaintingTest, ABufferedPaintReachesTheWindowWholeAndValidatesIt) {
     FillRect(paint.dc(), &corner, red_);
     return std::optional<LRESULT>(0);
   });
-  HWND hwnd = CreateWindow("Buffered", "", WS_POPUP | WS_VISIBLE, 50, 60, 100, 80, nullptr,
-                           nullptr, nullptr, nullptr);
+  HWND hwnd = CreateWindow("Buffered", "", WS_POPUP | WS_VISIBLE, 50, 60, 100, 80, nullptr, nullptr,
+                           nullptr, nullptr);
   UpdateWindow(hwnd);
   // Client coordinates of the memory picture land at the window's place.
   EXPECT_EQ(At(50, 60), kRed);
@@ -179,6 +181,32 @@ TEST_F(PaintingTest, WindowsOfAnotherThreadPaintWhenTheScreenIsComposed) {
   EXPECT_EQ(At(120, 160), kGreen);
   PostThreadMessage(owner->id(), WM_QUIT, 0, 0);
   WaitForSingleObject(*owner, INFINITE);
+}
+
+// A program's thread draws into the screen through its window's DC while
+// another copies the screen (a screenshot, a recording frame): each copy
+// shows every drawing call either whole or not at all.
+TEST_F(PaintingTest, AScreenCopyNeverShowsHalfADrawing) {
+  HWND hwnd = MakeSolid(red_, {0, 0, 240, 320});
+  std::atomic<bool> done{false};
+  ThreadHandle painter = CreateThread([&]() -> DWORD {
+    HDC dc = GetDC(hwnd);
+    const RECT all{0, 0, 240, 320};
+    for (int i = 0; i < 3000; ++i) FillRect(dc, &all, i % 2 ? red_ : blue_);
+    ReleaseDC(hwnd, dc);
+    done = true;
+    return 0;
+  });
+  int copies = 0;
+  int torn = 0;
+  while (!done) {
+    const gdi::Surface& screen = screen::Compose();
+    ++copies;
+    if (screen.GetPixel(120, 40) != screen.GetPixel(120, 300)) ++torn;
+  }
+  WaitForSingleObject(*painter, INFINITE);
+  EXPECT_GT(copies, 0);
+  EXPECT_EQ(torn, 0) << "of " << copies << " copies";
 }
 
 TEST_F(PaintingTest, ShellStatesAndTheWaitCursorShowOnTop) {
