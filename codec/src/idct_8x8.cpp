@@ -8,6 +8,8 @@
 // once: the column pass with one lane per column, then, transposed, the row
 // pass with one lane per line. Each lane computes exactly what the scalar
 // form computes for its column or line.
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "cpu_features.h"
@@ -265,6 +267,45 @@ void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int str
   }
 #endif
   InverseDctScalar(block, out, stride);
+}
+
+void InverseDct8x8Samples(const int32_t* block, BlockShape shape, uint8_t rows, uint8_t columns,
+                          uint8_t* out, int stride) {
+  if (shape.OnlyDc()) {
+    const int32_t column = (block[0] * kColumn.c4) >> 9;
+    const uint8_t sample = RangeLimit(Descale((column * kRow.c4) >> 9));
+    for (unsigned r = rows; r != 0; r &= r - 1) {
+      uint8_t* line = out + std::countr_zero(r) * stride;
+      for (unsigned c = columns; c != 0; c &= c - 1) line[std::countr_zero(c)] = sample;
+    }
+    return;
+  }
+  // The column pass as the whole transform does it (a column without AC
+  // terms is constant); only the lines asked for go through the row pass.
+  int32_t work[64];
+  for (int col = 0; col < 8; ++col) {
+    const int32_t* x = block + col;
+    if ((shape.columns >> col & 1) == 0 ||
+        (x[8] | x[16] | x[24] | x[32] | x[40] | x[48] | x[56]) == 0) {
+      const int32_t dc = (x[0] * kColumn.c4) >> 9;
+      for (int row = 0; row < 8; ++row) work[row * 8 + col] = dc;
+      continue;
+    }
+    Butterfly<8>(x, work + col, kColumn);
+  }
+  for (unsigned r = rows; r != 0; r &= r - 1) {
+    const int row = std::countr_zero(r);
+    const int32_t* x = work + row * 8;
+    int32_t y[8];
+    if ((x[1] | x[2] | x[3] | x[4] | x[5] | x[6] | x[7]) == 0) {
+      std::fill(y, y + 8, (x[0] * kRow.c4) >> 9);
+    } else {
+      Butterfly<1>(x, y, kRow);
+    }
+    for (unsigned c = columns; c != 0; c &= c - 1) {
+      out[row * stride + std::countr_zero(c)] = RangeLimit(Descale(y[std::countr_zero(c)]));
+    }
+  }
 }
 
 }  // namespace codec

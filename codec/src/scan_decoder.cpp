@@ -7,6 +7,7 @@
 
 #include "decode_steps.h"
 #include "entropy_decoder.h"
+#include "sampled_scan.h"
 #include "statistics.h"
 
 namespace codec {
@@ -16,6 +17,9 @@ struct ScanComponent {
   Component* component;
   BlockTables tables;
   size_t row_offset[2];  // the block row pointers, as offsets into the planes
+  // In a sampled scan, the lines and columns of each block transformed.
+  uint8_t sample_rows = 0xFF;
+  uint8_t sample_columns = 0xFF;
 };
 
 struct Scan {
@@ -23,6 +27,7 @@ struct Scan {
   ScanComponent components[kComponentIds];
   InverseDct idct = nullptr;
   int edge = 8;
+  bool sampled = false;  // only the sampled pixels' samples are transformed
 };
 
 JpegResult ReadScanHeader(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
@@ -219,6 +224,10 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, Block
             uint8_t* out = planes + sc.row_offset[v];
             if (batch != nullptr) {
               batch->Add(shape, out, c.plane_width);
+            } else if (scan.sampled) {
+              InverseDct8x8Samples(block, shape, sc.sample_rows, sc.sample_columns, out,
+                                   c.plane_width);
+              ClearBlock(block, shape);
             } else {
               scan.idct(block, shape, out, c.plane_width);
               ClearBlock(block, shape);
@@ -248,6 +257,18 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, Block
   return kJpegOk;
 }
 
+// A sampled decode transforms only what its pixels read where it can.
+void SetUpSampling(JpegDecoder& decoder, Scan& scan) {
+  SampledBlockPositions positions;
+  if (!SetUpSampledScan(decoder, LayoutOf(decoder.frame.sampling), positions)) return;
+  scan.sampled = true;
+  for (int i = 0; i < scan.count; ++i) {
+    const bool luma = i == 0;
+    scan.components[i].sample_rows = luma ? positions.luma_rows : positions.chroma_rows;
+    scan.components[i].sample_columns = luma ? positions.luma_columns : positions.chroma_columns;
+  }
+}
+
 }  // namespace
 
 JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
@@ -268,8 +289,11 @@ JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
   }
   if (result != kJpegOk) return result;
 
+  if (!decoder.output.geometry.full_size) SetUpSampling(decoder, scan);
   if (scan.edge == 1) {
     result = RunMcuLoop<false>(decoder, reader, scan, nullptr);
+  } else if (scan.sampled) {
+    result = RunMcuLoop<true>(decoder, reader, scan, nullptr);
   } else if (scan.idct == InverseDct8x8 && decoder.statistics.option == 0) {
     // The statistics read each block's first sample right after its
     // transform, so they take blocks one at a time.
@@ -278,11 +302,12 @@ JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
   } else {
     result = RunMcuLoop<true>(decoder, reader, scan, nullptr);
   }
+  if (scan.sampled) EndSampledScan(decoder);
   if (result != kJpegOk) return result;
   if (decoder.restart_interval != 0) TakeRestartAfterLastMcu(reader);
   if (!decoder.output.geometry.full_size) {
     // Bottom margin: the rest of the output is black.
-    decoder.Append(nullptr, decoder.output.size - decoder.output.written);
+    decoder.AppendBlackToEnd();
   }
   reader.Align();
   return kJpegOk;
