@@ -28,7 +28,7 @@ using InverseDct = void (*)(const int32_t* block, BlockShape shape, uint8_t* out
 void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int stride);
 // Only the samples at the given lines and columns (bits 0..7) of the 8x8
 // transform, each exactly as InverseDct8x8 gives it; the rest of `out` is
-// left as it was.
+// left as it was. `block` is 32-byte aligned.
 void InverseDct8x8Samples(const int32_t* block, BlockShape shape, uint8_t rows, uint8_t columns,
                           uint8_t* out, int stride);
 // 4x4 of the four-point reduced transform (reduction 2).
