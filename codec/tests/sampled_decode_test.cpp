@@ -47,12 +47,7 @@ Sampled DecodeSampled(const std::vector<uint8_t>& jpeg, int mode, int step, bool
   JpegSetFastThreeQuarter(*decoder, fast);
   Sampled sampled;
   sampled.result = JpegDecodeSampled(jpeg.data(), jpeg.size(), mode, step, sink.data(), decoder);
-  for (size_t i = size; i < sink.size(); ++i) {
-    if (sink[i] != kFill) {
-      ADD_FAILURE() << "sampled decode wrote past its output at byte " << i;
-      break;
-    }
-  }
+  ExpectNothingPast(sink, size, kFill);
   sink.resize(size);
   sampled.pixels = std::move(sink);
   return sampled;
