@@ -1,6 +1,9 @@
 // libFuzzer target: every input is decoded in every mode, with both
 // three-quarter converters and each statistics option, into a heap sink of
 // exactly the mode's output size so that the sanitizers see any overrun.
+// Each mode is decoded sampled as well (the step turning with the input's
+// length), which must end as the whole decode did and give exactly its
+// pixels at the sampled places.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -31,12 +34,36 @@ bool IsResultCode(codec::JpegResult result) {
   }
 }
 
+constexpr uint8_t kFill = 0x5A;
+
+// The sampled decode of `data` against `whole`, the whole decode's sink
+// (pre-filled with kFill) and result.
+void CheckSampled(const uint8_t* data, size_t size, int mode, const std::vector<uint8_t>& whole,
+                  codec::JpegResult whole_result, codec::JpegDecoder& decoder) {
+  const int step = 2 + static_cast<int>(size % 7);
+  std::vector<uint8_t> sampled(codec::JpegSampledOutputSize(mode, step), kFill);
+  const codec::JpegResult result =
+      codec::JpegDecodeSampled(data, size, mode, step, sampled.data(), &decoder);
+  if (result != whole_result) std::abort();
+  const codec::JpegModeGeometry geometry = codec::JpegModeInfo(mode);
+  const size_t pixel_bytes = static_cast<size_t>(geometry.bytes_per_pixel);
+  size_t at = 0;
+  for (int y = 0; y < geometry.height; y += step) {
+    for (int x = 0; x < geometry.width; x += step) {
+      const size_t from = (static_cast<size_t>(y) * geometry.width + x) * pixel_bytes;
+      for (size_t i = 0; i < pixel_bytes; ++i) {
+        if (sampled[at++] != whole[from + i]) std::abort();
+      }
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static codec::JpegDecoderPtr decoder = codec::JpegDecoderCreate();
   for (int mode = codec::kJpegFirstMode; mode <= codec::kJpegLastMode; ++mode) {
-    std::vector<uint8_t> sink(codec::JpegOutputSize(mode));
+    std::vector<uint8_t> sink(codec::JpegOutputSize(mode), kFill);
     codec::JpegSetFastThreeQuarter(*decoder, mode % 2 == 0);
     codec::JpegCursors& cursors = codec::JpegDecoderCursors(*decoder);
     cursors = {data, size, sink.data()};
@@ -45,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int option = static_cast<int>((static_cast<size_t>(mode) + size) % 3);
     const codec::JpegResult result = codec::JpegDecode(mode, decoder.get(), option);
     if (!IsResultCode(result) || cursors.sink > sink.data() + sink.size()) std::abort();
+    if (option == 0) CheckSampled(data, size, mode, sink, result, *decoder);
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 // The band converters: four kinds (one-to-one, general, three-quarter with
 // accumulator, three-quarter with fixed pattern), each generated for the three
-// chroma samplings and the two output depths, 24 in all. Each kind lives in
+// chroma samplings and the two output depths, 24 in all, and the sampled
+// decodes' converter. Each kind lives in
 // its own file as a struct with a Convert<Pixel, Sampling> template.
 #pragma once
 
@@ -31,5 +32,6 @@ BandConverter OneToOneConverter(ChromaLayout chroma, int bytes_per_pixel);
 BandConverter GeneralConverter(ChromaLayout chroma, int bytes_per_pixel);
 BandConverter ThreeQuarterAccumulatorConverter(ChromaLayout chroma, int bytes_per_pixel);
 BandConverter ThreeQuarterFixedConverter(ChromaLayout chroma, int bytes_per_pixel);
+BandConverter SampledConverter(ChromaLayout chroma, int bytes_per_pixel);
 
 }  // namespace codec

@@ -12,6 +12,8 @@ BandConverter PickConverter(ConverterKind kind, ChromaLayout chroma, int bytes_p
       return ThreeQuarterAccumulatorConverter(chroma, bytes_per_pixel);
     case ConverterKind::kThreeQuarterFixed:
       return ThreeQuarterFixedConverter(chroma, bytes_per_pixel);
+    case ConverterKind::kSampled:
+      return SampledConverter(chroma, bytes_per_pixel);
   }
   return nullptr;
 }

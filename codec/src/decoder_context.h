@@ -65,6 +65,12 @@ struct OutputState {
   JpegModeGeometry geometry;
   size_t size = 0;     // bytes the sink may receive
   size_t written = 0;  // bytes appended so far
+  // Sampled decodes keep pixels (step x i, step x j). Unless the scan makes
+  // only those (`presampled`), Append drops the others from the whole
+  // picture's bytes, of which `passed` have gone by.
+  int step = 1;
+  bool presampled = false;
+  size_t passed = 0;
 };
 
 struct StatisticsState {
@@ -100,8 +106,14 @@ struct JpegDecoder {
   DecodeBuffers buffers;
 
   // Appends `count` bytes (or that many zero bytes when `data` is null) to
-  // the sink, never past the mode's output size.
+  // the sink, never past the mode's output size. In a sampled decode the
+  // bytes are the whole picture's and only the sampled pixels' are kept.
   void Append(const uint8_t* data, size_t count);
+  // Appends black up to the end of the output.
+  void AppendBlackToEnd();
+
+ private:
+  void AppendSampled(const uint8_t* data, size_t count);
 };
 
 }  // namespace codec

@@ -26,6 +26,11 @@ using InverseDct = void (*)(const int32_t* block, BlockShape shape, uint8_t* out
 
 // 8x8 by Chen's butterfly, constants scaled by 512 (reduction 1).
 void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int stride);
+// Only the samples at the given lines and columns (bits 0..7) of the 8x8
+// transform, each exactly as InverseDct8x8 gives it; the rest of `out` is
+// left as it was. `block` is 32-byte aligned.
+void InverseDct8x8Samples(const int32_t* block, BlockShape shape, uint8_t rows, uint8_t columns,
+                          uint8_t* out, int stride);
 // 4x4 of the four-point reduced transform (reduction 2).
 void InverseDct4x4(const int32_t* block, BlockShape shape, uint8_t* out, int stride);
 // 2x2 with the premultipliers folded in (reduction 4).

@@ -8,6 +8,8 @@
 // once: the column pass with one lane per column, then, transposed, the row
 // pass with one lane per line. Each lane computes exactly what the scalar
 // form computes for its column or line.
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "cpu_features.h"
@@ -58,6 +60,29 @@ inline void Butterfly(const int32_t* x, int32_t* y, const Constants& k) {
   y[kStep] = g + n, y[6 * kStep] = g - n;
   y[2 * kStep] = h + m, y[5 * kStep] = h - m;
   y[3 * kStep] = f + big_p, y[4 * kStep] = f - big_p;
+}
+
+// Output `index` of Butterfly alone: outputs 0 and 4 by their own terms,
+// the others through the whole butterfly. The terms of absent coefficients
+// are zero, so the butterfly's and the transforms' shortcuts give the same.
+template <int kStep>
+inline int32_t ButterflyOutput(const int32_t* x, const Constants& k, int index) {
+  if (index == 0 || index == 4) {
+    const int32_t x1 = x[kStep], x3 = x[3 * kStep], x5 = x[5 * kStep], x7 = x[7 * kStep];
+    const int32_t a = ((x[0] + x[4 * kStep]) * k.c4) >> 9;
+    const int32_t b = (x[2 * kStep] * k.cos2 + x[6 * kStep] * k.sin2) >> 9;
+    if (index == 0) {
+      const int32_t q = (x1 * k.cos1 + x7 * k.sin1) >> 9;
+      const int32_t s = (x3 * k.cos3 + x5 * k.sin3) >> 9;
+      return (a + b) + (q + s);
+    }
+    const int32_t p = (x1 * k.sin1 - x7 * k.cos1) >> 9;
+    const int32_t r = (x5 * k.cos3 - x3 * k.sin3) >> 9;
+    return (a - b) - (p + r);
+  }
+  int32_t y[8 * kStep];
+  Butterfly<kStep>(x, y, k);
+  return y[index * kStep];
 }
 
 // Column by column, skipping the arithmetic of zero columns and odd parts.
@@ -200,6 +225,70 @@ CODEC_AVX2_INLINE void StoreSamples(const __m256i* columns, uint8_t* out, int st
   _mm_storeh_pd(reinterpret_cast<double*>(out + 7 * stride), _mm_castsi128_pd(l67));
 }
 
+// Line 0 or 4 of the column pass, one lane per column: each lane computes
+// what ButterflyOutput computes for its column.
+CODEC_AVX2_INLINE __m256i LoadLine(const int32_t* block, int line) {
+  return _mm256_load_si256(reinterpret_cast<const __m256i*>(block + 8 * line));
+}
+
+// Line 0 or 4 of the column pass, one lane per column: each lane computes
+// what ButterflyOutput computes for its column. The block's lines are loaded
+// straight into registers, whole (aligned): a copy through memory in halves
+// would stall each load.
+template <int kIndex>
+CODEC_AVX2_INLINE __m256i ColumnPassLineAvx2(const int32_t* block) {
+  const Constants& k = kColumn;
+  const __m256i a = Shift9(Times(_mm256_add_epi32(LoadLine(block, 0), LoadLine(block, 4)), k.c4));
+  const __m256i b = Shift9(
+      _mm256_add_epi32(Times(LoadLine(block, 2), k.cos2), Times(LoadLine(block, 6), k.sin2)));
+  const __m256i x1 = LoadLine(block, 1), x3 = LoadLine(block, 3);
+  const __m256i x5 = LoadLine(block, 5), x7 = LoadLine(block, 7);
+  if constexpr (kIndex == 0) {
+    const __m256i q = Shift9(_mm256_add_epi32(Times(x1, k.cos1), Times(x7, k.sin1)));
+    const __m256i s = Shift9(_mm256_add_epi32(Times(x3, k.cos3), Times(x5, k.sin3)));
+    return _mm256_add_epi32(_mm256_add_epi32(a, b), _mm256_add_epi32(q, s));
+  } else {
+    const __m256i p = Shift9(_mm256_sub_epi32(Times(x1, k.sin1), Times(x7, k.cos1)));
+    const __m256i r = Shift9(_mm256_sub_epi32(Times(x5, k.cos3), Times(x3, k.sin3)));
+    return _mm256_sub_epi32(_mm256_sub_epi32(a, b), _mm256_add_epi32(p, r));
+  }
+}
+
+// Output 0 or 4 of the row pass over `line` (lane i: input i), as
+// ButterflyOutput gives it. Each of its four rotations is a pair of products
+// (lanes 0+4, 1+7, 2+6, 3+5 after one permutation) shifted right by 9; the
+// four are then summed with their signs.
+template <int kIndex>
+CODEC_AVX2_INLINE int32_t RowPassOutputAvx2(__m256i line) {
+  const Constants& k = kRow;
+  // Lanes 0..3 after pairing: a, q, b, s for output 0 (all added); a, p, b,
+  // r for output 4 (a less the others).
+  const __m256i factors =
+      kIndex == 0 ? _mm256_setr_epi32(k.c4, k.cos1, k.cos2, k.cos3, k.c4, k.sin3, k.sin2, k.sin1)
+                  : _mm256_setr_epi32(k.c4, k.sin1, k.cos2, -k.sin3, k.c4, k.cos3, k.sin2, -k.cos1);
+  const __m256i products = _mm256_mullo_epi32(line, factors);
+  const __m256i partners =
+      _mm256_permutevar8x32_epi32(products, _mm256_setr_epi32(4, 7, 6, 5, 0, 3, 2, 1));
+  __m128i terms = _mm_srai_epi32(_mm256_castsi256_si128(_mm256_add_epi32(products, partners)), 9);
+  if constexpr (kIndex != 0) terms = _mm_sign_epi32(terms, _mm_setr_epi32(1, -1, -1, -1));
+  terms = _mm_add_epi32(terms, _mm_shuffle_epi32(terms, 0x4E));
+  terms = _mm_add_epi32(terms, _mm_shuffle_epi32(terms, 0xB1));
+  return _mm_cvtsi128_si32(terms);
+}
+
+template <int kIndex>
+CODEC_AVX2_INLINE void RowSamplesAvx2(__m256i line, uint8_t columns, uint8_t* out) {
+  if (columns & 1) out[0] = RangeLimit(Descale(RowPassOutputAvx2<0>(line)));
+  if (columns & 0x10) out[4] = RangeLimit(Descale(RowPassOutputAvx2<4>(line)));
+}
+
+// Samples at lines and columns 0 and 4 only, the sampled thumbnails' case.
+__attribute__((target("avx2"))) void SamplesAt0And4Avx2(const int32_t* block, uint8_t rows,
+                                                        uint8_t columns, uint8_t* out, int stride) {
+  if (rows & 1) RowSamplesAvx2<0>(ColumnPassLineAvx2<0>(block), columns, out);
+  if (rows & 0x10) RowSamplesAvx2<4>(ColumnPassLineAvx2<4>(block), columns, out + 4 * stride);
+}
+
 // kLowerLines: coefficient lines 4..7 are zero; kLowerColumns: columns 4..7
 // are zero, and with them the same columns of the column pass's result.
 template <bool kLowerLines, bool kLowerColumns>
@@ -265,6 +354,46 @@ void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int str
   }
 #endif
   InverseDctScalar(block, out, stride);
+}
+
+namespace {
+
+// Line `row` of the column pass; a column without coefficients gives 0
+// there, as the whole transform's shortcut does.
+void ColumnPassLine(const int32_t* block, BlockShape shape, int row, int32_t* line) {
+  for (int col = 0; col < 8; ++col) {
+    line[col] = (shape.columns >> col & 1) != 0 ? ButterflyOutput<8>(block + col, kColumn, row) : 0;
+  }
+}
+
+}  // namespace
+
+void InverseDct8x8Samples(const int32_t* block, BlockShape shape, uint8_t rows, uint8_t columns,
+                          uint8_t* out, int stride) {
+  if (shape.OnlyDc()) {
+    const int32_t column = (block[0] * kColumn.c4) >> 9;
+    const uint8_t sample = RangeLimit(Descale((column * kRow.c4) >> 9));
+    for (unsigned r = rows; r != 0; r &= r - 1) {
+      uint8_t* line = out + std::countr_zero(r) * stride;
+      for (unsigned c = columns; c != 0; c &= c - 1) line[std::countr_zero(c)] = sample;
+    }
+    return;
+  }
+#ifdef CODEC_HAVE_AVX2_PATHS
+  constexpr uint8_t k0And4 = 0x11;
+  if (UseAvx2() && (rows & ~k0And4) == 0 && (columns & ~k0And4) == 0) {
+    return SamplesAt0And4Avx2(block, rows, columns, out, stride);
+  }
+#endif
+  for (unsigned r = rows; r != 0; r &= r - 1) {
+    const int row = std::countr_zero(r);
+    int32_t line[8];
+    ColumnPassLine(block, shape, row, line);
+    for (unsigned c = columns; c != 0; c &= c - 1) {
+      const int col = std::countr_zero(c);
+      out[row * stride + col] = RangeLimit(Descale(ButterflyOutput<1>(line, kRow, col)));
+    }
+  }
 }
 
 }  // namespace codec

@@ -20,7 +20,13 @@ struct ResamplingState;
 // returns the bytes written.
 using BandConverter = size_t (*)(const BandInput& in, ResamplingState& state, uint8_t* band);
 
-enum class ConverterKind { kOneToOne, kGeneral, kThreeQuarterAccumulator, kThreeQuarterFixed };
+enum class ConverterKind {
+  kOneToOne,
+  kGeneral,
+  kThreeQuarterAccumulator,
+  kThreeQuarterFixed,
+  kSampled,  // only the pixels of a sampled decode (SetUpSampledScan)
+};
 
 struct ResamplingState {
   int32_t h_ratio = kUnit;
@@ -41,10 +47,18 @@ struct ResamplingState {
 
   ConverterKind kind = ConverterKind::kOneToOne;
   BandConverter converter = nullptr;
-  // The general converter's source columns, the same for every line: chosen
-  // by the pixel accumulator and cut to what fits beside the left margin.
+  // The general and the sampled converters' source columns, the same for
+  // every line: for the general one chosen by the pixel accumulator and cut
+  // to what fits beside the left margin, for the sampled one the columns of
+  // the sampled pixels.
   std::array<uint32_t, kMaxOutputWidth> columns{};
   int column_count = 0;
+
+  // The sampled converter: output lines come from every source line or by
+  // the line accumulator; of them every sample_step-th is kept.
+  bool lines_by_accumulator = false;
+  int sample_step = 1;
+  uint32_t output_line = 0;  // output lines made so far
 };
 
 enum class ChromaLayout { k420, k422, k444 };

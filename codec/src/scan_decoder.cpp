@@ -7,6 +7,7 @@
 
 #include "decode_steps.h"
 #include "entropy_decoder.h"
+#include "sampled_scan.h"
 #include "statistics.h"
 
 namespace codec {
@@ -16,6 +17,9 @@ struct ScanComponent {
   Component* component;
   BlockTables tables;
   size_t row_offset[2];  // the block row pointers, as offsets into the planes
+  // In a sampled scan, the lines and columns of each block transformed.
+  uint8_t sample_rows = 0xFF;
+  uint8_t sample_columns = 0xFF;
 };
 
 struct Scan {
@@ -23,6 +27,7 @@ struct Scan {
   ScanComponent components[kComponentIds];
   InverseDct idct = nullptr;
   int edge = 8;
+  bool sampled = false;  // only the sampled pixels' samples are transformed
 };
 
 JpegResult ReadScanHeader(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
@@ -133,28 +138,51 @@ void ClearBlock(int32_t* block, BlockShape shape) {
   }
 }
 
-// Blocks of the 8x8 transform gathered so that they go through it together;
-// their coefficient slots are all zero when handed out.
+// Blocks of the 8x8 transform gathered so that they go through it together
+// (their coefficients are read back well after the entropy decoder wrote
+// them); their coefficient slots are all zero when handed out. In a sampled
+// scan each block gives only the samples at its lines and columns.
 class BlockBatch {
  public:
+  explicit BlockBatch(bool sampled) : sampled_(sampled) {}
   int32_t* NextCoefficients() { return coefficients_[count_]; }
   // Queues the block just decoded into NextCoefficients().
-  void Add(BlockShape shape, uint8_t* out, int stride) {
+  void Add(BlockShape shape, uint8_t* out, int stride, uint8_t rows, uint8_t columns) {
+    if (sampled_ && shape.OnlyDc()) {
+      // A flat block's samples come from its DC term alone: no need to wait.
+      InverseDct8x8Samples(coefficients_[count_], shape, rows, columns, out, stride);
+      coefficients_[count_][0] = 0;
+      return;
+    }
     pending_[count_] = {coefficients_[count_], shape, out, stride};
+    samples_[count_] = {rows, columns};
     if (++count_ == kCapacity) Flush();
   }
   // Transforms every queued block into the planes.
   void Flush() {
-    InverseDct8x8Blocks(pending_, count_);
+    if (sampled_) {
+      for (int i = 0; i < count_; ++i) {
+        const PendingBlock& block = pending_[i];
+        InverseDct8x8Samples(block.coefficients, block.shape, samples_[i].rows, samples_[i].columns,
+                             block.out, block.stride);
+      }
+    } else {
+      InverseDct8x8Blocks(pending_, count_);
+    }
     for (int i = 0; i < count_; ++i) ClearBlock(coefficients_[i], pending_[i].shape);
     count_ = 0;
   }
 
  private:
   static constexpr int kCapacity = 32;
+  struct Samples {
+    uint8_t rows, columns;
+  };
   alignas(64) int32_t coefficients_[kCapacity][64] = {};
   PendingBlock pending_[kCapacity];
+  Samples samples_[kCapacity];
   int count_ = 0;
+  bool sampled_;
 };
 
 // At a restart point: an RSTn marker is taken and the predictors cleared;
@@ -218,7 +246,7 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, Block
             }
             uint8_t* out = planes + sc.row_offset[v];
             if (batch != nullptr) {
-              batch->Add(shape, out, c.plane_width);
+              batch->Add(shape, out, c.plane_width, sc.sample_rows, sc.sample_columns);
             } else {
               scan.idct(block, shape, out, c.plane_width);
               ClearBlock(block, shape);
@@ -248,6 +276,18 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, Block
   return kJpegOk;
 }
 
+// A sampled decode transforms only what its pixels read where it can.
+void SetUpSampling(JpegDecoder& decoder, Scan& scan) {
+  SampledBlockPositions positions;
+  if (!SetUpSampledScan(decoder, LayoutOf(decoder.frame.sampling), positions)) return;
+  scan.sampled = true;
+  for (int i = 0; i < scan.count; ++i) {
+    const bool luma = i == 0;
+    scan.components[i].sample_rows = luma ? positions.luma_rows : positions.chroma_rows;
+    scan.components[i].sample_columns = luma ? positions.luma_columns : positions.chroma_columns;
+  }
+}
+
 }  // namespace
 
 JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
@@ -268,21 +308,23 @@ JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
   }
   if (result != kJpegOk) return result;
 
+  if (!decoder.output.geometry.full_size) SetUpSampling(decoder, scan);
   if (scan.edge == 1) {
     result = RunMcuLoop<false>(decoder, reader, scan, nullptr);
   } else if (scan.idct == InverseDct8x8 && decoder.statistics.option == 0) {
     // The statistics read each block's first sample right after its
     // transform, so they take blocks one at a time.
-    BlockBatch batch;
+    BlockBatch batch(scan.sampled);
     result = RunMcuLoop<true>(decoder, reader, scan, &batch);
   } else {
     result = RunMcuLoop<true>(decoder, reader, scan, nullptr);
   }
+  if (scan.sampled) EndSampledScan(decoder);
   if (result != kJpegOk) return result;
   if (decoder.restart_interval != 0) TakeRestartAfterLastMcu(reader);
   if (!decoder.output.geometry.full_size) {
     // Bottom margin: the rest of the output is black.
-    decoder.Append(nullptr, decoder.output.size - decoder.output.written);
+    decoder.AppendBlackToEnd();
   }
   reader.Align();
   return kJpegOk;

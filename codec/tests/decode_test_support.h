@@ -27,6 +27,16 @@ struct Decoded {
 inline constexpr uint8_t kSinkFill = 0xA5;
 inline constexpr size_t kGuardBytes = 256;
 
+// Expects the bytes of `sink` from `size` on to hold `fill` still.
+inline void ExpectNothingPast(const std::vector<uint8_t>& sink, size_t size, uint8_t fill) {
+  for (size_t i = size; i < sink.size(); ++i) {
+    if (sink[i] != fill) {
+      ADD_FAILURE() << "decode wrote past the output size at byte " << i;
+      return;
+    }
+  }
+}
+
 // Decodes `jpeg` in `mode` into a sink pre-filled with kSinkFill and followed
 // by guard bytes, which must come out untouched.
 inline Decoded Decode(const std::vector<uint8_t>& jpeg, int mode, bool fast_three_quarter = true,
@@ -46,12 +56,7 @@ inline Decoded Decode(const std::vector<uint8_t>& jpeg, int mode, bool fast_thre
   Decoded decoded;
   decoded.result = JpegDecode(mode, decoder, statistics_option);
   decoded.written = static_cast<size_t>(cursors.sink - sink.data());
-  for (size_t i = size; i < sink.size(); ++i) {
-    if (sink[i] != kSinkFill) {
-      ADD_FAILURE() << "decode wrote past the output size at byte " << i;
-      break;
-    }
-  }
+  ExpectNothingPast(sink, size, kSinkFill);
   sink.resize(size);
   decoded.pixels = std::move(sink);
   decoded.width = geometry.width;

@@ -18,11 +18,21 @@ bool FrameDecoder::ReadFrame(AviClip& clip) {
   return true;
 }
 
+bool FrameDecoder::PrepareInput() {
+  return decoder_ && MakeFrameDecodable(std::span(frame_).first(frame_size_), &input_);
+}
+
 bool FrameDecoder::Decode(int mode, std::span<std::uint8_t> sink) {
-  if (!decoder_ || sink.size() < codec::JpegOutputSize(mode)) return false;
-  if (!MakeFrameDecodable(std::span(frame_).first(frame_size_), &input_)) return false;
+  if (sink.size() < codec::JpegOutputSize(mode) || !PrepareInput()) return false;
   return codec::JpegDecodeBuffer(input_.data(), mode, sink.data(), input_.size(), decoder_.get()) ==
          codec::kJpegOk;
+}
+
+bool FrameDecoder::DecodeSampled(int mode, int step, std::span<std::uint8_t> sink) {
+  const std::size_t size = codec::JpegSampledOutputSize(mode, step);
+  if (size == 0 || sink.size() < size || !PrepareInput()) return false;
+  return codec::JpegDecodeSampled(input_.data(), input_.size(), mode, step, sink.data(),
+                                  decoder_.get()) == codec::kJpegOk;
 }
 
 }  // namespace clip

@@ -29,8 +29,14 @@ class FrameDecoder {
   // codec::JpegOutputSize(mode) bytes. False when the frame is malformed or
   // the decoder refuses it: what the sink holds then is no picture.
   bool Decode(int mode, std::span<std::uint8_t> sink);
+  // As Decode, but only the pixels (step x i, step x j) of the mode's
+  // picture, into `sink` of at least codec::JpegSampledOutputSize bytes.
+  bool DecodeSampled(int mode, int step, std::span<std::uint8_t> sink);
 
  private:
+  // Puts the tables into the frame last read; false when it is malformed.
+  bool PrepareInput();
+
   codec::JpegDecoderPtr decoder_;
   std::vector<std::uint8_t> frame_;
   std::uint32_t frame_size_ = 0;

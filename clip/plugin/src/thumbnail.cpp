@@ -1,8 +1,5 @@
 #include "thumbnail.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "clip/avi_reader.h"
 #include "frame_decoder.h"
 
@@ -15,6 +12,19 @@ constexpr int kStripWidth = 40;
 constexpr int kStripHeight = 30;
 
 bool AsksForPreview(int requested_width) { return requested_width == 0 || requested_width == 240; }
+
+// What one thread's thumbnails are made with, kept between its calls: the
+// frame buffers are large and freshly touched pages are dear, while one
+// thread's calls never overlap and other threads have their own.
+struct Workspace {
+  FrameDecoder decoder;
+  std::vector<std::uint8_t> output;
+};
+
+Workspace& ThreadWorkspace() {
+  thread_local Workspace workspace;
+  return workspace;
+}
 
 }  // namespace
 
@@ -33,26 +43,20 @@ ThumbnailPlan PlanThumbnail(DWORD clip_width, int requested_width, int requested
 }
 
 std::optional<Picture> MakeThumbnail(AviClip& clip, int requested_width, int requested_height) {
-  FrameDecoder decoder;
+  Workspace& workspace = ThreadWorkspace();
+  FrameDecoder& decoder = workspace.decoder;
   if (!decoder.ok() || AviSeek(clip, 1) != 0 || !decoder.ReadFrame(clip)) return std::nullopt;
   const ThumbnailPlan plan =
       PlanThumbnail(clip.main_header.dwWidth, requested_width, requested_height);
-  const codec::JpegModeGeometry decoded = codec::JpegModeInfo(plan.mode);
-  std::vector<std::uint8_t> output(codec::JpegOutputSize(plan.mode));
-  if (!decoder.Decode(plan.mode, output)) return std::nullopt;
+  // The codec decodes only the pixels the plan keeps: a picture of the
+  // sampled width, of which the plan's lines are taken.
+  workspace.output.resize(codec::JpegSampledOutputSize(plan.mode, plan.step));
+  if (!decoder.DecodeSampled(plan.mode, plan.step, workspace.output)) return std::nullopt;
 
   Picture picture{plan.width, plan.height, plan.bits_per_pixel, {}};
-  const int pixel_bytes = plan.bits_per_pixel / 8;
-  picture.pixels.resize(std::size_t(plan.width) * plan.height * pixel_bytes);
-  const std::size_t decoded_stride = std::size_t(decoded.width) * decoded.bytes_per_pixel;
-  for (int y = 0; y < plan.height; ++y) {
-    const std::uint8_t* row = output.data() + std::size_t(y) * plan.step * decoded_stride;
-    std::uint8_t* out = picture.pixels.data() + std::size_t(y) * plan.width * pixel_bytes;
-    for (int x = 0; x < plan.width; ++x) {
-      std::memcpy(out + x * pixel_bytes, row + std::size_t(x) * plan.step * pixel_bytes,
-                  pixel_bytes);
-    }
-  }
+  const std::size_t line_bytes = std::size_t(plan.width) * (plan.bits_per_pixel / 8);
+  picture.pixels.assign(workspace.output.begin(),
+                        workspace.output.begin() + static_cast<long>(line_bytes * plan.height));
   return picture;
 }
 

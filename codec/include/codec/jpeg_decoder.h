@@ -84,6 +84,18 @@ JpegResult JpegDecode(int mode, JpegDecoder* decoder, int statistics_option = 0)
 JpegResult JpegDecodeBuffer(const uint8_t* source, int mode, uint8_t* sink, size_t length,
                             JpegDecoder* decoder);
 
+// Sampled decodes: the pixels (step x i, step x j) of the mode's picture, top
+// line first, ceil(width / step) x ceil(height / step) of them, exactly the
+// bytes the full decode in `mode` has there. 0 for a mode outside 1..14 or a
+// step below 1.
+size_t JpegSampledOutputSize(int mode, int step);
+
+// Decodes `length` bytes at `source` as JpegDecodeBuffer does, writing only
+// the sampled pixels to `sink` (JpegSampledOutputSize bytes). Where the
+// picture allows, only those pixels are transformed and converted.
+JpegResult JpegDecodeSampled(const uint8_t* source, size_t length, int mode, int step,
+                             uint8_t* sink, JpegDecoder* decoder);
+
 // The instruction-set path of the inverse DCTs and the colour conversion, for
 // the whole process. Every path gives the same bytes; only the speed
 // differs. The default is the best path the processor has, unless the
