@@ -91,7 +91,8 @@ LoadResult JpegDecoder::Decode(int eighths, std::unique_ptr<Bitmap>* bitmap) {
   }
   const Size scaled{ScaledSide(static_cast<int>(info.image_width), eighths),
                     ScaledSide(static_cast<int>(info.image_height), eighths)};
-  std::unique_ptr<Bitmap> result = Bitmap::Create(scaled.width, scaled.height);
+  // Every row is decoded into, or the picture is not handed out.
+  std::unique_ptr<Bitmap> result = Bitmap::CreateForOverwrite(scaled.width, scaled.height);
   if (!result) return kLoadTooLarge;
   if (!Start(eighths)) return kLoadDamaged;
   if (static_cast<int>(info.output_width) != scaled.width ||

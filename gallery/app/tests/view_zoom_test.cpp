@@ -5,8 +5,10 @@
 #include "file_list_access.h"
 #include "gallery/app/orsagal.h"
 #include "gallery/resources/commands.h"
+#include "imaging/bitmap.h"
 #include "platform/punctuation_keys.h"
 #include "platform/screen.h"
+#include "platform/window_paint.h"
 #include "view_fixture.h"
 
 namespace gallery {
@@ -93,7 +95,7 @@ TEST_F(ViewZoomTest, AnUnreadablePictureLeavesTheViewEmptyAndClosable) {
   Close(gallery);
 }
 
-TEST_F(ViewZoomTest, OpeningAgainShowsTheNewPictureInTheKeptSurface) {
+TEST_F(ViewZoomTest, OpeningAgainShowsTheNewPictureWhateverItsSize) {
   // Red rises across each picture: at 100 % the area's left column shows
   // the picture's column (width - 240) / 2, whose red tells the pictures
   // apart; the 320 x 240 one also leaves black bands above and below.
@@ -121,6 +123,60 @@ TEST_F(ViewZoomTest, OpeningAgainShowsTheNewPictureInTheKeptSurface) {
     check(small, 40 * 255 / 320, true);
   }
   Close(gallery);
+}
+
+// The view paints from the loaded picture's own memory: it must live while
+// the view shows it, through zooming and walking to pictures of other
+// sizes, and go when the view and the browser close.
+TEST_F(ViewZoomTest, TheShownPictureLivesAsLongAsTheViewPaintsIt) {
+  const std::size_t large = 640 * 480 * 3;
+  const std::size_t small = 320 * 240 * 3;
+  const std::size_t before_gallery = imaging::Bitmap::LiveBytes();
+  const std::string first = PutPicture("a.jpg", 640, 480);
+  PutPicture("b.jpg", 320, 240);
+  const auto gallery = StartOn(first);
+  const std::size_t browsing = imaging::Bitmap::LiveBytes();
+  ASSERT_LT(browsing, small);  // thumbnails and the pane's picture at most
+  auto area_red = [](int x, int y) {
+    platform::RECT place;
+    platform::GetWindowRect(ZoomView(), &place);
+    return platform::GetRValue(platform::screen::Compose().GetPixel(place.left + x, place.top + y));
+  };
+  auto repaint = [] {
+    platform::InvalidateRect(ZoomView(), nullptr, FALSE);
+    Settle();
+  };
+
+  Key(Browser(), platform::VK_SPACE);
+  ASSERT_TRUE(ZoomView());
+  EXPECT_GE(imaging::Bitmap::LiveBytes(), browsing + large);
+  EXPECT_LT(imaging::Bitmap::LiveBytes(), browsing + large + small);
+  repaint();
+  EXPECT_NEAR(area_red(0, 134), 200 * 255 / 640, 12);  // column 200 of 640
+  Command(ZoomView(), kCommandZoomIn);
+  repaint();
+  EXPECT_EQ(ZoomText(), "200%");
+
+  // Next: the smaller picture replaces the larger, which is let go.
+  Command(ZoomView(), kCommandNextPicture);
+  EXPECT_EQ(ZoomText(), "100%");
+  EXPECT_GE(imaging::Bitmap::LiveBytes(), browsing + small);
+  EXPECT_LT(imaging::Bitmap::LiveBytes(), browsing + large);
+  repaint();
+  EXPECT_NEAR(area_red(0, 134), 40 * 255 / 320, 12);  // column 40 of 320
+  // And back, with wrap: the larger one again, painted from fresh memory.
+  Command(ZoomView(), kCommandPreviousPicture);
+  repaint();
+  EXPECT_NEAR(area_red(0, 134), 200 * 255 / 640, 12);
+  Command(ZoomView(), kCommandZoomToFit);
+  repaint();
+  EXPECT_EQ(ZoomText(), "37.5%");
+
+  Key(ZoomView(), platform::VK_ESCAPE);
+  EXPECT_FALSE(ZoomView());
+  EXPECT_LT(imaging::Bitmap::LiveBytes(), browsing + small);
+  Close(gallery);
+  EXPECT_EQ(imaging::Bitmap::LiveBytes(), before_gallery);
 }
 
 }  // namespace

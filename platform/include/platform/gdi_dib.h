@@ -4,6 +4,7 @@
 // 4 bytes. 16-bit (RGB565) and 24-bit pictures.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -20,6 +21,13 @@ namespace platform {
 // the bitmap's own format and size instead and returns its height.
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info,
               UINT usage);
+
+// A DIB section (a format CreateDIBSection takes) drawn straight from the
+// caller's rows instead of memory of its own, so a picture already in DIB
+// layout needs no second copy. `bits` points at the first row in memory
+// and owns what holds it: the bitmap keeps it alive until it is deleted
+// and no context has it selected. Null for a refused format or null bits.
+HBITMAP CreateDIBSectionOver(const BITMAPINFO* info, std::shared_ptr<BYTE> bits);
 
 }  // namespace platform
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -21,6 +22,15 @@ class Surface {
   // Zero-filled (black). Widths and heights below 1 make an empty surface;
   // bits_per_pixel is 16 or 24 (anything else is taken as 24).
   Surface(int width, int height, int bits_per_pixel, RowOrder order = RowOrder::kTopDown);
+  // Over pixels someone else made (at least a stride times the height
+  // bytes, laid out as above): drawn in place, no copy, and kept alive
+  // through `memory` for as long as the surface lives.
+  Surface(int width, int height, int bits_per_pixel, RowOrder order, std::shared_ptr<BYTE> memory);
+  // A copy always holds pixels of its own, so it stays a snapshot.
+  Surface(const Surface& other);
+  Surface& operator=(const Surface& other);
+  Surface(Surface&&) = default;
+  Surface& operator=(Surface&&) = default;
 
   int width() const { return width_; }
   int height() const { return height_; }
@@ -33,13 +43,15 @@ class Surface {
 
   // The pixel memory as a DIB holds it (first the bottom row when
   // bottom-up); stays put for the surface's life.
-  BYTE* bits() { return pixels_.data(); }
-  const BYTE* bits() const { return pixels_.data(); }
-  std::size_t size_bytes() const { return pixels_.size(); }
+  BYTE* bits() { return adopted_ ? adopted_.get() : pixels_.data(); }
+  const BYTE* bits() const { return adopted_ ? adopted_.get() : pixels_.data(); }
+  std::size_t size_bytes() const {
+    return static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_);
+  }
 
   // Row y counted from the top, whatever the memory order.
-  BYTE* Row(int y) { return pixels_.data() + RowOffset(y); }
-  const BYTE* Row(int y) const { return pixels_.data() + RowOffset(y); }
+  BYTE* Row(int y) { return bits() + RowOffset(y); }
+  const BYTE* Row(int y) const { return bits() + RowOffset(y); }
 
   // Drawing calls hold this for the call: the screen is drawn by every
   // program's thread through window DCs and copied by screenshots, and a
@@ -107,6 +119,7 @@ class Surface {
   int stride_ = 0;
   RowOrder order_ = RowOrder::kTopDown;
   std::vector<BYTE> pixels_;
+  std::shared_ptr<BYTE> adopted_;  // the caller's pixels, when not our own
   struct DrawingMutex {
     DrawingMutex() = default;
     DrawingMutex(const DrawingMutex&) {}

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "gdi/device_context.h"
+#include "platform/gdi_dib.h"
 #include "platform/last_error.h"
 
 namespace platform {
@@ -118,16 +119,12 @@ bool SizeFits(LONG width, LONG height) {
   return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
 }
 
-}  // namespace
-
-HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section,
-                         DWORD offset) {
-  (void)dc;
-  (void)offset;
-  if (bits != nullptr) *bits = nullptr;
-  if (info == nullptr || usage != DIB_RGB_COLORS || section != nullptr) {
+// A DIB section's format as the header gives it; false (last error set)
+// for one this platform does not draw.
+bool SectionFormatFits(const BITMAPINFO* info, UINT usage) {
+  if (info == nullptr || usage != DIB_RGB_COLORS) {
     SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
+    return false;
   }
   const BITMAPINFOHEADER& header = info->bmiHeader;
   LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
@@ -135,13 +132,45 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
                    (header.biBitCount == 16 && IsRgb565(*info));
   if (!supported || header.biPlanes != 1 || !SizeFits(header.biWidth, height)) {
     SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
+    return false;
   }
-  auto surface =
-      std::make_shared<Surface>(header.biWidth, height, header.biBitCount,
-                                header.biHeight < 0 ? RowOrder::kTopDown : RowOrder::kBottomUp);
+  return true;
+}
+
+// A DIB section over the caller's memory, or over its own (black) without.
+HBITMAP AddSection(const BITMAPINFOHEADER& header, std::shared_ptr<BYTE> memory, void** bits) {
+  const LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  const RowOrder order = header.biHeight < 0 ? RowOrder::kTopDown : RowOrder::kBottomUp;
+  auto surface = memory
+                     ? std::make_shared<Surface>(header.biWidth, height, header.biBitCount, order,
+                                                 std::move(memory))
+                     : std::make_shared<Surface>(header.biWidth, height, header.biBitCount, order);
   if (bits != nullptr) *bits = surface->bits();
   return AddObject(std::make_shared<BitmapObject>(std::move(surface), true));
+}
+
+}  // namespace
+
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section,
+                         DWORD offset) {
+  (void)dc;
+  (void)offset;
+  if (bits != nullptr) *bits = nullptr;
+  if (section != nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  if (!SectionFormatFits(info, usage)) return nullptr;
+  return AddSection(info->bmiHeader, nullptr, bits);
+}
+
+HBITMAP CreateDIBSectionOver(const BITMAPINFO* info, std::shared_ptr<BYTE> bits) {
+  if (!bits) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  if (!SectionFormatFits(info, DIB_RGB_COLORS)) return nullptr;
+  return AddSection(info->bmiHeader, std::move(bits), nullptr);
 }
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {

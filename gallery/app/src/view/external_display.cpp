@@ -93,7 +93,7 @@ bool ExternalDisplay::Draw(const std::string& path, bool* loaded) {
   }
   *loaded = result == imaging::kLoadOk && bitmap;
   if (!*loaded) return true;
-  auto picture = PictureSurface::FromPicture(*bitmap);
+  auto picture = PictureSurface::FromPicture(std::move(bitmap));
   if (!picture) return false;
   const FittedSize fitted =
       FitWithoutEnlarging(picture->width(), picture->height(), width_, height_);

@@ -1,15 +1,15 @@
 #include "picture_surface.h"
 
-#include <cstring>
-
 #include "picture_fit.h"
+#include "platform/gdi_dib.h"
 
 namespace gallery {
 
 using namespace platform;
 
-std::unique_ptr<PictureSurface> PictureSurface::Create(int width, int height) {
-  if (width <= 0 || height <= 0) return nullptr;
+namespace {
+
+BITMAPINFO TopDown24(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -17,31 +17,44 @@ std::unique_ptr<PictureSurface> PictureSurface::Create(int width, int height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
+
+std::unique_ptr<PictureSurface> PictureSurface::Create(int width, int height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  const BITMAPINFO info = TopDown24(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits);
-  if (!bitmap || !bits) return nullptr;
+  return Select(bitmap, static_cast<std::uint8_t*>(bits), width, height);
+}
+
+std::unique_ptr<PictureSurface> PictureSurface::FromPicture(
+    std::unique_ptr<imaging::Bitmap> picture) {
+  if (!picture) return nullptr;
+  const BITMAPINFO info = TopDown24(picture->width(), picture->height());
+  // The bitmap's rows are a top-down 24-bit DIB's already: the section
+  // draws from them and owns the bitmap from here on.
+  std::shared_ptr<imaging::Bitmap> owner(std::move(picture));
+  std::uint8_t* bits = owner->bits();
+  HBITMAP bitmap = CreateDIBSectionOver(&info, std::shared_ptr<BYTE>(owner, bits));
+  return Select(bitmap, bits, owner->width(), owner->height());
+}
+
+std::unique_ptr<PictureSurface> PictureSurface::Select(HBITMAP bitmap, std::uint8_t* bits,
+                                                       int width, int height) {
+  if (!bitmap) return nullptr;
   std::unique_ptr<PictureSurface> surface(new PictureSurface);
   surface->bitmap_.Reset(bitmap);
-  surface->bits_ = static_cast<std::uint8_t*>(bits);
+  if (!bits) return nullptr;
+  surface->bits_ = bits;
   surface->width_ = width;
   surface->height_ = height;
   surface->dc_ = CreateCompatibleDC(nullptr);
   if (!surface->dc_) return nullptr;
   surface->previous_ = SelectObject(surface->dc_, bitmap);
   return surface;
-}
-
-std::unique_ptr<PictureSurface> PictureSurface::FromPicture(const imaging::Bitmap& picture) {
-  auto surface = Create(picture.width(), picture.height());
-  if (!surface || !surface->CopyFrom(picture)) return nullptr;
-  return surface;
-}
-
-bool PictureSurface::CopyFrom(const imaging::Bitmap& picture) {
-  if (picture.width() != width_ || picture.height() != height_) return false;
-  // Both are top-down 24-bit rows padded to four bytes.
-  std::memcpy(bits_, picture.bits(), bits().size());
-  return true;
 }
 
 PictureSurface::~PictureSurface() {

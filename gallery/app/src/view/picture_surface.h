@@ -1,6 +1,8 @@
 // A 24-bit top-down drawing surface whose pixels the view reads and writes
 // directly (the pane, the histogram, the overview, the zoomed picture),
 // selected into a memory context of its own for as long as it lives.
+// A picture's surface is the imaging library's bitmap itself, taken over:
+// a camera still is held once, not copied.
 #pragma once
 
 #include <cstdint>
@@ -17,10 +19,10 @@ class PictureSurface {
  public:
   // Null when the bitmap or its context cannot be had.
   static std::unique_ptr<PictureSurface> Create(int width, int height);
-  // A surface holding a copy of the imaging library's picture.
-  static std::unique_ptr<PictureSurface> FromPicture(const imaging::Bitmap& picture);
-  // Copies a picture of the surface's own size in; false for another size.
-  bool CopyFrom(const imaging::Bitmap& picture);
+  // A surface over the imaging library's picture, which it keeps for as
+  // long as it lives; null for no picture or when the bitmap or its
+  // context cannot be had.
+  static std::unique_ptr<PictureSurface> FromPicture(std::unique_ptr<imaging::Bitmap> picture);
   ~PictureSurface();
   PictureSurface(const PictureSurface&) = delete;
   PictureSurface& operator=(const PictureSurface&) = delete;
@@ -41,6 +43,8 @@ class PictureSurface {
 
  private:
   PictureSurface() = default;
+  static std::unique_ptr<PictureSurface> Select(platform::HBITMAP bitmap, std::uint8_t* bits,
+                                                int width, int height);
   platform::OwnedGdiObject<platform::HBITMAP> bitmap_;
   platform::HDC dc_ = nullptr;
   platform::HGDIOBJ previous_ = nullptr;

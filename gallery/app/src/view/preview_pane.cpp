@@ -10,7 +10,6 @@
 #include "picture_surface.h"
 #include "platform/gdi_objects.h"
 #include "platform/window_paint.h"
-#include "zoom_view.h"
 
 namespace gallery {
 
@@ -56,7 +55,7 @@ bool DrawPicture(PictureSurface& surface, const std::string& path, imaging::Imag
     result = Imaging().load_image(path.c_str(), &picture, kPaneWidth, kPaneHeight, info);
   }
   if (result != imaging::kLoadOk || !picture) return false;
-  auto source = PictureSurface::FromPicture(*picture);
+  auto source = PictureSurface::FromPicture(std::move(picture));
   if (!source) return false;
   surface.DrawFitted(source->dc(), source->width(), source->height(), kPaneBackground);
   return true;
@@ -109,7 +108,6 @@ LRESULT PreviewPaneProcedure(HWND pane, UINT message, WPARAM wparam, LPARAM lpar
     case WM_DESTROY:
       // The browser is going: so do its pictures and its display.
       ReleasePreviewPane();
-      ReleaseZoomViewSurface();
       BrowserExternalDisplay().Close();
       return 0;
     default:

@@ -53,11 +53,6 @@ struct ZoomView {
 
 std::unique_ptr<ZoomView> zoom_view;
 
-// The last view's surface, kept for the next opening while the browser
-// lives: making a camera still's 3.7 MB afresh (the memory faulted in page
-// by page) costs several times the decode itself.
-std::unique_ptr<PictureSurface> kept_surface;
-
 void UpdateLabel(const ZoomView& view) {
   if (view.label) SetWindowText(view.label, ZoomLabel(view.geometry.zoom));
 }
@@ -79,6 +74,9 @@ void ShowEntry(ZoomView& view, int index) {
   view.index = index;
   view.geometry.zoom = kActualZoom;
   UpdateLabel(view);
+  // The shown picture goes first: a camera still is 3.7 MB, and its memory
+  // is the next one's.
+  view.picture.reset();
   std::unique_ptr<imaging::Bitmap> bitmap;
   imaging::ImageInfo info;
   int result = imaging::kLoadCannotOpen;
@@ -88,22 +86,13 @@ void ShowEntry(ZoomView& view, int index) {
     std::lock_guard lock(MediaLock());
     if (Imaging().is_open()) result = Imaging().load_image(path.c_str(), &bitmap, 0, 0, &info);
   }
-  // Camera stills share one size: the surface of the last one (or of the
-  // last view) is filled again rather than made anew.
-  const bool loaded = result == imaging::kLoadOk && bitmap;
-  if (!view.picture) view.picture = std::move(kept_surface);
-  if (!loaded) {
-    kept_surface = std::move(view.picture);
-  } else if (!view.picture || !view.picture->CopyFrom(*bitmap)) {
-    view.picture.reset();  // before the new one: never three pictures at once
-    view.picture = PictureSurface::FromPicture(*bitmap);
-  }
+  // The view paints straight from the library's bitmap, which it keeps.
+  if (result == imaging::kLoadOk) view.picture = PictureSurface::FromPicture(std::move(bitmap));
   if (!view.picture) {
     if (view.overview) HideOverview(view.overview);
     Repaint(view);
     return;
   }
-  bitmap.reset();
   view.geometry.picture_width = view.picture->width();
   view.geometry.picture_height = view.picture->height();
   if (info.height > 0 &&
@@ -254,7 +243,6 @@ LRESULT OnCreate(ZoomView& view, HWND window) {
 }
 
 void OnDestroy(ZoomView& view) {
-  kept_surface = std::move(view.picture);
   if (HWND bar = SHFindMenuBar(view.window)) DestroyWindow(bar);
   PostMessage(view.browser, kMessageMakeCurrent, static_cast<WPARAM>(view.index), 0);
 }
@@ -302,8 +290,6 @@ LRESULT ZoomViewProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 }  // namespace
 
 HWND ZoomViewWindow() { return zoom_view ? zoom_view->window : nullptr; }
-
-void ReleaseZoomViewSurface() { kept_surface.reset(); }
 
 void OpenZoomView(HWND browser, const std::string& path) {
   if (path.empty() || zoom_view) return;

@@ -17,7 +17,4 @@ void OpenZoomView(platform::HWND browser, const std::string& path);
 // The open view, null when none is open.
 platform::HWND ZoomViewWindow();
 
-// Lets go of the surface kept from the last view (the browser is closing).
-void ReleaseZoomViewSurface();
-
 }  // namespace gallery
