@@ -190,9 +190,12 @@ void SessionTest::SetFreeBytes(std::uint64_t bytes) {
   platform::FileSystem& files = handheld().files();
   const std::uint64_t used = files.VolumeUsedBytes("\\My Documents\\").value_or(0);
   ASSERT_TRUE(files.SetVolumeSize("\\My Documents\\", used + bytes));
+  // A clip being recorded may write between the measure and the check, so
+  // the volume can only have less room than asked, never more.
   std::uint64_t free_bytes = 0;
   ASSERT_TRUE(platform::GetDiskFreeSpaceEx("\\My Documents\\", &free_bytes, nullptr, nullptr));
-  ASSERT_EQ(free_bytes, bytes);
+  ASSERT_LE(free_bytes, bytes);
+  ASSERT_GT(free_bytes, bytes / 2);
 }
 
 bool Near(platform::COLORREF actual, platform::COLORREF expected, int tolerance) {
