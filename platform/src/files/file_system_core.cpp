@@ -63,8 +63,12 @@ Resolved FileSystemCore::Resolve(const HandheldPath& path) {
       entry.state = Resolved::State::kNoParent;
       return entry;
     }
-    const std::optional<std::string> stored = FindHostName(entry.host, names[i]);
-    entry = Child(entry, stored ? *stored : names[i]);
+    // Each name is looked up on the host once: the search describes what it
+    // finds.
+    HostInfo info;
+    const std::optional<std::string> stored = FindHostName(entry.host, names[i], &info);
+    entry =
+        stored ? ChildDescribed(entry, *stored, &info) : ChildDescribed(entry, names[i], nullptr);
     if (!entry.exists()) {
       if (i + 1 < names.size()) entry.state = Resolved::State::kNoParent;
       return entry;
@@ -74,6 +78,13 @@ Resolved FileSystemCore::Resolve(const HandheldPath& path) {
 }
 
 Resolved FileSystemCore::Child(const Resolved& folder, const std::string& name) {
+  HostInfo info;
+  const bool exists = StatHost(folder.host / name, &info);
+  return ChildDescribed(folder, name, exists ? &info : nullptr);
+}
+
+Resolved FileSystemCore::ChildDescribed(const Resolved& folder, const std::string& name,
+                                        const HostInfo* info) {
   const bool store_root = folder.volume_root && folder.volume == &store;
   Resolved entry;
   entry.volume = folder.volume;
@@ -81,8 +92,11 @@ Resolved FileSystemCore::Child(const Resolved& folder, const std::string& name) 
   entry.key = folder.key.empty() ? name : folder.key + '/' + name;
   entry.path = (store_root ? std::string() : folder.path) + kPathSeparator + name;
   entry.in_rom = folder.in_rom || (store_root && EqualsIgnoreCase(name, kRomFolderName));
-  entry.state =
-      StatHost(entry.host, &entry.info) ? Resolved::State::kExists : Resolved::State::kMissing;
+  entry.state = Resolved::State::kMissing;
+  if (info) {
+    entry.info = *info;
+    entry.state = Resolved::State::kExists;
+  }
   return entry;
 }
 

@@ -66,6 +66,9 @@ struct FileSystemCore {
   Resolved Resolve(const HandheldPath& path);
   // The entry `name` (spelled as stored) inside an existing folder.
   Resolved Child(const Resolved& folder, const std::string& name);
+  // The same for an entry already looked up: `info` describes it, or is null
+  // when it does not exist.
+  Resolved ChildDescribed(const Resolved& folder, const std::string& name, const HostInfo* info);
   FILETIME Now() const;
   // The attributes the handheld sees for an existing entry.
   DWORD AttributesOf(const Resolved& entry);

@@ -103,12 +103,15 @@ std::vector<std::string> ListHostNames(const std::filesystem::path& folder) {
   return names;
 }
 
-std::optional<std::string> FindHostName(const std::filesystem::path& folder,
-                                        std::string_view name) {
-  HostInfo info;
-  if (StatHost(folder / name, &info)) return std::string(name);
+std::optional<std::string> FindHostName(const std::filesystem::path& folder, std::string_view name,
+                                        HostInfo* info) {
+  HostInfo exact;
+  if (StatHost(folder / name, info ? info : &exact)) return std::string(name);
   for (std::string& candidate : ListHostNames(folder)) {
-    if (EqualsIgnoreCase(candidate, name)) return std::move(candidate);
+    if (!EqualsIgnoreCase(candidate, name)) continue;
+    // An entry that went between the listing and now is not found.
+    if (info && !StatHost(folder / candidate, info)) continue;
+    return std::move(candidate);
   }
   return std::nullopt;
 }

@@ -62,8 +62,10 @@ bool QueryHostSpace(const std::filesystem::path& path, HostSpace* space);
 std::vector<std::string> ListHostNames(const std::filesystem::path& folder);
 
 // The name in `folder` that equals `name` without regard to case; an exact
-// match wins, else the first in sorted order.
-std::optional<std::string> FindHostName(const std::filesystem::path& folder, std::string_view name);
+// match wins, else the first in sorted order. With `info`, the entry found is
+// described there, so that the caller need not look it up a second time.
+std::optional<std::string> FindHostName(const std::filesystem::path& folder, std::string_view name,
+                                        HostInfo* info = nullptr);
 
 // Copies the whole contents of one open host file to another; 0 or errno.
 int CopyHostData(int from_fd, int to_fd);
