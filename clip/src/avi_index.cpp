@@ -25,18 +25,19 @@ EntryKind KindOf(const FourCc& id) {
 
 }  // namespace
 
-void ReadIndex(const platform::FileHandle& file, std::uint64_t position, DWORD size,
-               std::uint64_t movi_position, std::uint64_t file_size, AviClip& clip) {
+void ReadIndex(WindowedReads& reads, std::uint64_t position, DWORD size,
+               std::uint64_t movi_position, AviClip& clip) {
   std::vector<AviIndexEntry>& video = clip.video_index.entries;
   std::vector<AviIndexEntry>& audio = clip.audio_index.entries;
   // Entry positions are 32-bit: data beyond that cannot be indexed.
-  const std::uint64_t limit = std::min<std::uint64_t>(file_size, std::numeric_limits<DWORD>::max());
+  const std::uint64_t limit =
+      std::min<std::uint64_t>(reads.file_size(), std::numeric_limits<DWORD>::max());
   std::vector<std::uint8_t> block(std::size_t{kEntriesPerRead} * kEntryBytes);
   DWORD remaining = size / kEntryBytes;
   try {
     while (remaining > 0) {
       const DWORD count = std::min(remaining, kEntriesPerRead);
-      if (!ReadAt(file, position, block.data(), count * kEntryBytes)) return;
+      if (!reads.ReadAt(position, block.data(), count * kEntryBytes)) return;
       position += std::uint64_t{count} * kEntryBytes;
       remaining -= count;
       for (DWORD i = 0; i < count; ++i) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "clip/avi_clip.h"
-#include "platform/files.h"
+#include "file_reads.h"
 
 namespace clip {
 
@@ -19,7 +19,7 @@ inline constexpr std::size_t kMaxIndexEntries = 262'144;
 // "movi" code, so a chunk's data is at movi_position + offset + 4. Entries of
 // size 0 and entries whose data does not lie wholly inside the file are
 // left out.
-void ReadIndex(const platform::FileHandle& file, std::uint64_t position, DWORD size,
-               std::uint64_t movi_position, std::uint64_t file_size, AviClip& clip);
+void ReadIndex(WindowedReads& reads, std::uint64_t position, DWORD size,
+               std::uint64_t movi_position, AviClip& clip);
 
 }  // namespace clip

@@ -25,7 +25,7 @@ enum class StreamType { kNone, kVideo, kAudio };
 class ClipParser {
  public:
   ClipParser(const platform::FileHandle& file, AviClip& clip)
-      : file_(file), clip_(clip), file_size_(FileSize(file)) {}
+      : reads_(file), clip_(clip), file_size_(reads_.file_size()) {}
 
   void Run();
 
@@ -38,7 +38,7 @@ class ClipParser {
   // False when the list is refused (a stream type the player cannot use).
   bool ParseStreamList(std::uint64_t position, std::uint64_t left);
 
-  const platform::FileHandle& file_;
+  mutable WindowedReads reads_;
   AviClip& clip_;
   const std::uint64_t file_size_;
   std::optional<std::uint64_t> movi_position_;
@@ -52,7 +52,7 @@ std::uint64_t ChunkSpan(DWORD size, std::uint64_t left) {
 
 bool ClipParser::ReadChunkHeader(std::uint64_t position, ChunkHeader* header) const {
   std::array<std::uint8_t, kChunkHeaderBytes> bytes;
-  if (!ReadAt(file_, position, bytes.data(), kChunkHeaderBytes)) return false;
+  if (!reads_.ReadAt(position, bytes.data(), kChunkHeaderBytes)) return false;
   header->id = avi::FourCcAt(bytes.data());
   header->size = avi::Le32(bytes.data() + 4);
   return true;
@@ -64,12 +64,12 @@ bool ClipParser::ReadRecord(std::uint64_t position, DWORD size, std::array<std::
   record->fill(0);
   const DWORD wanted = std::min<DWORD>(size, N);
   if (taken) *taken = wanted;
-  return ReadAt(file_, position, record->data(), wanted);
+  return reads_.ReadAt(position, record->data(), wanted);
 }
 
 void ClipParser::Run() {
   std::array<std::uint8_t, 12> riff;
-  if (file_size_ < riff.size() || !ReadAt(file_, 0, riff.data(), riff.size())) return;
+  if (file_size_ < riff.size() || !reads_.ReadAt(0, riff.data(), riff.size())) return;
   const DWORD riff_size = avi::Le32(riff.data() + 4);
   if (avi::FourCcAt(riff.data()) != avi::kRiffCode || riff_size < 4 ||
       avi::FourCcAt(riff.data() + 8) != avi::kAviFormCode) {
@@ -89,7 +89,7 @@ void ClipParser::Run() {
 
     if (chunk.id == avi::kListCode && chunk.size >= 4) {
       std::array<std::uint8_t, 4> type;
-      if (!ReadAt(file_, position, type.data(), 4)) return;
+      if (!reads_.ReadAt(position, type.data(), 4)) return;
       const FourCc list_type = avi::FourCcAt(type.data());
       if (list_type == avi::kHeaderListCode) {
         // The header list's children are walked in place.
@@ -108,8 +108,7 @@ void ClipParser::Run() {
       if (!ReadRecord(position, chunk.size, &record)) return;
       clip_.main_header = avi::ReadRecord<AviMainHeader>(record);
     } else if (chunk.id == avi::kIndexCode) {
-      if (movi_position_)
-        ReadIndex(file_, position, chunk.size, *movi_position_, file_size_, clip_);
+      if (movi_position_) ReadIndex(reads_, position, chunk.size, *movi_position_, clip_);
       return;
     }
     position += span;

@@ -2,6 +2,7 @@
 #include "clip/avi_reader.h"
 
 #include <new>
+#include <utility>
 
 #include "avi_parser.h"
 #include "file_reads.h"
@@ -35,9 +36,10 @@ AviClipPtr AviOpen(std::string_view path) {
   AviClipPtr clip(new (std::nothrow) AviClip);
   if (!clip) return nullptr;
   ParseClip(parse_file, *clip);
-  platform::CloseFile(parse_file);
 
-  clip->video_file = OpenForReading(path);
+  // The parsing handle goes on as the video's: a read handle of its own either
+  // way, without closing and opening the file again for every thumbnail.
+  clip->video_file = std::move(parse_file);
   clip->audio_file = OpenForReading(path);
   if (!clip->video_file || !clip->audio_file) return nullptr;
   return clip;

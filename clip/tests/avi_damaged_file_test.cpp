@@ -155,6 +155,29 @@ TEST_F(AviDamagedFileTest, IndexEntriesOutsideTheFileAreLeftOut) {
   EXPECT_EQ(clip->audio_index.entries[0].tag, 0u) << "no frame was kept before it";
 }
 
+TEST_F(AviDamagedFileTest, RecordsAcrossTheReadWindowAndLongIndexesRead) {
+  // The headers are read through a window of the file's first bytes: records
+  // ending right at its edge, straddling it or lying beyond it read the same.
+  for (std::size_t junk : {std::size_t{3960}, std::size_t{3990}, std::size_t{4001},
+                           std::size_t{4100}, std::size_t{9000}}) {
+    SCOPED_TRACE(junk);
+    AviClipPtr clip = Open(SmallClip({Chunk("JUNK", Filled(junk, 0x55)), VideoStreamList()}));
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->main_header.dwWidth, 160u);
+    EXPECT_TRUE(clip->has_video);
+    EXPECT_EQ(clip->video_format.biHeight, 120);
+    EXPECT_EQ(clip->frame_count(), 2u);
+  }
+  // An index longer than the window is read past it in one piece.
+  std::vector<IndexEntry> index(600, IndexEntry{"ix00", 0, 4, 10});
+  index.front() = {"00dc", 0x10, 4, 10};
+  index.back() = {"00dc", 0x10, 22, 12};
+  AviClipPtr clip = Open(SmallClip({VideoStreamList()}, index));
+  ASSERT_NE(clip, nullptr);
+  ASSERT_EQ(clip->frame_count(), 2u);
+  EXPECT_EQ(clip->video_index.entries[1].size, 12u);
+}
+
 TEST_F(AviDamagedFileTest, FormatLargerThanItsStoreIsCutAndTheParseGoesOn) {
   AviClipPtr clip = Open(SmallClip({VideoStreamList(61)}));
   ASSERT_NE(clip, nullptr);
