@@ -11,7 +11,8 @@
 namespace codec::testing {
 namespace {
 
-std::vector<uint8_t> Encoded(int width, int height, Subsampling subsampling, int quality = 90) {
+std::vector<uint8_t> EncodedPicture(int width, int height, Subsampling subsampling,
+                                    int quality = 90) {
   EncodeOptions options;
   options.subsampling = subsampling;
   options.quality = quality;
@@ -96,7 +97,7 @@ TEST(PreviewFrame, ZoomedFrameIn420Decodes) {
 }
 
 TEST(ThreeQuarter, AccumulatorKindKeepsLines0_1_3) {
-  const std::vector<uint8_t> jpeg = Encoded(320, 240, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedPicture(320, 240, Subsampling::k444);
   const Decoded small = Decode(jpeg, 9, /*fast_three_quarter=*/false);
   const Decoded full = Decode(jpeg, 8);
   ASSERT_EQ(small.result, kJpegOk);
@@ -144,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Subsampled, ThreeQuarterChroma,
                          [](const auto& info) { return SubsamplingName(info.param); });
 
 TEST(Resampling, HalfReductionIn420UsesThreeQuarterOfThe320x240Planes) {
-  const std::vector<uint8_t> jpeg = Encoded(640, 480, Subsampling::k420);
+  const std::vector<uint8_t> jpeg = EncodedPicture(640, 480, Subsampling::k420);
   const Decoded small = Decode(jpeg, 9, false);
   const Decoded planes = Decode(jpeg, 8);  // reduction 2, exact fit
   ASSERT_EQ(small.result, kJpegOk);
@@ -154,7 +155,7 @@ TEST(Resampling, HalfReductionIn420UsesThreeQuarterOfThe320x240Planes) {
 
 TEST(Resampling, QuarterReductionKeepsThePatternAcrossShortMcuRows) {
   // 1280 x 960 in mode 9: reduction 4, two lines per MCU row.
-  const std::vector<uint8_t> jpeg = Encoded(1280, 960, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedPicture(1280, 960, Subsampling::k444);
   const Decoded small = Decode(jpeg, 9, true);
   const Decoded planes = Decode(jpeg, 8);
   ASSERT_EQ(small.result, kJpegOk);
@@ -167,7 +168,7 @@ TEST(Resampling, WidePictureGets30BlackLinesAboveAndBelow) {
   // ratio is not 3072, so the general converter runs (T = 4096 - 4608 / 2).
   for (Subsampling subsampling : {Subsampling::k444, Subsampling::k420}) {
     SCOPED_TRACE(SubsamplingName(subsampling));
-    const std::vector<uint8_t> jpeg = Encoded(320, 160, subsampling);
+    const std::vector<uint8_t> jpeg = EncodedPicture(320, 160, subsampling);
     const Decoded small = Decode(jpeg, 9);
     ASSERT_EQ(small.result, kJpegOk);
     EXPECT_EQ(small.written, 180u * 720u);
@@ -189,7 +190,7 @@ TEST(Resampling, WidePictureGets30BlackLinesAboveAndBelow) {
 
 TEST(Resampling, TallerPictureGets10BlackColumnsEachSide) {
   // 352 x 288 in mode 9: fitted to the height with ratio 2560, T = 2700.
-  const std::vector<uint8_t> jpeg = Encoded(352, 288, Subsampling::k420);
+  const std::vector<uint8_t> jpeg = EncodedPicture(352, 288, Subsampling::k420);
   const Decoded small = Decode(jpeg, 9);
   ASSERT_EQ(small.result, kJpegOk);
   EXPECT_EQ(small.written, 180u * 720u);
@@ -221,7 +222,7 @@ TEST(Resampling, LineSelectionFollowsTheAccumulatorOnFineDetail) {
 }
 
 TEST(Resampling, EighthReductionDecodesDcOnlyToAnExactFit) {
-  const std::vector<uint8_t> jpeg = Encoded(640, 480, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedPicture(640, 480, Subsampling::k444);
   for (int mode : {4, 11}) {
     const Decoded decoded = Decode(jpeg, mode);
     ASSERT_EQ(decoded.result, kJpegOk) << mode;
@@ -231,7 +232,7 @@ TEST(Resampling, EighthReductionDecodesDcOnlyToAnExactFit) {
 }
 
 TEST(Resampling, QuarterReductionToAnExactFitConvertsOneToOne) {
-  const std::vector<uint8_t> jpeg = Encoded(640, 480, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedPicture(640, 480, Subsampling::k444);
   const Decoded decoded = Decode(jpeg, 3);
   ASSERT_EQ(decoded.result, kJpegOk);
   EXPECT_EQ(decoded.written, 160u * 120u * 2u);
@@ -240,16 +241,16 @@ TEST(Resampling, QuarterReductionToAnExactFitConvertsOneToOne) {
 }
 
 TEST(Resampling, EightyBySixtyNeedsAnExactFitBelowTheEighthReduction) {
-  EXPECT_EQ(Decode(Encoded(320, 240, Subsampling::k444), 4).result, kJpegOk);
+  EXPECT_EQ(Decode(EncodedPicture(320, 240, Subsampling::k444), 4).result, kJpegOk);
   for (int mode : {4, 11}) {
-    const Decoded decoded = Decode(Encoded(352, 288, Subsampling::k444), mode);
+    const Decoded decoded = Decode(EncodedPicture(352, 288, Subsampling::k444), mode);
     EXPECT_EQ(decoded.result, kJpegUnsupported) << mode;
     EXPECT_EQ(decoded.written, 0u) << mode;
   }
 }
 
 TEST(Resampling, PictureSmallerThanTheOutputKeepsItsOwnSizeOnBlack) {
-  const std::vector<uint8_t> jpeg = Encoded(64, 48, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedPicture(64, 48, Subsampling::k444);
   const Decoded decoded = Decode(jpeg, 8);
   ASSERT_EQ(decoded.result, kJpegOk);
   EXPECT_EQ(decoded.written, JpegOutputSize(8));

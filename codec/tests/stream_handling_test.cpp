@@ -15,8 +15,8 @@
 namespace codec::testing {
 namespace {
 
-std::vector<uint8_t> Encoded(int width, int height, Subsampling subsampling,
-                             int restart_interval = 0) {
+std::vector<uint8_t> EncodedWithRestarts(int width, int height, Subsampling subsampling,
+                                         int restart_interval = 0) {
   EncodeOptions options;
   options.subsampling = subsampling;
   options.quality = 85;
@@ -41,7 +41,7 @@ std::map<uint8_t, std::vector<uint8_t>> TablesIn(std::span<const uint8_t> bytes)
 }
 
 TEST(HuffmanTables, StandardSegmentMatchesTheReferenceEncodersTables) {
-  const std::vector<uint8_t> jpeg = Encoded(16, 16, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(16, 16, Subsampling::k444);
   const auto segment = StandardHuffmanSegment();
   ASSERT_EQ(segment.size(), 420u);
   const auto ours = TablesIn(segment);
@@ -52,7 +52,7 @@ TEST(HuffmanTables, StandardSegmentMatchesTheReferenceEncodersTables) {
 TEST(HuffmanTables, SegmentHoldsTheTablesAskedForInTheirOrder) {
   // The reference encoder writes a colour image's tables luminance first, as
   // the still pictures carry them: the same bytes, in the same order.
-  const std::vector<uint8_t> jpeg = Encoded(16, 16, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(16, 16, Subsampling::k444);
   std::vector<uint8_t> bodies;
   for (long at = FindMarker(jpeg, 0xC4); at >= 0; at = FindMarker(jpeg, 0xC4, at + 2)) {
     const long end = at + 2 + (jpeg[at + 2] << 8 | jpeg[at + 3]);
@@ -78,7 +78,7 @@ TEST(HuffmanTables, SegmentHoldsTheTablesAskedForInTheirOrder) {
 }
 
 TEST(Segments, DhtContentsAreIgnored) {
-  const std::vector<uint8_t> jpeg = Encoded(320, 240, Subsampling::k420);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(320, 240, Subsampling::k420);
   const Decoded plain = Decode(jpeg, 8);
   ASSERT_EQ(plain.result, kJpegOk);
   // Without any DHT, and with a DHT whose tables differ from the standard.
@@ -95,7 +95,7 @@ TEST(Segments, DhtContentsAreIgnored) {
 }
 
 TEST(Segments, StrayZeroBetweenSegmentsIsPassedOver) {
-  const std::vector<uint8_t> jpeg = Encoded(160, 120, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(160, 120, Subsampling::k444);
   const std::vector<uint8_t> zero = {0x00};
   const Decoded plain = Decode(jpeg, 10);
   const Decoded with_zero = Decode(WithSegmentBeforeFrame(jpeg, zero), 10);
@@ -104,7 +104,7 @@ TEST(Segments, StrayZeroBetweenSegmentsIsPassedOver) {
 }
 
 TEST(Segments, SkippedSegmentsMaySpanSeveralChunks) {
-  const std::vector<uint8_t> jpeg = Encoded(160, 120, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(160, 120, Subsampling::k444);
   // An APP1 segment of 65,535 bytes starting near the end of the first
   // 40,960-byte chunk runs through the second into the third.
   std::vector<uint8_t> filler = {0xFF, 0xE0, 0x9C, 0x40};  // 40,000 bytes
@@ -134,7 +134,7 @@ TEST(Segments, EveryLengthFormIsReadAsTwoPlainBytes) {
   // A length byte of 0xFF must not pull the next byte in as if it were
   // stuffing or a marker, wherever the length falls against the 40,960-byte
   // chunks: nothing of the DQT behind it may be lost.
-  const std::vector<uint8_t> jpeg = Encoded(160, 120, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(160, 120, Subsampling::k444);
   const Decoded plain = Decode(jpeg, 10);
   ASSERT_EQ(plain.result, kJpegOk);
   constexpr size_t kChunk = 40960;
@@ -190,7 +190,8 @@ TEST(Restart, MarkerAfterTheLastMcuEndsTheScan) {
   // the one of 7 leaves three; 160 x 120 in the full-size mode.
   for (auto [width, height, interval, mode] :
        {std::tuple{320, 240, 40, 8}, {320, 240, 7, 8}, {160, 120, 20, 14}}) {
-    const std::vector<uint8_t> jpeg = Encoded(width, height, Subsampling::k444, interval);
+    const std::vector<uint8_t> jpeg =
+        EncodedWithRestarts(width, height, Subsampling::k444, interval);
     ASSERT_EQ(jpeg[jpeg.size() - 2], 0xFF);
     ASSERT_EQ(jpeg[jpeg.size() - 1], 0xD9);
     std::vector<uint8_t> closed = jpeg;
@@ -203,16 +204,16 @@ TEST(Restart, MarkerAfterTheLastMcuEndsTheScan) {
 }
 
 TEST(Restart, IntervalsDecodeLikeTheSameImageWithout) {
-  const Decoded plain = Decode(Encoded(320, 240, Subsampling::k420), 8);
+  const Decoded plain = Decode(EncodedWithRestarts(320, 240, Subsampling::k420), 8);
   for (int interval : {1, 7, 20}) {
-    const Decoded restarted = Decode(Encoded(320, 240, Subsampling::k420, interval), 8);
+    const Decoded restarted = Decode(EncodedWithRestarts(320, 240, Subsampling::k420, interval), 8);
     ASSERT_EQ(restarted.result, kJpegOk) << interval;
     EXPECT_EQ(restarted.pixels, plain.pixels) << interval;
   }
 }
 
 TEST(Restart, MarkerNumbersAreNotChecked) {
-  std::vector<uint8_t> jpeg = Encoded(320, 240, Subsampling::k444, 40);
+  std::vector<uint8_t> jpeg = EncodedWithRestarts(320, 240, Subsampling::k444, 40);
   const Decoded plain = Decode(jpeg, 8);
   for (long at = FindMarker(jpeg, 0xD3); at >= 0; at = FindMarker(jpeg, 0xD3, at + 2)) {
     jpeg[at + 1] = 0xD6;
@@ -244,7 +245,7 @@ TEST(Restart, ScanCutAtARestartPointKeepsEveryCompleteRow) {
   };
   for (const Case& c : {Case{40, 10, 10}, Case{7, 12, 2}, Case{40, 29, 29}}) {
     SCOPED_TRACE(std::to_string(c.interval) + " " + std::to_string(c.markers));
-    const std::vector<uint8_t> jpeg = Encoded(320, 240, Subsampling::k444, c.interval);
+    const std::vector<uint8_t> jpeg = EncodedWithRestarts(320, 240, Subsampling::k444, c.interval);
     const Decoded full = Decode(jpeg, 8);
     const Decoded cut = Decode(CutAtRestart(jpeg, c.markers), 8);
     EXPECT_EQ(cut.result, kJpegOk);
@@ -256,7 +257,7 @@ TEST(Restart, ScanCutAtARestartPointKeepsEveryCompleteRow) {
 }
 
 TEST(Truncation, SourceEndingInsideTheScanKeepsTheRowsBefore) {
-  const std::vector<uint8_t> jpeg = Encoded(320, 240, Subsampling::k420);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(320, 240, Subsampling::k420);
   const Decoded full = Decode(jpeg, 8);
   const long scan = FindMarker(jpeg, 0xDA);
   const size_t band = 16 * 320 * 3;
@@ -281,7 +282,7 @@ TEST(Markers, ProgressiveAndOtherFramesGive11) {
   options.progressive = true;
   const std::vector<uint8_t> progressive = EncodeJpeg(MakeScene(160, 120), options);
   EXPECT_EQ(Decode(progressive, 10).result, kJpegBadStream);
-  std::vector<uint8_t> lossless = Encoded(160, 120, Subsampling::k444);
+  std::vector<uint8_t> lossless = EncodedWithRestarts(160, 120, Subsampling::k444);
   lossless[FindMarker(lossless, 0xC0) + 1] = 0xC3;
   EXPECT_EQ(Decode(lossless, 10).result, kJpegBadStream);
 }
@@ -365,7 +366,7 @@ TEST(Markers, ModeAndSourceAreChecked) {
 }
 
 TEST(Cursors, DecodeBufferConsumesTheSourceAndAdvancesTheSink) {
-  const std::vector<uint8_t> jpeg = Encoded(160, 120, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(160, 120, Subsampling::k444);
   JpegDecoderPtr decoder = JpegDecoderCreate();
   ASSERT_NE(decoder, nullptr);
   std::vector<uint8_t> sink(JpegOutputSize(3));
@@ -380,7 +381,7 @@ TEST(Cursors, DecodeBufferConsumesTheSourceAndAdvancesTheSink) {
 TEST(Context, QuarterReductionLeavesTheQuantisationTablesAsRead) {
   // A second image without DQT reuses the tables of the first; the 1/4
   // reduction must not have changed them.
-  const std::vector<uint8_t> jpeg = Encoded(640, 480, Subsampling::k444);
+  const std::vector<uint8_t> jpeg = EncodedWithRestarts(640, 480, Subsampling::k444);
   JpegDecoderPtr decoder = JpegDecoderCreate();
   const Decoded first = Decode(jpeg, 3, true, 0, decoder.get());
   const Decoded second = Decode(WithoutSegments(jpeg, 0xDB), 3, true, 0, decoder.get());

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "camera_program_window.h"
 #include "emulator.h"
 #include "emulator_fixture.h"
 #include "platform/gdi_png.h"
@@ -19,8 +20,6 @@
 
 namespace handheld {
 namespace {
-
-constexpr char kCaption[] = "Quillon Camera";
 
 // A window of the test's own, to ask for hot keys with.
 struct ProbeWindow {
@@ -60,7 +59,8 @@ class CameraProgramTest : public testing::EmulatorFixture {
   }
 
   void StartCamera() {
-    Run(std::string("insert-card\nexpect-window Dialog \"") + kCaption + "\"\nwait 1000\n");
+    Run(std::string("insert-card\nexpect-window Dialog \"") + testing::kCameraCaption +
+        "\"\nwait 1000\n");
   }
 
   static platform::gdi::Surface Artwork(const std::string& name) {
@@ -92,7 +92,7 @@ class CameraProgramTest : public testing::EmulatorFixture {
     return visible ? static_cast<double>(shown) / visible : 0;
   }
 
-  platform::HWND MainDialog() { return platform::FindWindow("Dialog", kCaption); }
+  platform::HWND MainDialog() { return platform::FindWindow("Dialog", testing::kCameraCaption); }
 
   // The preview window: a child of the main dialog.
   platform::HWND PreviewWindow() {

@@ -1,5 +1,6 @@
 // The camera program's main dialog as the emulator tests look at it: the
-// window itself and the state of a command in its menu bar.
+// window itself, the state of a command in its menu bar, and the settings
+// key, picture folder and Video command the tests drive it by.
 #pragma once
 
 #include "platform/menu_bar.h"
@@ -9,6 +10,9 @@
 namespace handheld::testing {
 
 inline constexpr char kCameraCaption[] = "Quillon Camera";
+inline constexpr char kCameraSettingKey[] = "Software\\Kav\\orsacap\\Setting";
+inline constexpr char kCameraPictures[] = "\\My Documents\\My Pictures\\";
+inline constexpr platform::UINT kCameraCommandVideo = 32837;
 
 inline platform::HWND CameraMainDialog() { return platform::FindWindow("Dialog", kCameraCaption); }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "camera_program_window.h"
 #include "emulator_fixture.h"
 #include "platform/common_controls.h"
 #include "platform/controls.h"
@@ -33,8 +34,6 @@ namespace {
 
 using namespace platform;
 
-constexpr char kCaption[] = "Quillon Camera";
-constexpr char kSettingKey[] = "Software\\Kav\\orsacap\\Setting";
 constexpr char kPictures[] = "\\My Documents\\My Pictures";
 
 // Where things are on the screen.
@@ -65,16 +64,18 @@ class CameraSettingsSheetTest : public testing::EmulatorFixture {
   }
 
   // The caption is the title in the handheld's language.
-  void StartCamera(const std::string& caption = kCaption) {
+  void StartCamera(const std::string& caption = testing::kCameraCaption) {
     Run("insert-card\nexpect-window Dialog \"" + caption + "\"\nwait 1000\n");
   }
   void OpenSheet() { Run("key app1\nwait 400\n"); }
 
   std::optional<DWORD> Stored(const char* name) {
-    return emulator_->handheld().registry().GetDword(HKEY_CURRENT_USER, kSettingKey, name);
+    return emulator_->handheld().registry().GetDword(HKEY_CURRENT_USER, testing::kCameraSettingKey,
+                                                     name);
   }
   std::optional<std::string> StoredText(const char* name) {
-    return emulator_->handheld().registry().GetString(HKEY_CURRENT_USER, kSettingKey, name);
+    return emulator_->handheld().registry().GetString(HKEY_CURRENT_USER, testing::kCameraSettingKey,
+                                                      name);
   }
 
   static HWND Front() { return GetForegroundWindow(); }
@@ -228,7 +229,8 @@ TEST_F(CameraSettingsSheetTest, WhileZoomedResolutionEditsTheZoomedSizeAndIsNotS
 TEST_F(CameraSettingsSheetTest, AZoomedStillSizeChosenInTheSheetIsTheSizeTaken) {
   // Zoomed once, 320x240 chosen in the sheet: the camera asks the driver
   // for the zoomed 320x240 capture, and libjpeg-turbo reads that size.
-  emulator_->handheld().registry().SetDword(HKEY_CURRENT_USER, kSettingKey, "instant review", 0);
+  emulator_->handheld().registry().SetDword(HKEY_CURRENT_USER, testing::kCameraSettingKey,
+                                            "instant review", 0);
   StartCamera();
   Run("key app4\nwait 300\n");
   OpenSheet();
@@ -379,7 +381,7 @@ TEST_F(CameraSettingsSheetTest, VideoPageStoresSizeAndSoundOnOkOnly) {
 
 TEST_F(CameraSettingsSheetTest, AboutBoxListsTheDriversVersion) {
   StartCamera();
-  PostMessage(FindWindow("Dialog", kCaption), WM_COMMAND, 32829, 0);
+  PostMessage(FindWindow("Dialog", testing::kCameraCaption), WM_COMMAND, 32829, 0);
   Run("wait 400\n");
   HWND list = GetDlgItem(Front(), 1075);
   ASSERT_NE(list, nullptr);

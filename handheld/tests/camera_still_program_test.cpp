@@ -28,11 +28,7 @@
 namespace handheld {
 namespace {
 
-constexpr char kCaption[] = "Quillon Camera";
-constexpr char kPictures[] = "\\My Documents\\My Pictures\\";
-constexpr char kSettingKey[] = "Software\\Kav\\orsacap\\Setting";
 constexpr platform::UINT kCommandStill = 32839;
-constexpr platform::UINT kCommandVideo = 32837;
 constexpr platform::UINT kCommandExit = 32827;
 
 class CameraStillProgramTest : public testing::EmulatorFixture {
@@ -49,17 +45,19 @@ class CameraStillProgramTest : public testing::EmulatorFixture {
   }
 
   void StartCamera() {
-    Run(std::string("insert-card\nexpect-window Dialog \"") + kCaption + "\"\nwait 1000\n");
+    Run(std::string("insert-card\nexpect-window Dialog \"") + testing::kCameraCaption +
+        "\"\nwait 1000\n");
   }
   void StopCamera() {
     if (handheld().GetService<platform::sd::SdBus>().HasCard()) Run("remove-card\nwait 1500\n");
   }
 
   void Store(const char* name, platform::DWORD value) {
-    handheld().registry().SetDword(platform::HKEY_CURRENT_USER, kSettingKey, name, value);
+    handheld().registry().SetDword(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey, name,
+                                   value);
   }
 
-  platform::HWND MainDialog() { return platform::FindWindow("Dialog", kCaption); }
+  platform::HWND MainDialog() { return platform::FindWindow("Dialog", testing::kCameraCaption); }
 
   // What the gallery was handed, while it runs: it writes its start path
   // before its window comes up.
@@ -112,7 +110,7 @@ TEST_F(CameraStillProgramTest, EachCaptureTypeWritesAPictureOfItsSize) {
     Run(std::string(c.zoom_keys) + "wait 1000\nkey action\nwait 1500\n");
     char name[32];
     std::snprintf(name, sizeof name, "snap%04d.jpg", number++);
-    const codec::testing::Image picture = Decoded(std::string(kPictures) + name);
+    const codec::testing::Image picture = Decoded(std::string(testing::kCameraPictures) + name);
     EXPECT_EQ(picture.width, c.width) << name;
     EXPECT_EQ(picture.height, c.height) << name;
   }
@@ -122,10 +120,10 @@ TEST_F(CameraStillProgramTest, PlayHandsTheLastPictureToTheGalleryAndTheCameraEn
   Store("instant review", 0);
   StartCamera();
   Run("key action\nwait 1000\ntap 174 220\nwait 1000\n");  // the Shutter button
-  ASSERT_TRUE(Exists(std::string(kPictures) + "snap0002.jpg"));
+  ASSERT_TRUE(Exists(std::string(testing::kCameraPictures) + "snap0002.jpg"));
   Run("tap 116 242\nexpect-window TovrinReview\n");  // the Play button
   EXPECT_EQ(MainDialog(), nullptr);
-  EXPECT_EQ(GalleryPath(), std::string(kPictures) + "snap0002.jpg");
+  EXPECT_EQ(GalleryPath(), std::string(testing::kCameraPictures) + "snap0002.jpg");
 }
 
 TEST_F(CameraStillProgramTest, PlayRightAfterTheStartGivesNoCommandLine) {
@@ -146,7 +144,7 @@ TEST_F(CameraStillProgramTest, WithoutAGalleryPlaySaysSoAndTheCameraStays) {
   const auto boxes = Boxes();
   ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes.back().request.text, "ERROR::\n Run orsagal.exe faile!");
-  EXPECT_EQ(boxes.back().request.caption, kCaption);
+  EXPECT_EQ(boxes.back().request.caption, testing::kCameraCaption);
 }
 
 TEST_F(CameraStillProgramTest, HelpStartsTheViewerOnTheCamerasPage) {
@@ -160,13 +158,13 @@ TEST_F(CameraStillProgramTest, HelpStartsTheViewerOnTheCamerasPage) {
 TEST_F(CameraStillProgramTest, StillIsCheckedAtEveryStartAlsoAfterVideo) {
   StartCamera();
   EXPECT_TRUE(MenuState(kCommandStill) & platform::MF_CHECKED);
-  platform::PostMessage(MainDialog(), platform::WM_COMMAND, kCommandVideo, 0);
+  platform::PostMessage(MainDialog(), platform::WM_COMMAND, testing::kCameraCommandVideo, 0);
   Run("wait 300\n");
-  ASSERT_TRUE(MenuState(kCommandVideo) & platform::MF_CHECKED);
+  ASSERT_TRUE(MenuState(testing::kCameraCommandVideo) & platform::MF_CHECKED);
   StopCamera();
   StartCamera();
   EXPECT_TRUE(MenuState(kCommandStill) & platform::MF_CHECKED);
-  EXPECT_FALSE(MenuState(kCommandVideo) & platform::MF_CHECKED);
+  EXPECT_FALSE(MenuState(testing::kCameraCommandVideo) & platform::MF_CHECKED);
 }
 
 TEST_F(CameraStillProgramTest, SettingsResetAtLoadAreToldOnce) {
@@ -175,7 +173,7 @@ TEST_F(CameraStillProgramTest, SettingsResetAtLoadAreToldOnce) {
   std::vector<platform::MessageBoxRecord> boxes = Boxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].request.text.find("awb"), std::string::npos);
-  EXPECT_EQ(boxes[0].request.caption, kCaption);
+  EXPECT_EQ(boxes[0].request.caption, testing::kCameraCaption);
   StopCamera();
   StartCamera();
   EXPECT_EQ(Boxes().size(), 1u) << "the default was stored: nothing more to say";
@@ -185,7 +183,7 @@ TEST_F(CameraStillProgramTest, TheCardPulledDuringACaptureLeavesNoHalfPicture) {
   Store("instant review", 1);
   Store("resolution", 0);
   StartCamera();
-  const std::string picture = std::string(kPictures) + "snap0001.jpg";
+  const std::string picture = std::string(testing::kCameraPictures) + "snap0001.jpg";
   {
     testing::CardPullerAtFile puller(handheld(), picture);
     Run("key action\nwait 3000\n");
@@ -214,7 +212,8 @@ TEST_F(CameraStillProgramTest, KeysAndTapsDuringACaptureAreDropped) {
   // App 1 (the settings sheet), the Zoom In button, and a tap on the
   // preview, which once the review shows would ask to delete the picture.
   Run("key app1\ntap 143 203\ntap 120 90\nwait 3000\n");
-  const codec::testing::Image picture = Decoded(std::string(kPictures) + "snap0001.jpg");
+  const codec::testing::Image picture =
+      Decoded(std::string(testing::kCameraPictures) + "snap0001.jpg");
   EXPECT_EQ(picture.width, 1280);
   EXPECT_TRUE(Boxes().empty()) << Boxes().front().request.text;
   EXPECT_EQ(platform::GetForegroundWindow(), MainDialog()) << "no settings sheet";
@@ -237,7 +236,7 @@ TEST_F(CameraStillProgramTest, TheSnapSoundPlaysOnlyWithSoundRecordingOn) {
   StartCamera();
   const std::size_t before = platform::audio::PlayedSounds().size();
   Run("key action\nwait 2000\n");
-  ASSERT_TRUE(Exists(std::string(kPictures) + "snap0002.jpg"));
+  ASSERT_TRUE(Exists(std::string(testing::kCameraPictures) + "snap0002.jpg"));
   const std::vector<platform::audio::PlayedSound> sounds = platform::audio::PlayedSounds();
   for (std::size_t i = before; i < sounds.size(); ++i) EXPECT_NE(sounds[i].name, "SNAP");
 }

@@ -21,11 +21,8 @@
 namespace handheld {
 namespace {
 
-constexpr char kCaption[] = "Quillon Camera";
 constexpr char kClip[] = "\\My Documents\\My Pictures\\m0001.avi";
-constexpr char kSettingKey[] = "Software\\Kav\\orsacap\\Setting";
 constexpr platform::UINT kCommandPlay = 32830;
-constexpr platform::UINT kCommandVideo = 32837;
 
 class CameraVideoProgramTest : public testing::EmulatorFixture {
  protected:
@@ -41,14 +38,15 @@ class CameraVideoProgramTest : public testing::EmulatorFixture {
 
   // The camera in Video mode with a tone at the microphone.
   void StartVideo() {
-    handheld().registry().SetDword(platform::HKEY_CURRENT_USER, kSettingKey, "aviresolution", 0);
-    Run(std::string("mic tone 440\ninsert-card\nexpect-window Dialog \"") + kCaption +
-        "\"\nwait 1000\n");
-    platform::PostMessage(MainDialog(), platform::WM_COMMAND, kCommandVideo, 0);
+    handheld().registry().SetDword(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey,
+                                   "aviresolution", 0);
+    Run(std::string("mic tone 440\ninsert-card\nexpect-window Dialog \"") +
+        testing::kCameraCaption + "\"\nwait 1000\n");
+    platform::PostMessage(MainDialog(), platform::WM_COMMAND, testing::kCameraCommandVideo, 0);
     Run("wait 300\n");
   }
 
-  platform::HWND MainDialog() { return platform::FindWindow("Dialog", kCaption); }
+  platform::HWND MainDialog() { return platform::FindWindow("Dialog", testing::kCameraCaption); }
 
   static platform::UINT MenuState(platform::UINT command) {
     return testing::CameraMenuState(command);
@@ -91,7 +89,7 @@ TEST_F(CameraVideoProgramTest, WhileRecordingOnlyTheActionKeyActsAndItStopsTheCl
   StartVideo();
   Run("key action\nwait 2000\n");
   EXPECT_TRUE(MenuState(kCommandPlay) & platform::MF_GRAYED);
-  EXPECT_TRUE(MenuState(kCommandVideo) & platform::MF_GRAYED);
+  EXPECT_TRUE(MenuState(testing::kCameraCommandVideo) & platform::MF_GRAYED);
   const platform::HWND bar = platform::SHFindMenuBar(MainDialog());
   platform::audio::ClearPlayed();
   // Settings sheet, Play, zoom out and zoom in: none of them acts.

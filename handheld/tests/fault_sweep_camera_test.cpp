@@ -17,10 +17,7 @@
 namespace handheld {
 namespace {
 
-constexpr char kPictures[] = "\\My Documents\\My Pictures\\";
-constexpr char kSettingKey[] = "Software\\Kav\\orsacap\\Setting";
 constexpr platform::UINT kCommandStill = 32839;
-constexpr platform::UINT kCommandVideo = 32837;
 
 class FaultSweepCameraTest : public testing::FaultSweepFixture {
  protected:
@@ -29,16 +26,17 @@ class FaultSweepCameraTest : public testing::FaultSweepFixture {
   static std::string Snap(int number) {
     char name[32];
     std::snprintf(name, sizeof name, "snap%04d.jpg", number);
-    return std::string(kPictures) + name;
+    return std::string(testing::kCameraPictures) + name;
   }
   static platform::HWND MainDialog() { return testing::CameraMainDialog(); }
   void Store(const char* name, platform::DWORD value) {
-    handheld().registry().SetDword(platform::HKEY_CURRENT_USER, kSettingKey, name, value);
+    handheld().registry().SetDword(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey, name,
+                                   value);
   }
   platform::DWORD Stored(const char* name) {
     return handheld()
         .registry()
-        .GetDword(platform::HKEY_CURRENT_USER, kSettingKey, name)
+        .GetDword(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey, name)
         .value_or(0);
   }
 
@@ -59,7 +57,7 @@ class FaultSweepCameraTest : public testing::FaultSweepFixture {
       ASSERT_TRUE(bytes) << Snap(number);
       before_.push_back(*bytes);
     }
-    settings_ = Values(platform::HKEY_CURRENT_USER, kSettingKey);
+    settings_ = Values(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey);
   }
 
   // The card is out and the camera has ended, however long its way out.
@@ -80,7 +78,7 @@ class FaultSweepCameraTest : public testing::FaultSweepFixture {
   }
 
   bool ClipKept() {
-    for (const std::string& name : Names(kPictures)) {
+    for (const std::string& name : Names(testing::kCameraPictures)) {
       if (name.ends_with(".avi")) return true;
     }
     return false;
@@ -90,9 +88,9 @@ class FaultSweepCameraTest : public testing::FaultSweepFixture {
     for (int number : {1, 2}) {
       EXPECT_EQ(Contents(Snap(number)), before_[number - 1]) << Snap(number);
     }
-    ExpectNoWorkFiles(kPictures);
-    for (const std::string& name : Names(kPictures)) {
-      const std::string path = kPictures + name;
+    ExpectNoWorkFiles(testing::kCameraPictures);
+    for (const std::string& name : Names(testing::kCameraPictures)) {
+      const std::string path = testing::kCameraPictures + name;
       if (name.ends_with(".jpg")) {
         EXPECT_TRUE(DecodesWhole(path)) << path << " is shown as a picture but is not whole";
       } else if (name.ends_with(".avi")) {
@@ -104,7 +102,7 @@ class FaultSweepCameraTest : public testing::FaultSweepFixture {
   // The settings are those before the fault, but for the counters, which
   // moved on past every file written.
   void ExpectSettingsIntact() {
-    auto now = Values(platform::HKEY_CURRENT_USER, kSettingKey);
+    auto now = Values(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey);
     auto was = settings_;
     for (const char* counter : {"jpgno", "avino"}) {
       now.erase(counter);
@@ -115,23 +113,24 @@ class FaultSweepCameraTest : public testing::FaultSweepFixture {
         << "the next picture would overwrite one taken";
     char clip[32];
     std::snprintf(clip, sizeof clip, "m%04d.avi", static_cast<int>(Stored("avino")));
-    EXPECT_FALSE(Exists(kPictures + std::string(clip))) << "the next clip would overwrite one";
+    EXPECT_FALSE(Exists(testing::kCameraPictures + std::string(clip)))
+        << "the next clip would overwrite one";
   }
 
   // With the card back the camera takes a whole picture under a new name.
   void ExpectCameraUsable() {
-    const std::vector<std::string> old_names = Names(kPictures);
+    const std::vector<std::string> old_names = Names(testing::kCameraPictures);
     StartCamera();
     platform::PostMessage(MainDialog(), platform::WM_COMMAND, kCommandStill, 0);
     Run("wait 500\nkey action\nwait 2000\n");
     std::vector<std::string> new_names;
-    for (const std::string& name : Names(kPictures)) {
+    for (const std::string& name : Names(testing::kCameraPictures)) {
       if (std::find(old_names.begin(), old_names.end(), name) == old_names.end()) {
         new_names.push_back(name);
       }
     }
     ASSERT_EQ(new_names.size(), 1u) << "one new picture";
-    EXPECT_TRUE(DecodesWhole(kPictures + new_names[0]));
+    EXPECT_TRUE(DecodesWhole(testing::kCameraPictures + new_names[0]));
     for (int number : {1, 2}) EXPECT_EQ(Contents(Snap(number)), before_[number - 1]);
     Run("remove-card\n");
     ExpectCameraGone();
@@ -160,7 +159,7 @@ TEST_F(FaultSweepCameraTest, PulledDuringTheStillsTransfer) {
   Run("remove-card\nwait 1500\n");
   Store("resolution", 0);  // the largest picture: the longest transfer
   StartCamera();
-  settings_ = Values(platform::HKEY_CURRENT_USER, kSettingKey);
+  settings_ = Values(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey);
   // The card leaves in the middle of the picture's data.
   const std::string picture = Snap(static_cast<int>(Stored("jpgno")));
   {
@@ -179,7 +178,7 @@ TEST_F(FaultSweepCameraTest, PulledDuringTheReview) {
   Run("remove-card\nwait 1500\n");
   Store("instant review", 2);
   StartCamera();
-  settings_ = Values(platform::HKEY_CURRENT_USER, kSettingKey);
+  settings_ = Values(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey);
   const std::string picture = Snap(static_cast<int>(Stored("jpgno")));
   Run("key action\n");
   for (int i = 0; i < 50 && !Exists(picture); ++i) Run("wait 100\n");
@@ -191,9 +190,9 @@ TEST_F(FaultSweepCameraTest, PulledDuringTheReview) {
 
 TEST_F(FaultSweepCameraTest, PulledWhileRecording) {
   TakeFirstPictures();
-  platform::PostMessage(MainDialog(), platform::WM_COMMAND, kCommandVideo, 0);
+  platform::PostMessage(MainDialog(), platform::WM_COMMAND, testing::kCameraCommandVideo, 0);
   Run("mic tone 440\nwait 300\n");
-  settings_ = Values(platform::HKEY_CURRENT_USER, kSettingKey);
+  settings_ = Values(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey);
   Run("key action\nwait 3000\nremove-card\n");
   ExpectCameraGone();
   EXPECT_TRUE(ClipKept()) << "the clip recorded up to the pull is kept";
@@ -202,9 +201,9 @@ TEST_F(FaultSweepCameraTest, PulledWhileRecording) {
 
 TEST_F(FaultSweepCameraTest, VolumeFillingWhileRecording) {
   TakeFirstPictures();
-  platform::PostMessage(MainDialog(), platform::WM_COMMAND, kCommandVideo, 0);
+  platform::PostMessage(MainDialog(), platform::WM_COMMAND, testing::kCameraCommandVideo, 0);
   Run("mic tone 440\nwait 300\n");
-  settings_ = Values(platform::HKEY_CURRENT_USER, kSettingKey);
+  settings_ = Values(platform::HKEY_CURRENT_USER, testing::kCameraSettingKey);
   Run("key action\nwait 2000\ndisk-size \"\\My Documents\" 1000000\nwait 3000\n");
   EXPECT_FALSE(BoxTexts().empty()) << "the clip's end is told";
   EXPECT_TRUE(ClipKept()) << "the clip recorded up to the full volume is kept";

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "block_languages.h"
 #include "localization/get_str.h"
 #include "localization/install.h"
 #include "localization_testing/text_checks.h"
@@ -20,8 +21,8 @@ namespace {
 constexpr char kLatinFont[] = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
 constexpr char kCjkFont[] = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
 
-constexpr platform::LANGID kBlockLanguages[kLanguageCount] = {
-    0x0409, 0x0804, 0x0404, 0x0407, 0x040C, 0x0410, 0x0416, 0x0C0A, 0x0412};
+using testing::kBlockLanguages;
+
 bool DrawnWithCjkFont(int language) { return language == 1 || language == 2 || language == 8; }
 
 struct LibraryCloser {

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "block_languages.h"
 #include "localization/get_str.h"
 #include "localization/install.h"
 #include "localization_testing/text_checks.h"
@@ -17,9 +18,7 @@ namespace {
 using platform::LANGID;
 using platform::UINT;
 
-// Resource language of each language index's block.
-constexpr LANGID kBlockLanguages[kLanguageCount] = {0x0409, 0x0804, 0x0404, 0x0407, 0x040C,
-                                                    0x0410, 0x0416, 0x0C0A, 0x0412};
+using testing::kBlockLanguages;
 
 // Texts that rightly stay as in English: the build date and the picture
 // file prefix everywhere, and words the language itself borrows.

@@ -18,7 +18,7 @@ using testing::Pattern;
 using testing::ReadHandheldFile;
 using testing::RecordClip;
 
-constexpr char kPath[] = "\\m0002.avi";
+constexpr char kHeaderClip[] = "\\m0002.avi";
 // Offsets inside the file.
 constexpr std::size_t kMainHeader = 32;
 constexpr std::size_t kVideoHeader = 108;
@@ -53,8 +53,8 @@ ClipPlan Plan(int frames, int audio_blocks, DWORD seconds, bool audio_stream) {
 class AviHeaderValuesTest : public ::testing::Test {
  protected:
   Headers Record(const ClipPlan& plan) {
-    RecordClip(kPath, plan);
-    return ReadHeaders(ReadHandheldFile(kPath));
+    RecordClip(kHeaderClip, plan);
+    return ReadHeaders(ReadHandheldFile(kHeaderClip));
   }
   platform::testing::TempHandheld handheld_;
 };
@@ -123,10 +123,10 @@ TEST_F(AviHeaderValuesTest, DurationBelowOneSecondCountsAsOne) {
 }
 
 TEST_F(AviHeaderValuesTest, MainHeaderKeepsTheFlagsItWasCreatedWith) {
-  std::unique_ptr<AviWriter> writer = AviWriter::Create(kPath, 0x100);
+  std::unique_ptr<AviWriter> writer = AviWriter::Create(kHeaderClip, 0x100);
   writer->AddVideoStream(MakeFourCc("MJPG"), 160, 120, kVideoRateHint);
   writer->Close();
-  const Headers h = ReadHeaders(ReadHandheldFile(kPath));
+  const Headers h = ReadHeaders(ReadHandheldFile(kHeaderClip));
   EXPECT_EQ(h.flags, 0x910u);
   EXPECT_EQ(h.width, 160u);
   EXPECT_EQ(h.height, 120u);

@@ -22,14 +22,14 @@ using testing::Pattern;
 using testing::ReadHandheldFile;
 using testing::TextAt;
 
-constexpr char kPath[] = "\\m0003.avi";
+constexpr char kWriterClip[] = "\\m0003.avi";
 
 class AviWriterThreadTest : public ::testing::Test {
  protected:
   AviWriterThreadTest() { signals_.stopped = platform::CreateEvent(false, false); }
 
   // A writer with a 320 x 240 video stream and, when asked, sound.
-  std::unique_ptr<AviWriter> MakeWriter(bool audio = false, std::string_view path = kPath) {
+  std::unique_ptr<AviWriter> MakeWriter(bool audio = false, std::string_view path = kWriterClip) {
     std::unique_ptr<AviWriter> writer = AviWriter::Create(path, 0);
     writer->AddVideoStream(MakeFourCc("MJPG"), 320, 240, kVideoRateHint)->SetQuality(kVideoQuality);
     if (audio) writer->AddAudioStream(kRecorderWaveFormat, kAudioRateHint);
@@ -130,7 +130,7 @@ TEST_F(AviWriterThreadTest, ChunkStartingBeyondTheSizeLimitIsRefusedAndTheClipSt
   writer->SetDuration(9);
   writer->Close();
 
-  const std::vector<std::uint8_t> file = ReadHandheldFile(kPath);
+  const std::vector<std::uint8_t> file = ReadHandheldFile(kWriterClip);
   EXPECT_EQ(Le32At(file, 4), file.size() - 8);
   EXPECT_EQ(Le32At(file, 32 + 16), 9u) << "dwTotalFrames";
   const std::size_t index = 2044 + Le32At(file, 2040);
@@ -176,7 +176,7 @@ TEST_F(AviWriterThreadTest, ShortWriteIsRetriedOnceAfter300Milliseconds) {
   EXPECT_EQ(signals_.error, 0u);
   EXPECT_EQ(writer->CurrentPosition(), 2048 + 2 * 1008);
   writer->Close();
-  const std::vector<std::uint8_t> file = ReadHandheldFile(kPath);
+  const std::vector<std::uint8_t> file = ReadHandheldFile(kWriterClip);
   const std::vector<std::uint8_t> second = Pattern(1000, 2);
   EXPECT_TRUE(std::equal(second.begin(), second.end(), file.begin() + 2048 + 1008 + 8));
   platform::WaitForSingleObject(helper, platform::INFINITE);
@@ -198,7 +198,7 @@ TEST_F(AviWriterThreadTest, SecondShortWriteStopsTheWriterAndLeavesNoPartialChun
   writer->SetDuration(1);
   writer->Close();
 
-  const std::vector<std::uint8_t> file = ReadHandheldFile(kPath);
+  const std::vector<std::uint8_t> file = ReadHandheldFile(kWriterClip);
   EXPECT_EQ(Le32At(file, 2040), 1008u + 4);
   EXPECT_EQ(TextAt(file, 2048 + 1008), "idx1");
   EXPECT_EQ(Le32At(file, 2048 + 1008 + 4), 16u);
@@ -217,7 +217,7 @@ TEST_F(AviWriterThreadTest, AVolumeThatFillsUpStillLeavesAnIndexedClip) {
   writer->SetDuration(2);
   writer->Close();
 
-  const std::vector<std::uint8_t> file = ReadHandheldFile(kPath);
+  const std::vector<std::uint8_t> file = ReadHandheldFile(kWriterClip);
   const std::uint32_t frames = Le32At(file, 32 + 16);
   EXPECT_GE(frames, 30u) << "only the chunks the index needed room for are gone";
   EXPECT_LT(frames, 40u);
@@ -238,7 +238,7 @@ TEST_F(AviWriterThreadTest, ClosingAWriterThatStillRunsWritesTheQueueOut) {
   EXPECT_EQ(writer->Start(signals_), -1) << "started once";
   writer->Close();
   EXPECT_EQ(signals_.stop, 1u);
-  const std::vector<std::uint8_t> file = ReadHandheldFile(kPath);
+  const std::vector<std::uint8_t> file = ReadHandheldFile(kWriterClip);
   EXPECT_EQ(TextAt(file, 2048), "00dc");
   EXPECT_EQ(Le32At(file, 32 + 16), 1u) << "dwTotalFrames";
 }

@@ -30,20 +30,14 @@ const Button kButtons[] = {
     {"Zoom In", 127, 188, 32, 31, 283, 284},
 };
 
-Surface Load(UINT id) {
-  std::optional<Surface> bitmap = CameraBitmap(id);
-  EXPECT_TRUE(bitmap) << "bitmap " << id << " is missing or does not decode";
-  return bitmap ? *bitmap : Surface();
-}
-
 TEST(ButtonBarBitmaps, BackgroundIsTheBarsSize) {
-  Surface bar = Load(133);
+  Surface bar = LoadCameraBitmap(133);
   EXPECT_EQ(bar.width(), platform::screen::kWidth);
   EXPECT_EQ(bar.height(), 88);
 }
 
 TEST(ButtonBarBitmaps, ButtonsSitInWellsDarkerThanThePanel) {
-  Surface bar = Load(133);
+  Surface bar = LoadCameraBitmap(133);
   ASSERT_FALSE(bar.empty());
   const double panel = MeanLuma(bar);
   for (const Button& button : kButtons) {
@@ -57,7 +51,7 @@ TEST(ButtonBarBitmaps, ButtonsSitInWellsDarkerThanThePanel) {
 TEST(ButtonBarBitmaps, ImagesHaveTheButtonSizes) {
   for (const Button& button : kButtons) {
     for (UINT id : {button.normal, button.pressed}) {
-      Surface image = Load(id);
+      Surface image = LoadCameraBitmap(id);
       EXPECT_EQ(image.width(), button.width) << button.name << " " << id;
       EXPECT_EQ(image.height(), button.height) << button.name << " " << id;
     }
@@ -67,7 +61,7 @@ TEST(ButtonBarBitmaps, ImagesHaveTheButtonSizes) {
 TEST(ButtonBarBitmaps, ImagesLetTheWellShowAtTheCornersAndCoverTheMiddle) {
   for (const Button& button : kButtons) {
     for (UINT id : {button.normal, button.pressed}) {
-      Surface image = Load(id);
+      Surface image = LoadCameraBitmap(id);
       ASSERT_FALSE(image.empty()) << id;
       EXPECT_TRUE(IsTransparent(image.GetPixel(0, 0))) << id;
       EXPECT_TRUE(IsTransparent(image.GetPixel(image.width() - 1, image.height() - 1))) << id;
@@ -79,8 +73,8 @@ TEST(ButtonBarBitmaps, ImagesLetTheWellShowAtTheCornersAndCoverTheMiddle) {
 
 TEST(ButtonBarBitmaps, PressedImagesAreDarkerThanNormalOnes) {
   for (const Button& button : kButtons) {
-    Surface normal = Load(button.normal);
-    Surface pressed = Load(button.pressed);
+    Surface normal = LoadCameraBitmap(button.normal);
+    Surface pressed = LoadCameraBitmap(button.pressed);
     EXPECT_FALSE(SamePixels(normal, pressed)) << button.name;
     EXPECT_LT(MeanLuma(pressed), MeanLuma(normal)) << button.name;
   }

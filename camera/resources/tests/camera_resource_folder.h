@@ -38,6 +38,13 @@ inline std::optional<platform::gdi::Surface> CameraBitmap(platform::UINT id) {
   return platform::gdi::DecodePng(resource->data);
 }
 
+// The bitmap, or an empty one with the test failed.
+inline platform::gdi::Surface LoadCameraBitmap(platform::UINT id) {
+  std::optional<platform::gdi::Surface> bitmap = CameraBitmap(id);
+  EXPECT_TRUE(bitmap) << "bitmap " << id << " is missing or does not decode";
+  return bitmap ? *bitmap : platform::gdi::Surface();
+}
+
 inline std::optional<platform::WavContents> CameraSound(const char* name) {
   const platform::BinaryResource* resource =
       FindCameraResource(platform::ResourceType::kWave, name);

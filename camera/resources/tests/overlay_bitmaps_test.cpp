@@ -46,15 +46,9 @@ const StatedSize kStatedSizes[] = {
     {265, 68, 28}, {336, 206, 128}, {335, 136, 84}, {288, 103, 17}, {289, 5, 9},
 };
 
-Surface Load(UINT id) {
-  std::optional<Surface> bitmap = CameraBitmap(id);
-  EXPECT_TRUE(bitmap) << "bitmap " << id << " is missing or does not decode";
-  return bitmap ? *bitmap : Surface();
-}
-
 TEST(OverlayBitmaps, HaveTheSizesThePreviewLaysOut) {
   for (const StatedSize& stated : kStatedSizes) {
-    Surface bitmap = Load(stated.id);
+    Surface bitmap = LoadCameraBitmap(stated.id);
     EXPECT_EQ(bitmap.width(), stated.width) << stated.id;
     EXPECT_EQ(bitmap.height(), stated.height) << stated.id;
   }
@@ -62,7 +56,7 @@ TEST(OverlayBitmaps, HaveTheSizesThePreviewLaysOut) {
 
 TEST(OverlayBitmaps, LieInsideThePreviewAtTheirPositions) {
   for (const Overlay& overlay : kOverlays) {
-    Surface bitmap = Load(overlay.id);
+    Surface bitmap = LoadCameraBitmap(overlay.id);
     ASSERT_FALSE(bitmap.empty()) << overlay.id;
     EXPECT_LE(overlay.x + bitmap.width(), kPreviewWidth) << overlay.id;
     EXPECT_LE(overlay.y + bitmap.height(), kPreviewHeight) << overlay.id;
@@ -73,7 +67,7 @@ TEST(OverlayBitmaps, TopRowIconsStandSideBySideAboveTheLeftIndicators) {
   // Metering at x 23, white balance at 46, colour mode at 69: each must end
   // before the next begins, and above the self-timer and clip indicator (y 40).
   for (UINT id : {268u, 269u, 272u, 271u, 273u, 339u, 340u}) {
-    Surface bitmap = Load(id);
+    Surface bitmap = LoadCameraBitmap(id);
     EXPECT_LE(bitmap.width(), 23) << id;
     EXPECT_LE(bitmap.height(), 40) << id;
   }
@@ -81,12 +75,12 @@ TEST(OverlayBitmaps, TopRowIconsStandSideBySideAboveTheLeftIndicators) {
 
 TEST(OverlayBitmaps, CompressionStaysAboveTheSizeLabel) {
   // The size label's rectangle starts at y 34.
-  for (UINT id : {258u, 259u, 260u}) EXPECT_LE(18 + Load(id).height(), 34) << id;
+  for (UINT id : {258u, 259u, 260u}) EXPECT_LE(18 + LoadCameraBitmap(id).height(), 34) << id;
 }
 
 TEST(OverlayBitmaps, AreSeeThroughAtTheCornersWithAVisibleBody) {
   for (const Overlay& overlay : kOverlays) {
-    Surface bitmap = Load(overlay.id);
+    Surface bitmap = LoadCameraBitmap(overlay.id);
     ASSERT_FALSE(bitmap.empty()) << overlay.id;
     const int right = bitmap.width() - 1;
     const int bottom = bitmap.height() - 1;
@@ -103,7 +97,7 @@ TEST(OverlayBitmaps, AreSeeThroughAtTheCornersWithAVisibleBody) {
 
 TEST(OverlayBitmaps, HaveLightAndDarkPartsToReadOnAnyPicture) {
   for (const Overlay& overlay : kOverlays) {
-    Surface bitmap = Load(overlay.id);
+    Surface bitmap = LoadCameraBitmap(overlay.id);
     bool light = false;
     bool dark = false;
     for (int y = 0; y < bitmap.height(); ++y) {
@@ -121,7 +115,7 @@ TEST(OverlayBitmaps, HaveLightAndDarkPartsToReadOnAnyPicture) {
 
 TEST(OverlayBitmaps, NoVisiblePixelTurnsTransparentOnASixteenBitScreen) {
   for (const Overlay& overlay : kOverlays) {
-    Surface bitmap = Load(overlay.id);
+    Surface bitmap = LoadCameraBitmap(overlay.id);
     for (int y = 0; y < bitmap.height(); ++y) {
       for (int x = 0; x < bitmap.width(); ++x) {
         platform::COLORREF color = bitmap.GetPixel(x, y);
@@ -134,7 +128,7 @@ TEST(OverlayBitmaps, NoVisiblePixelTurnsTransparentOnASixteenBitScreen) {
 
 TEST(OverlayBitmaps, FramingAidsLeaveThePictureInsideThemVisible) {
   for (UINT id : {336u, 335u}) {
-    Surface bitmap = Load(id);
+    Surface bitmap = LoadCameraBitmap(id);
     for (int y = 12; y < bitmap.height() - 12; ++y) {
       for (int x = 24; x < bitmap.width() - 24; ++x) {
         ASSERT_TRUE(IsTransparent(bitmap.GetPixel(x, y))) << id << " at " << x << "," << y;
@@ -144,8 +138,8 @@ TEST(OverlayBitmaps, FramingAidsLeaveThePictureInsideThemVisible) {
 }
 
 TEST(OverlayBitmaps, ZoomScaleHasItsTicksUnderTheMarkerPositions) {
-  Surface scale = Load(288);
-  Surface marker = Load(289);
+  Surface scale = LoadCameraBitmap(288);
+  Surface marker = LoadCameraBitmap(289);
   ASSERT_FALSE(scale.empty());
   ASSERT_FALSE(marker.empty());
   for (int marker_x : {190, 226}) {
@@ -164,7 +158,7 @@ TEST(OverlayBitmaps, CountdownDigitsAndRecordingFramesAreDistinctAndAlike) {
   };
   for (const std::vector<UINT>& ids : sets) {
     std::vector<Surface> bitmaps;
-    for (UINT id : ids) bitmaps.push_back(Load(id));
+    for (UINT id : ids) bitmaps.push_back(LoadCameraBitmap(id));
     for (size_t i = 0; i < bitmaps.size(); ++i) {
       EXPECT_EQ(bitmaps[i].width(), bitmaps[0].width()) << ids[i];
       EXPECT_EQ(bitmaps[i].height(), bitmaps[0].height()) << ids[i];

@@ -22,7 +22,7 @@
 namespace gallery {
 namespace {
 
-constexpr char kFolder[] = "\\Pictures\\";
+constexpr char kPicturesFolder[] = "\\Pictures\\";
 
 class BrowserWorkerTest : public ::testing::Test {
  protected:
@@ -40,7 +40,7 @@ class BrowserWorkerTest : public ::testing::Test {
   void Put(const std::string& name, int seed) {
     const auto bytes = codec::testing::EncodeJpeg(codec::testing::MakeScene(96, 72, seed), {});
     platform::InstallerAccess access;
-    device_.handheld().files().InstallFile(kFolder + name, std::as_bytes(std::span(bytes)));
+    device_.handheld().files().InstallFile(kPicturesFolder + name, std::as_bytes(std::span(bytes)));
   }
 
   platform::testing::TempHandheld device_;
@@ -53,10 +53,10 @@ class BrowserWorkerTest : public ::testing::Test {
 
 TEST_F(BrowserWorkerTest, ListingsAndRemovalsWhileItDrawsNeverLoseItsEntries) {
   for (int i = 0; i < 24; ++i) Put("p" + std::to_string(100 + i) + ".jpg", i);
-  list_.List(kFolder, ListOrder{}, {});
+  list_.List(kPicturesFolder, ListOrder{}, {});
   for (int round = 0; round < 40; ++round) {
     worker_.Render((round % 4) * 6);
-    if (round % 3 == 0) list_.List(kFolder, ListOrder{}, {});  // every entry dropped
+    if (round % 3 == 0) list_.List(kPicturesFolder, ListOrder{}, {});  // every entry dropped
     list_.Remove(list_.Path(round % list_.count()));
     list_.SetMarked(0, round % 2 == 0);
     worker_.Render((round % 4) * 6);
@@ -75,7 +75,7 @@ TEST_F(BrowserWorkerTest, ListingsAndRemovalsWhileItDrawsNeverLoseItsEntries) {
 
 TEST_F(BrowserWorkerTest, AnEmptiedListLeavesBackgroundCells) {
   for (int i = 0; i < 6; ++i) Put("p" + std::to_string(i) + ".jpg", i);
-  list_.List(kFolder, ListOrder{}, {});
+  list_.List(kPicturesFolder, ListOrder{}, {});
   worker_.Render(0);
   list_.Clear();
   worker_.Render(0);

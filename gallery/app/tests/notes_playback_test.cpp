@@ -12,20 +12,14 @@
 namespace gallery {
 namespace {
 
-// A picture the view can show (the recorder serves pictures that load).
-std::string Jpeg() {
-  const std::vector<std::uint8_t> bytes = testing::EncodeTestJpeg(64, 48);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 constexpr char kWithNote[] = "\\My Documents\\a.jpg";
 constexpr char kWithout[] = "\\My Documents\\b.jpg";  // current at start (the last listed)
 
 class NotesPlaybackTest : public testing::ViewFixture {
  protected:
   NotesPlaybackTest() {
-    Put(kWithNote, Jpeg());
-    Put(kWithout, Jpeg());
+    Put(kWithNote, testing::SmallJpegFile());
+    Put(kWithout, testing::SmallJpegFile());
     const std::vector<platform::BYTE> samples(8000, 0x80);  // 1 s
     const auto wav = platform::BuildWav(platform::PcmFormat(1, 8000, 8), 0, samples);
     Put(VoiceNotePath(kWithNote), std::string(wav.begin(), wav.end()));

@@ -26,12 +26,6 @@
 namespace gallery {
 namespace {
 
-// A picture the view can show (the recorder serves pictures that load).
-std::string Jpeg() {
-  const std::vector<std::uint8_t> bytes = testing::EncodeTestJpeg(64, 48);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 using platform::BYTE;
 using platform::DWORD;
 
@@ -47,8 +41,8 @@ std::uint32_t Le32(const std::vector<BYTE>& bytes, std::size_t at) {
 class NotesRecorderTest : public testing::ViewFixture {
  protected:
   NotesRecorderTest() {
-    Put(kFirst, Jpeg());
-    Put(kSecond, Jpeg());
+    Put(kFirst, testing::SmallJpegFile());
+    Put(kSecond, testing::SmallJpegFile());
     platform::WaveOutSetVolume(nullptr, kVolume);
   }
   ~NotesRecorderTest() override {

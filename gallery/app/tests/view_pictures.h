@@ -80,4 +80,10 @@ inline std::vector<std::uint8_t> EncodeTestJpeg(int width, int height,
   return bytes;
 }
 
+// A small picture the view can show, as a file's bytes.
+inline std::string SmallJpegFile() {
+  const std::vector<std::uint8_t> bytes = EncodeTestJpeg(64, 48);
+  return std::string(bytes.begin(), bytes.end());
+}
+
 }  // namespace gallery::testing

@@ -8,12 +8,11 @@ namespace platform {
 namespace {
 
 using gdi_testing::Canvas;
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
+using gdi_testing::kBlack;
+using gdi_testing::kBlue;
+using gdi_testing::kGreen;
+using gdi_testing::kRed;
+using gdi_testing::kWhite;
 
 void Fill(HDC dc, RECT rect, COLORREF color) {
   HBRUSH brush = CreateSolidBrush(color);

@@ -1,5 +1,5 @@
 // A memory context drawing into a DIB section, for tests that draw and then
-// look at pixels.
+// look at pixels, and the plain colours they draw with.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,13 @@
 #include "platform/gdi.h"
 
 namespace platform::gdi_testing {
+
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+inline constexpr COLORREF kBlack = RGB(0, 0, 0);
+inline constexpr COLORREF kRed = RGB(255, 0, 0);
+inline constexpr COLORREF kGreen = RGB(0, 255, 0);
+inline constexpr COLORREF kBlue = RGB(0, 0, 255);
+inline constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 inline HBITMAP MakeDib(int width, int height, int bits, void** pixels = nullptr,
                        bool top_down = true) {

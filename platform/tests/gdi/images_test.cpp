@@ -17,12 +17,11 @@ namespace platform {
 namespace {
 
 using gdi_testing::Canvas;
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
+using gdi_testing::kBlue;
+using gdi_testing::kGreen;
+using gdi_testing::kMagenta;
+using gdi_testing::kRed;
+using gdi_testing::kWhite;
 
 // A strip of three 4x4 images: red, blue and green squares of 2x2 in the
 // top-left corner of each, on magenta.

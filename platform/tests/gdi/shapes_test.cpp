@@ -11,10 +11,9 @@ namespace platform {
 namespace {
 
 using gdi_testing::Canvas;
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
+using gdi_testing::kBlue;
+using gdi_testing::kRed;
+using gdi_testing::kWhite;
 
 TEST(FillTest, FillRectLeavesRightAndBottomOutside) {
   Canvas canvas(10, 10);

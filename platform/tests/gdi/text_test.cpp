@@ -10,10 +10,9 @@ namespace platform {
 namespace {
 
 using gdi_testing::Canvas;
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
+using gdi_testing::kBlack;
+using gdi_testing::kRed;
+using gdi_testing::kWhite;
 
 class Font {
  public:

@@ -17,7 +17,7 @@
 namespace platform {
 namespace {
 
-constexpr std::string_view kGallery = "\\Windows\\orsagal.exe";
+constexpr std::string_view kGalleryProgram = "\\Windows\\orsagal.exe";
 constexpr std::string_view kBeam = "\\Windows\\orsabeam.dll";
 
 class ProgramImportsTest : public ::testing::Test {
@@ -27,14 +27,14 @@ class ProgramImportsTest : public ::testing::Test {
     ASSERT_TRUE(device_.handheld().files().InstallFile(path, std::as_bytes(std::span(contents))));
   }
   void AddGallery() {
-    device_.handheld().programs().Register(kGallery,
+    device_.handheld().programs().Register(kGalleryProgram,
                                            [this](HINSTANCE, const std::string&) {
                                              beam_loaded_at_start_ =
                                                  GetModuleHandle("orsabeam.dll") != nullptr;
                                              return 0;
                                            },
                                            {}, {"orsabeam.dll"});
-    Install(kGallery);
+    Install(kGalleryProgram);
   }
 
   testing::TempHandheld device_;
@@ -46,7 +46,7 @@ TEST_F(ProgramImportsTest, ALinkedModuleIsLoadedBeforeTheStartAndFreedAfterTheEn
   Install(kBeam);
   AddGallery();
   PROCESS_INFORMATION info;
-  ASSERT_TRUE(CreateProcess(kGallery, "", &info)) << GetLastError();
+  ASSERT_TRUE(CreateProcess(kGalleryProgram, "", &info)) << GetLastError();
   WaitForSingleObject(*info.hProcess, INFINITE);
   EXPECT_TRUE(beam_loaded_at_start_);
   EXPECT_EQ(GetModuleHandle("orsabeam.dll"), nullptr);
@@ -56,7 +56,7 @@ TEST_F(ProgramImportsTest, ALinkedModuleIsLoadedBeforeTheStartAndFreedAfterTheEn
 TEST_F(ProgramImportsTest, AMissingModuleStopsTheStartWithABoxNamingIt) {
   AddGallery();  // orsabeam.dll is not there
   SetLastError(ERROR_SUCCESS);
-  EXPECT_FALSE(CreateProcess(kGallery, "", nullptr));
+  EXPECT_FALSE(CreateProcess(kGalleryProgram, "", nullptr));
   EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
   EXPECT_TRUE(EnumProcesses().empty());
   const auto boxes = device_.handheld().message_boxes().Boxes();
@@ -68,21 +68,22 @@ TEST_F(ProgramImportsTest, AMissingModuleStopsTheStartWithABoxNamingIt) {
 TEST_F(ProgramImportsTest, ModulesLoadedBeforeTheMissingOneAreFreedAgain) {
   device_.handheld().modules().Register(kBeam, {});
   Install(kBeam);
-  device_.handheld().programs().Register(kGallery, [](HINSTANCE, const std::string&) { return 0; },
-                                         {}, {"orsabeam.dll", "mprint.dll"});
-  Install(kGallery);
-  EXPECT_FALSE(CreateProcess(kGallery, "", nullptr));
+  device_.handheld().programs().Register(kGalleryProgram,
+                                         [](HINSTANCE, const std::string&) { return 0; }, {},
+                                         {"orsabeam.dll", "mprint.dll"});
+  Install(kGalleryProgram);
+  EXPECT_FALSE(CreateProcess(kGalleryProgram, "", nullptr));
   EXPECT_EQ(GetModuleHandle("orsabeam.dll"), nullptr);
 }
 
 TEST_F(ProgramImportsTest, ARunningProgramCanBeOpenedByItsId) {
-  device_.handheld().programs().Register(kGallery, [](HINSTANCE, const std::string&) {
+  device_.handheld().programs().Register(kGalleryProgram, [](HINSTANCE, const std::string&) {
     Sleep(1000);
     return 7;
   });
-  Install(kGallery);
+  Install(kGalleryProgram);
   PROCESS_INFORMATION info;
-  ASSERT_TRUE(CreateProcess(kGallery, "", &info));
+  ASSERT_TRUE(CreateProcess(kGalleryProgram, "", &info));
   ProcessHandle opened = OpenProcess(info.dwProcessId);
   EXPECT_EQ(opened, info.hProcess);
   WaitForSingleObject(*opened, INFINITE);
