@@ -1,5 +1,7 @@
 #include "corner_sample.h"
 
+#include <bit>
+
 namespace codec {
 namespace {
 
@@ -32,8 +34,11 @@ CornerTerms MakeCornerTerms(const int32_t* quant) {
 // The row pass's output 0 over the column terms, rotation by rotation as
 // the butterfly pairs them (columns 0 and 4, 2 and 6, 1 and 7, 3 and 5).
 uint8_t CornerSample::TakeFromColumns() {
-  int32_t v[8];
-  for (int column = 0; column < 8; ++column) v[column] = ColumnTerm(column);
+  int32_t v[8] = {};
+  for (unsigned columns = columns_; columns != 0; columns &= columns - 1) {
+    const int column = std::countr_zero(columns);
+    v[column] = ColumnTerm(column);
+  }
   const ButterflyConstants& k = kRowPass;
   const int32_t a = ((v[0] + v[4]) * k.c4) >> 9;
   const int32_t b = (v[2] * k.cos2 + v[6] * k.sin2) >> 9;
