@@ -100,14 +100,26 @@ struct CodedValue {
   return {symbol, Extend(bits, size)};
 }
 
-// A code and its extra bits by the fast prefix where they fit it; otherwise
-// as above.
+// The extra bits behind a code that the fast prefix resolved alone.
+inline CodedValue ValueAfterCode(BitReader& reader, const HuffmanDecodingTable::FastEntry& fast) {
+  reader.Drop(fast.length & ~HuffmanDecodingTable::kCodeOnly);
+  uint32_t bits = 0;
+  const int size = fast.symbol & 15;
+  if (!reader.Read(size, bits)) return {kExhausted, 0};
+  return {fast.symbol, Extend(bits, size)};
+}
+
+// A code and its extra bits by the fast prefix where they fit it, the code
+// alone by the prefix where it fits; otherwise as above.
 [[gnu::always_inline]] inline CodedValue DecodeCodeAndValue(BitReader& reader,
                                                             const HuffmanDecodingTable& table) {
   if (reader.bits() >= HuffmanDecodingTable::kFastBits) {
     const HuffmanDecodingTable::FastEntry& fast =
         table.fast[reader.Peek(HuffmanDecodingTable::kFastBits)];
     if (fast.length != 0) [[likely]] {
+      if ((fast.length & HuffmanDecodingTable::kCodeOnly) != 0) [[unlikely]] {
+        return ValueAfterCode(reader, fast);
+      }
       reader.Drop(fast.length);
       return {fast.symbol, fast.value};
     }
