@@ -165,11 +165,14 @@ struct DcOfBlock {
 };
 
 // Decodes one block: the DC difference added to `predictor`, then the AC
-// run/size symbols up to end of block, handing every value to `out`.
+// run/size symbols up to end of block, handing every value to `out`. Forced
+// inline: the block loop is the decoder's hot path, and a scan that takes
+// its blocks more than one way would otherwise call it.
 template <class Coefficients>
-inline JpegResult DecodeBlock(BitReader& reader, const HuffmanDecodingTable& dc_table,
-                              const HuffmanDecodingTable& ac, int32_t& predictor,
-                              Coefficients& out) {
+[[gnu::always_inline]] inline JpegResult DecodeBlock(BitReader& reader,
+                                                     const HuffmanDecodingTable& dc_table,
+                                                     const HuffmanDecodingTable& ac,
+                                                     int32_t& predictor, Coefficients& out) {
   reader.Prefetch();
   // DC symbols are sizes: 0..11 in a valid table (the extra bits are the
   // difference), so run and size read the same way as for AC.

@@ -2,8 +2,10 @@
 // resampling, top margin) and the MCU loop with restart handling. After each
 // MCU row the planes go through the band converter and the band is appended;
 // in the full-size modes the whole picture stays in the planes until EOI.
+#include <algorithm>
 #include <bit>
 #include <cstring>
+#include <optional>
 
 #include "corner_sample.h"
 #include "decode_steps.h"
@@ -210,7 +212,8 @@ void TakeRestartAfterLastMcu(BitReader& reader) {
   if (reader.Need(16) && (reader.Peek(16) & 0xFFF8) == 0xFFD0) reader.Drop(16);
 }
 
-JpegResult DecodeBlockOf(BitReader& reader, ScanComponent& sc, auto& coefficients) {
+[[gnu::always_inline]] inline JpegResult DecodeBlockOf(BitReader& reader, ScanComponent& sc,
+                                                       auto& coefficients) {
   return DecodeBlock(reader, *sc.dc_table, *sc.ac_table, sc.component->dc_predictor, coefficients);
 }
 
@@ -267,23 +270,48 @@ class BatchedBlocks {
   BlockBatch batch_;
 };
 
-// A sampled scan that reads each block at line 0, column 0 only: that one
-// sample per block, gathered as the coefficients are decoded.
-class BlockCorners {
+// Whether a sampled scan's pixels read each block of the component at line
+// 0, column 0 only.
+bool ReadsCornerOnly(const ScanComponent& sc) {
+  return sc.sample_rows == 1 && sc.sample_columns == 1;
+}
+
+// A sampled scan: the blocks of a component read at line 0, column 0 only
+// (every component of a 4:4:4 frame, the luma of the others, at 240 x 180
+// every sixth pixel) give that one sample, gathered as the coefficients are
+// decoded; with kSomeBatched the other components' blocks are batched.
+template <bool kSomeBatched>
+class SampledBlocks {
  public:
-  explicit BlockCorners(const Scan& scan) {
-    for (int i = 0; i < scan.count; ++i) terms_[i] = MakeCornerTerms(scan.components[i].quant);
+  explicit SampledBlocks(const Scan& scan) {
+    if constexpr (kSomeBatched) batched_.emplace(scan);
+    for (int i = 0; i < scan.count; ++i) {
+      const ScanComponent& sc = scan.components[i];
+      corners_[i] = ReadsCornerOnly(sc);
+      if (corners_[i]) terms_[i] = MakeCornerTerms(sc.quant);
+    }
   }
   JpegResult Decode(BitReader& reader, int index, ScanComponent& sc, uint8_t* out) {
+    if constexpr (kSomeBatched) {
+      if (!corners_[index]) return batched_->Decode(reader, index, sc, out);
+    }
     sample_.Start(terms_[index]);
     const JpegResult result = DecodeBlockOf(reader, sc, sample_);
-    if (result == kJpegOk) *out = sample_.Take();
+    if (result == kJpegOk) {
+      *out = sample_.Take();
+    } else {
+      Flush();
+    }
     return result;
   }
-  void Flush() {}
+  void Flush() {
+    if constexpr (kSomeBatched) batched_->Flush();
+  }
 
  private:
+  std::optional<BatchedBlocks> batched_;
   CornerSample sample_;
+  std::array<bool, kComponentIds> corners_{};
   std::array<CornerTerms, kComponentIds> terms_;
 };
 
@@ -349,13 +377,12 @@ void SetUpSampling(JpegDecoder& decoder, Scan& scan) {
   }
 }
 
-bool ReadsCornersOnly(const Scan& scan) {
-  for (int i = 0; i < scan.count; ++i) {
-    if (scan.components[i].sample_rows != 1 || scan.components[i].sample_columns != 1) {
-      return false;
-    }
-  }
-  return true;
+// Kept out of line: the thumbnails of 4:4:4 frames and whole decodes run
+// the other MCU loops, which lose speed when this one is placed among them.
+[[gnu::noinline]] JpegResult RunMixedSampledScan(JpegDecoder& decoder, BitReader& reader,
+                                                 Scan& scan) {
+  SampledBlocks<true> blocks(scan);
+  return RunMcuLoop(decoder, reader, scan, blocks);
 }
 
 }  // namespace
@@ -382,9 +409,12 @@ JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
   if (scan.edge == 1) {
     BlocksOneByOne<DcOfBlock> blocks(scan, decoder);
     result = RunMcuLoop(decoder, reader, scan, blocks);
-  } else if (scan.sampled && ReadsCornersOnly(scan)) {
-    BlockCorners blocks(scan);
+  } else if (scan.sampled &&
+             std::all_of(scan.components, scan.components + scan.count, ReadsCornerOnly)) {
+    SampledBlocks<false> blocks(scan);
     result = RunMcuLoop(decoder, reader, scan, blocks);
+  } else if (scan.sampled) {
+    result = RunMixedSampledScan(decoder, reader, scan);
   } else if (scan.idct == InverseDct8x8 && decoder.statistics.option == 0) {
     BatchedBlocks blocks(scan);
     result = RunMcuLoop(decoder, reader, scan, blocks);

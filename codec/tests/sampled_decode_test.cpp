@@ -108,15 +108,18 @@ TEST_P(SampledOnEachPath, ThumbnailDecodesEqualTheWholeDecodeSampled) {
   }
 }
 
-// 4:4:4 frames at 240 x 180 every sixth pixel read each block at its first
-// line and column only. Fine quantisation fills every line and column of
-// the blocks, so every term of that sample counts.
+// Frames at 240 x 180 every sixth pixel read each luma block (and in 4:4:4
+// each chroma block) at its first line and column only. Fine quantisation
+// fills every line and column of the blocks, so every term of that sample
+// counts.
 TEST_P(SampledOnEachPath, BlockCornersOfFinelyQuantisedFramesEqualTheWholeDecode) {
   JpegDecoderPtr decoder = JpegDecoderCreate();
   for (const int quality : {100, 95, 80}) {
     for (int seed = 0; seed < 3; ++seed) {
-      const std::vector<uint8_t> jpeg = Frame(320, 240, Subsampling::k444, seed, 0, quality);
-      SCOPED_TRACE(::testing::Message() << "quality " << quality << " seed " << seed);
+      const Subsampling subsampling = kSamplings[seed];
+      const std::vector<uint8_t> jpeg = Frame(320, 240, subsampling, seed, 0, quality);
+      SCOPED_TRACE(::testing::Message()
+                   << "quality " << quality << " " << SubsamplingName(subsampling));
       ExpectSameAsWhole(jpeg, 2, 6, false, decoder.get());
       ExpectSameAsWhole(jpeg, 9, 6, false, decoder.get());
       ExpectSameAsWhole(jpeg, 9, 6, true, decoder.get());
