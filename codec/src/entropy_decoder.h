@@ -1,6 +1,7 @@
 // Huffman decoding of one 8x8 block: the DC difference added to the
 // component's predictor, then the AC run/size symbols up to end of block.
-// Coefficients are dequantised as they are stored.
+// Where the coefficients go (and how they are dequantised) is the caller's
+// choice.
 #pragma once
 
 #include <algorithm>
@@ -79,12 +80,6 @@ inline constexpr auto kShapeBits = [] {
   return bits;
 }();
 
-struct BlockTables {
-  const HuffmanDecodingTable* dc;
-  const HuffmanDecodingTable* ac;
-  const int32_t* quant;  // natural order
-};
-
 // One decoded code: its symbol and the value of its extra bits, or a
 // negative symbol (kBadCode, kExhausted). Returned by value so that both stay
 // in registers in the block loop.
@@ -105,14 +100,26 @@ struct CodedValue {
   return {symbol, Extend(bits, size)};
 }
 
-// A code and its extra bits by the fast prefix where they fit it; otherwise
-// as above.
+// The extra bits behind a code that the fast prefix resolved alone.
+inline CodedValue ValueAfterCode(BitReader& reader, const HuffmanDecodingTable::FastEntry& fast) {
+  reader.Drop(fast.length & ~HuffmanDecodingTable::kCodeOnly);
+  uint32_t bits = 0;
+  const int size = fast.symbol & 15;
+  if (!reader.Read(size, bits)) return {kExhausted, 0};
+  return {fast.symbol, Extend(bits, size)};
+}
+
+// A code and its extra bits by the fast prefix where they fit it, the code
+// alone by the prefix where it fits; otherwise as above.
 [[gnu::always_inline]] inline CodedValue DecodeCodeAndValue(BitReader& reader,
                                                             const HuffmanDecodingTable& table) {
   if (reader.bits() >= HuffmanDecodingTable::kFastBits) {
     const HuffmanDecodingTable::FastEntry& fast =
         table.fast[reader.Peek(HuffmanDecodingTable::kFastBits)];
     if (fast.length != 0) [[likely]] {
+      if ((fast.length & HuffmanDecodingTable::kCodeOnly) != 0) [[unlikely]] {
+        return ValueAfterCode(reader, fast);
+      }
       reader.Drop(fast.length);
       return {fast.symbol, fast.value};
     }
@@ -124,25 +131,59 @@ inline JpegResult FailureOf(const CodedValue& coded, JpegResult bad_code) {
   return coded.symbol == kExhausted ? kJpegBadStream : bad_code;
 }
 
-// Decodes one block into `block` (all zero on entry). With `kKeepAc` false the
-// AC coefficients are decoded and dropped. `shape` records where non-zero
-// coefficients may stand.
-template <bool kKeepAc>
-inline JpegResult DecodeBlock(BitReader& reader, const BlockTables& tables, int32_t& predictor,
-                              int32_t* block, BlockShape& shape) {
+// Where DecodeBlock puts a block's coefficients: Dc(value) takes the DC
+// term (the predictor's new value), Ac(k, value) each non-zero AC value with
+// its zigzag index k (1..63), both before dequantisation.
+
+// Every coefficient dequantised into its natural position of `block` (all
+// zero on entry), with the shape of what was stored.
+struct NaturalOrderBlock {
+  int32_t* block;
+  const int32_t* quant;  // natural order
+  uint32_t shape_bits = kShapeBits[0];
+
+  void Dc(int32_t value) { block[0] = Dequantise(value, quant[0]); }
+  void Ac(int k, int32_t value) {
+    const int position = kNaturalOrder[k];
+    block[position] = DequantiseAc(value, quant[position]);
+    shape_bits |= kShapeBits[position];
+  }
+  BlockShape Shape() const {
+    return {static_cast<uint8_t>(shape_bits), static_cast<uint8_t>(shape_bits >> 8)};
+  }
+};
+
+// The DC coefficient alone, for the DC-only transform: AC values are
+// decoded and dropped.
+struct DcOfBlock {
+  int32_t* block;
+  const int32_t* quant;
+
+  void Dc(int32_t value) { block[0] = Dequantise(value, quant[0]); }
+  void Ac(int, int32_t) {}
+  BlockShape Shape() const { return {}; }
+};
+
+// Decodes one block: the DC difference added to `predictor`, then the AC
+// run/size symbols up to end of block, handing every value to `out`. Forced
+// inline: the block loop is the decoder's hot path, and a scan that takes
+// its blocks more than one way would otherwise call it.
+template <class Coefficients>
+[[gnu::always_inline]] inline JpegResult DecodeBlock(BitReader& reader,
+                                                     const HuffmanDecodingTable& dc_table,
+                                                     const HuffmanDecodingTable& ac,
+                                                     int32_t& predictor, Coefficients& out) {
   reader.Prefetch();
   // DC symbols are sizes: 0..11 in a valid table (the extra bits are the
   // difference), so run and size read the same way as for AC.
-  const CodedValue dc = DecodeCodeAndValue(reader, *tables.dc);
+  const CodedValue dc = DecodeCodeAndValue(reader, dc_table);
   if (dc.symbol < 0) return FailureOf(dc, kJpegBadDcCode);
   if (dc.symbol > 15) return kJpegBadDcCode;
   // The predictor wraps like the 32-bit register it models.
   predictor =
       static_cast<int32_t>(static_cast<uint32_t>(predictor) + static_cast<uint32_t>(dc.value));
-  block[0] = Dequantise(predictor, tables.quant[0]);
+  out.Dc(predictor);
 
-  const HuffmanDecodingTable& ac = *tables.ac;
-  uint32_t shape_bits = kShapeBits[0];
   for (int k = 1; k < 64;) {
     if (reader.bits() < 32) reader.Prefetch();
     const CodedValue coded = DecodeCodeAndValue(reader, ac);
@@ -156,15 +197,9 @@ inline JpegResult DecodeBlock(BitReader& reader, const BlockTables& tables, int3
     k += run;
     // A run past the last coefficient only comes from damaged data.
     if (k > 63) return kJpegBadAcCode;
-    if constexpr (kKeepAc) {
-      const int position = kNaturalOrder[k];
-      block[position] = DequantiseAc(coded.value, tables.quant[position]);
-      shape_bits |= kShapeBits[position];
-    }
+    out.Ac(k, coded.value);
     ++k;
   }
-  shape.lines = static_cast<uint8_t>(shape_bits);
-  shape.columns = static_cast<uint8_t>(shape_bits >> 8);
   return kJpegOk;
 }
 

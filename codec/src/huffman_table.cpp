@@ -38,8 +38,9 @@ bool BuildHuffmanTable(const HuffmanTableDefinition& definition, HuffmanDecoding
   }
   table.max_code[17] = 0x7FFFFFFF;
 
-  // Codes and extra bits that fit the fast prefix. The value follows the
-  // sign rule of the extra bits: the upper half of the range is positive.
+  // Codes, with their extra bits where those fit too, in the fast prefix.
+  // The value follows the sign rule of the extra bits: the upper half of the
+  // range is positive.
   code = 0;
   index = 0;
   constexpr int kBits = HuffmanDecodingTable::kFastBits;
@@ -47,7 +48,15 @@ bool BuildHuffmanTable(const HuffmanTableDefinition& definition, HuffmanDecoding
     for (int i = 0; i < definition.counts[length - 1]; ++i, ++code, ++index) {
       const uint8_t symbol = table.symbols[index];
       const int size = symbol & 15;
-      if (length + size > kBits) continue;
+      if (length > kBits) continue;
+      if (length + size > kBits) {
+        const int prefix = code << (kBits - length);
+        for (int fill = 0; fill < (1 << (kBits - length)); ++fill) {
+          table.fast[prefix + fill] = {
+              0, symbol, static_cast<uint8_t>(length | HuffmanDecodingTable::kCodeOnly)};
+        }
+        continue;
+      }
       for (int extra = 0; extra < (1 << size); ++extra) {
         const int total = length + size;
         const int prefix = (code << size | extra) << (kBits - total);

@@ -22,14 +22,17 @@ struct HuffmanDecodingTable {
   std::array<uint8_t, 256> look_length{};
   std::array<uint8_t, 256> look_symbol{};
   int longest = 0;
-  // For AC tables: every kFastBits-bit prefix that holds a whole code and its
-  // extra bits, with the symbol and the coefficient value; length 0 where the
-  // prefix does not.
+  // For every kFastBits-bit prefix that holds a whole code and its extra
+  // bits: the symbol, the coefficient value and their length. Where the
+  // prefix holds the code but not all its extra bits: the symbol and the
+  // code's length marked kCodeOnly (the extra bits are read after it).
+  // Length 0 where the prefix does not hold the code.
   struct FastEntry {
     int16_t value = 0;
     uint8_t symbol = 0;
-    uint8_t length = 0;  // code plus extra bits
+    uint8_t length = 0;
   };
+  static constexpr uint8_t kCodeOnly = 0x80;
   static constexpr int kFastBits = 10;
   std::array<FastEntry, 1 << kFastBits> fast{};
 };

@@ -14,25 +14,15 @@
 
 #include "cpu_features.h"
 #include "idct.h"
+#include "idct_8x8_constants.h"
 #include "range_limit.h"
 
 namespace codec {
 namespace {
 
-struct Constants {
-  int32_t c4, cos2, sin2, cos1, sin1, cos3, sin3;
-};
-constexpr Constants kColumn = {1448, 1892, 784, 2008, 400, 1704, 1136};
-constexpr Constants kRow = {362, 473, 196, 502, 100, 426, 284};
-constexpr int32_t kC4 = 362;
-
-// v / 16 rounded with halves away from zero: (v + 8) / 16 for v >= 0 and
-// (v - 8) / 16 for v < 0 with truncating division, i.e. (v + 7) >> 4 there.
-inline int32_t Descale(int32_t v) { return (v + 8 + (v >> 31)) >> 4; }
-
 // One eight-point butterfly over x[0], x[step], ..., x[7 * step].
 template <int kStep>
-inline void Butterfly(const int32_t* x, int32_t* y, const Constants& k) {
+inline void Butterfly(const int32_t* x, int32_t* y, const ButterflyConstants& k) {
   const int32_t x0 = x[0], x1 = x[kStep], x2 = x[2 * kStep], x3 = x[3 * kStep];
   const int32_t x4 = x[4 * kStep], x5 = x[5 * kStep], x6 = x[6 * kStep], x7 = x[7 * kStep];
   // Even part.
@@ -54,8 +44,8 @@ inline void Butterfly(const int32_t* x, int32_t* y, const Constants& k) {
   const int32_t r = (x5 * k.cos3 - x3 * k.sin3) >> 9;
   const int32_t s = (x3 * k.cos3 + x5 * k.sin3) >> 9;
   const int32_t big_q = q + s, big_p = p + r;
-  const int32_t m = (((q - s) - (p - r)) * kC4) >> 9;
-  const int32_t n = (((q - s) + (p - r)) * kC4) >> 9;
+  const int32_t m = (((q - s) - (p - r)) * kButterflyC4) >> 9;
+  const int32_t n = (((q - s) + (p - r)) * kButterflyC4) >> 9;
   y[0] = e + big_q, y[7 * kStep] = e - big_q;
   y[kStep] = g + n, y[6 * kStep] = g - n;
   y[2 * kStep] = h + m, y[5 * kStep] = h - m;
@@ -66,7 +56,7 @@ inline void Butterfly(const int32_t* x, int32_t* y, const Constants& k) {
 // the others through the whole butterfly. The terms of absent coefficients
 // are zero, so the butterfly's and the transforms' shortcuts give the same.
 template <int kStep>
-inline int32_t ButterflyOutput(const int32_t* x, const Constants& k, int index) {
+inline int32_t ButterflyOutput(const int32_t* x, const ButterflyConstants& k, int index) {
   if (index == 0 || index == 4) {
     const int32_t x1 = x[kStep], x3 = x[3 * kStep], x5 = x[5 * kStep], x7 = x[7 * kStep];
     const int32_t a = ((x[0] + x[4 * kStep]) * k.c4) >> 9;
@@ -91,22 +81,22 @@ void InverseDctScalar(const int32_t* block, uint8_t* out, int stride) {
   for (int col = 0; col < 8; ++col) {
     const int32_t* x = block + col;
     if ((x[8] | x[16] | x[24] | x[32] | x[40] | x[48] | x[56]) == 0) {
-      const int32_t dc = (x[0] * kColumn.c4) >> 9;
+      const int32_t dc = (x[0] * kColumnPass.c4) >> 9;
       for (int row = 0; row < 8; ++row) work[row * 8 + col] = dc;
       continue;
     }
-    Butterfly<8>(x, work + col, kColumn);
+    Butterfly<8>(x, work + col, kColumnPass);
   }
   for (int row = 0; row < 8; ++row) {
     const int32_t* x = work + row * 8;
     uint8_t* dst = out + row * stride;
     if ((x[1] | x[2] | x[3] | x[4] | x[5] | x[6] | x[7]) == 0) {
-      std::memset(dst, RangeLimit(Descale((x[0] * kRow.c4) >> 9)), 8);
+      std::memset(dst, RangeLimit(DescaleSample((x[0] * kRowPass.c4) >> 9)), 8);
       continue;
     }
     int32_t y[8];
-    Butterfly<1>(x, y, kRow);
-    for (int i = 0; i < 8; ++i) dst[i] = RangeLimit(Descale(y[i]));
+    Butterfly<1>(x, y, kRowPass);
+    for (int i = 0; i < 8; ++i) dst[i] = RangeLimit(DescaleSample(y[i]));
   }
 }
 
@@ -120,7 +110,7 @@ CODEC_AVX2_INLINE __m256i Shift9(__m256i v) { return _mm256_srai_epi32(v, 9); }
 // With kUpperZero, x[4..7] are zero in every lane: the products with them
 // drop out and the rest is computed exactly as with them present.
 template <bool kUpperZero>
-CODEC_AVX2_INLINE void ButterflyLanes(const __m256i* x, __m256i* y, const Constants& k) {
+CODEC_AVX2_INLINE void ButterflyLanes(const __m256i* x, __m256i* y, const ButterflyConstants& k) {
   __m256i a, d, b, c, p, q, r, s;
   if constexpr (kUpperZero) {
     const __m256i zero = _mm256_setzero_si256();
@@ -145,8 +135,8 @@ CODEC_AVX2_INLINE void ButterflyLanes(const __m256i* x, __m256i* y, const Consta
   const __m256i g = _mm256_add_epi32(d, c), h = _mm256_sub_epi32(d, c);
   const __m256i big_q = _mm256_add_epi32(q, s), big_p = _mm256_add_epi32(p, r);
   const __m256i q_s = _mm256_sub_epi32(q, s), p_r = _mm256_sub_epi32(p, r);
-  const __m256i m = Shift9(Times(_mm256_sub_epi32(q_s, p_r), kC4));
-  const __m256i n = Shift9(Times(_mm256_add_epi32(q_s, p_r), kC4));
+  const __m256i m = Shift9(Times(_mm256_sub_epi32(q_s, p_r), kButterflyC4));
+  const __m256i n = Shift9(Times(_mm256_add_epi32(q_s, p_r), kButterflyC4));
   y[0] = _mm256_add_epi32(e, big_q), y[7] = _mm256_sub_epi32(e, big_q);
   y[1] = _mm256_add_epi32(g, n), y[6] = _mm256_sub_epi32(g, n);
   y[2] = _mm256_add_epi32(h, m), y[5] = _mm256_sub_epi32(h, m);
@@ -237,7 +227,7 @@ CODEC_AVX2_INLINE __m256i LoadLine(const int32_t* block, int line) {
 // would stall each load.
 template <int kIndex>
 CODEC_AVX2_INLINE __m256i ColumnPassLineAvx2(const int32_t* block) {
-  const Constants& k = kColumn;
+  const ButterflyConstants& k = kColumnPass;
   const __m256i a = Shift9(Times(_mm256_add_epi32(LoadLine(block, 0), LoadLine(block, 4)), k.c4));
   const __m256i b = Shift9(
       _mm256_add_epi32(Times(LoadLine(block, 2), k.cos2), Times(LoadLine(block, 6), k.sin2)));
@@ -260,7 +250,7 @@ CODEC_AVX2_INLINE __m256i ColumnPassLineAvx2(const int32_t* block) {
 // four are then summed with their signs.
 template <int kIndex>
 CODEC_AVX2_INLINE int32_t RowPassOutputAvx2(__m256i line) {
-  const Constants& k = kRow;
+  const ButterflyConstants& k = kRowPass;
   // Lanes 0..3 after pairing: a, q, b, s for output 0 (all added); a, p, b,
   // r for output 4 (a less the others).
   const __m256i factors =
@@ -278,8 +268,8 @@ CODEC_AVX2_INLINE int32_t RowPassOutputAvx2(__m256i line) {
 
 template <int kIndex>
 CODEC_AVX2_INLINE void RowSamplesAvx2(__m256i line, uint8_t columns, uint8_t* out) {
-  if (columns & 1) out[0] = RangeLimit(Descale(RowPassOutputAvx2<0>(line)));
-  if (columns & 0x10) out[4] = RangeLimit(Descale(RowPassOutputAvx2<4>(line)));
+  if (columns & 1) out[0] = RangeLimit(DescaleSample(RowPassOutputAvx2<0>(line)));
+  if (columns & 0x10) out[4] = RangeLimit(DescaleSample(RowPassOutputAvx2<4>(line)));
 }
 
 // Samples at lines and columns 0 and 4 only, the sampled thumbnails' case.
@@ -299,14 +289,15 @@ __attribute__((target("avx2"))) void InverseDctAvx2(const int32_t* block, uint8_
   for (int row = 0; row < loaded; ++row) {
     lines[row] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 8 * row));
   }
-  ButterflyLanes<kLowerLines>(lines, work, kColumn);  // work[i]: line i, one lane per column
+  ButterflyLanes<kLowerLines>(lines, work, kColumnPass);  // work[i]: line i, one lane per column
   // work[j]: column j, one lane per line.
   if constexpr (kLowerColumns) {
     TransposeLowerColumns(work);
   } else {
     Transpose(work);
   }
-  ButterflyLanes<kLowerColumns>(work, lines, kRow);  // lines[x]: pixel column x, one lane per line
+  ButterflyLanes<kLowerColumns>(work, lines,
+                                kRowPass);  // lines[x]: pixel column x, one lane per line
   StoreSamples(lines, out, stride);
 }
 
@@ -317,8 +308,8 @@ __attribute__((target("avx2"))) void InverseDctAvx2(const int32_t* block, uint8_
 void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int stride) {
   if (shape.OnlyDc()) {
     // Both passes of a lone DC coefficient give one value everywhere.
-    const int32_t column = (block[0] * kColumn.c4) >> 9;
-    const uint8_t sample = RangeLimit(Descale((column * kRow.c4) >> 9));
+    const int32_t column = (block[0] * kColumnPass.c4) >> 9;
+    const uint8_t sample = RangeLimit(DescaleSample((column * kRowPass.c4) >> 9));
     for (int row = 0; row < 8; ++row) std::memset(out + row * stride, sample, 8);
     return;
   }
@@ -326,10 +317,10 @@ void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int str
     // Coefficients in the first line only: every column pass gives a constant
     // column, so all eight lines are the same single row transform.
     int32_t x[8], y[8];
-    for (int col = 0; col < 8; ++col) x[col] = (block[col] * kColumn.c4) >> 9;
-    Butterfly<1>(x, y, kRow);
+    for (int col = 0; col < 8; ++col) x[col] = (block[col] * kColumnPass.c4) >> 9;
+    Butterfly<1>(x, y, kRowPass);
     uint8_t line[8];
-    for (int i = 0; i < 8; ++i) line[i] = RangeLimit(Descale(y[i]));
+    for (int i = 0; i < 8; ++i) line[i] = RangeLimit(DescaleSample(y[i]));
     for (int row = 0; row < 8; ++row) std::memcpy(out + row * stride, line, 8);
     return;
   }
@@ -337,9 +328,10 @@ void InverseDct8x8(const int32_t* block, BlockShape shape, uint8_t* out, int str
     // Coefficients in the first column only: one column transform, then each
     // line holds its DC term alone and is flat.
     int32_t y[64];  // the butterfly writes a column: every eighth entry
-    Butterfly<8>(block, y, kColumn);
+    Butterfly<8>(block, y, kColumnPass);
     for (int row = 0; row < 8; ++row) {
-      std::memset(out + row * stride, RangeLimit(Descale((y[8 * row] * kRow.c4) >> 9)), 8);
+      std::memset(out + row * stride, RangeLimit(DescaleSample((y[8 * row] * kRowPass.c4) >> 9)),
+                  8);
     }
     return;
   }
@@ -362,7 +354,8 @@ namespace {
 // there, as the whole transform's shortcut does.
 void ColumnPassLine(const int32_t* block, BlockShape shape, int row, int32_t* line) {
   for (int col = 0; col < 8; ++col) {
-    line[col] = (shape.columns >> col & 1) != 0 ? ButterflyOutput<8>(block + col, kColumn, row) : 0;
+    line[col] =
+        (shape.columns >> col & 1) != 0 ? ButterflyOutput<8>(block + col, kColumnPass, row) : 0;
   }
 }
 
@@ -371,8 +364,8 @@ void ColumnPassLine(const int32_t* block, BlockShape shape, int row, int32_t* li
 void InverseDct8x8Samples(const int32_t* block, BlockShape shape, uint8_t rows, uint8_t columns,
                           uint8_t* out, int stride) {
   if (shape.OnlyDc()) {
-    const int32_t column = (block[0] * kColumn.c4) >> 9;
-    const uint8_t sample = RangeLimit(Descale((column * kRow.c4) >> 9));
+    const int32_t column = (block[0] * kColumnPass.c4) >> 9;
+    const uint8_t sample = RangeLimit(DescaleSample((column * kRowPass.c4) >> 9));
     for (unsigned r = rows; r != 0; r &= r - 1) {
       uint8_t* line = out + std::countr_zero(r) * stride;
       for (unsigned c = columns; c != 0; c &= c - 1) line[std::countr_zero(c)] = sample;
@@ -391,7 +384,7 @@ void InverseDct8x8Samples(const int32_t* block, BlockShape shape, uint8_t rows, 
     ColumnPassLine(block, shape, row, line);
     for (unsigned c = columns; c != 0; c &= c - 1) {
       const int col = std::countr_zero(c);
-      out[row * stride + col] = RangeLimit(Descale(ButterflyOutput<1>(line, kRow, col)));
+      out[row * stride + col] = RangeLimit(DescaleSample(ButterflyOutput<1>(line, kRowPass, col)));
     }
   }
 }

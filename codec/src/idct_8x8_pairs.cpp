@@ -8,6 +8,7 @@
 // form.
 #include "cpu_features.h"
 #include "idct.h"
+#include "idct_8x8_constants.h"
 
 CODEC_QUIET_AVX512_INTRINSIC_WARNINGS
 
@@ -15,15 +16,6 @@ namespace codec {
 namespace {
 
 #ifdef CODEC_HAVE_AVX512_PATHS
-
-struct Constants {
-  int32_t c4, cos2, sin2, cos1, sin1, cos3, sin3;
-};
-// The row pass's constants are cos and sin scaled by 512; the column pass
-// works on four times the coefficients.
-constexpr Constants kRow = {362, 473, 196, 502, 100, 426, 284};
-constexpr Constants kColumn = {4 * 362, 4 * 473, 4 * 196, 4 * 502, 4 * 100, 4 * 426, 4 * 284};
-constexpr int32_t kC4 = 362;
 
 CODEC_AVX512_INLINE __m512i Times(__m512i v, int32_t k) {
   return _mm512_mullo_epi32(v, _mm512_set1_epi32(k));
@@ -33,7 +25,7 @@ CODEC_AVX512_INLINE __m512i Shift9(__m512i v) { return _mm512_srai_epi32(v, 9); 
 // With kUpperZero, x[4..7] are zero in every lane: the products with them
 // drop out and the rest is computed exactly as with them present.
 template <bool kUpperZero>
-CODEC_AVX512_INLINE void ButterflyLanes(const __m512i* x, __m512i* y, const Constants& k) {
+CODEC_AVX512_INLINE void ButterflyLanes(const __m512i* x, __m512i* y, const ButterflyConstants& k) {
   __m512i a, d, b, c, p, q, r, s;
   if constexpr (kUpperZero) {
     a = d = Shift9(Times(x[0], k.c4));
@@ -57,8 +49,8 @@ CODEC_AVX512_INLINE void ButterflyLanes(const __m512i* x, __m512i* y, const Cons
   const __m512i g = _mm512_add_epi32(d, c), h = _mm512_sub_epi32(d, c);
   const __m512i big_q = _mm512_add_epi32(q, s), big_p = _mm512_add_epi32(p, r);
   const __m512i q_s = _mm512_sub_epi32(q, s), p_r = _mm512_sub_epi32(p, r);
-  const __m512i m = Shift9(Times(_mm512_sub_epi32(q_s, p_r), kC4));
-  const __m512i n = Shift9(Times(_mm512_add_epi32(q_s, p_r), kC4));
+  const __m512i m = Shift9(Times(_mm512_sub_epi32(q_s, p_r), kButterflyC4));
+  const __m512i n = Shift9(Times(_mm512_add_epi32(q_s, p_r), kButterflyC4));
   y[0] = _mm512_add_epi32(e, big_q), y[7] = _mm512_sub_epi32(e, big_q);
   y[1] = _mm512_add_epi32(g, n), y[6] = _mm512_sub_epi32(g, n);
   y[2] = _mm512_add_epi32(h, m), y[5] = _mm512_sub_epi32(h, m);
@@ -175,14 +167,15 @@ CODEC_AVX512_TARGET void TransformPair(const PendingBlock& a, const PendingBlock
   for (int row = 0; row < loaded; ++row) {
     lines[row] = LoadPair(a.coefficients + 8 * row, b.coefficients + 8 * row);
   }
-  ButterflyLanes<kLowerLines>(lines, work, kColumn);  // work[i]: line i, one lane per column
+  ButterflyLanes<kLowerLines>(lines, work, kColumnPass);  // work[i]: line i, one lane per column
   // work[j]: column j, one lane per line.
   if constexpr (kLowerColumns) {
     TransposeLowerColumns(work);
   } else {
     Transpose(work);
   }
-  ButterflyLanes<kLowerColumns>(work, lines, kRow);  // lines[x]: pixel column x, one lane per line
+  ButterflyLanes<kLowerColumns>(work, lines,
+                                kRowPass);  // lines[x]: pixel column x, one lane per line
   StoreSamples(lines, a, b);
 }
 

@@ -2,9 +2,12 @@
 // resampling, top margin) and the MCU loop with restart handling. After each
 // MCU row the planes go through the band converter and the band is appended;
 // in the full-size modes the whole picture stays in the planes until EOI.
+#include <algorithm>
 #include <bit>
 #include <cstring>
+#include <optional>
 
+#include "corner_sample.h"
 #include "decode_steps.h"
 #include "entropy_decoder.h"
 #include "sampled_scan.h"
@@ -15,7 +18,9 @@ namespace {
 
 struct ScanComponent {
   Component* component;
-  BlockTables tables;
+  const HuffmanDecodingTable* dc_table;
+  const HuffmanDecodingTable* ac_table;
+  const int32_t* quant;  // natural order
   size_t row_offset[2];  // the block row pointers, as offsets into the planes
   // In a sampled scan, the lines and columns of each block transformed.
   uint8_t sample_rows = 0xFF;
@@ -50,8 +55,9 @@ JpegResult ReadScanHeader(JpegDecoder& decoder, BitReader& reader, Scan& scan) {
     component.ac_table = static_cast<uint8_t>(ac);
     component.dc_predictor = 0;
     scan.components[i].component = &component;
-    scan.components[i].tables = {&decoder.huffman[dc], &decoder.huffman[kAcTableBase + ac],
-                                 decoder.quant[component.quant_table].data()};
+    scan.components[i].dc_table = &decoder.huffman[dc];
+    scan.components[i].ac_table = &decoder.huffman[kAcTableBase + ac];
+    scan.components[i].quant = decoder.quant[component.quant_table].data();
   }
   uint32_t start, end, approximation;
   if (!reader.ReadSegmentByte(start) || !reader.ReadSegmentByte(end) ||
@@ -206,19 +212,117 @@ void TakeRestartAfterLastMcu(BitReader& reader) {
   if (reader.Need(16) && (reader.Peek(16) & 0xFFF8) == 0xFFD0) reader.Drop(16);
 }
 
-// With kKeepAc false (the DC-only transform) the AC coefficients are decoded
-// and dropped.
-// With a batch, the 8x8 transform's blocks wait in it and are transformed
-// before the planes are read (each row's conversion, the end of the loop).
-template <bool kKeepAc>
-JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, BlockBatch* batch) {
+[[gnu::always_inline]] inline JpegResult DecodeBlockOf(BitReader& reader, ScanComponent& sc,
+                                                       auto& coefficients) {
+  return DecodeBlock(reader, *sc.dc_table, *sc.ac_table, sc.component->dc_predictor, coefficients);
+}
+
+// How a scan's blocks reach the planes. Each kind decodes one block into
+// `out` (the block's place in its plane), perhaps later: Flush() must have
+// run before the planes are read.
+
+// One block at a time through the scan's transform, as the statistics need
+// (they read each block's first sample right after its transform).
+// `Coefficients` is NaturalOrderBlock, or DcOfBlock for the DC-only
+// transform.
+template <class Coefficients>
+class BlocksOneByOne {
+ public:
+  BlocksOneByOne(const Scan& scan, JpegDecoder& decoder)
+      : idct_(scan.idct), statistics_(decoder.statistics), base_id_(decoder.frame.base_id) {}
+  JpegResult Decode(BitReader& reader, int index, ScanComponent& sc, uint8_t* out) {
+    Coefficients coefficients{block_, sc.quant};
+    const JpegResult result = DecodeBlockOf(reader, sc, coefficients);
+    if (result != kJpegOk) return result;
+    const BlockShape shape = coefficients.Shape();
+    idct_(block_, shape, out, sc.component->plane_width);
+    ClearBlock(block_, shape);
+    if (statistics_.option != 0) KeepStatisticsSample(statistics_, base_id_ + index, *out);
+    return kJpegOk;
+  }
+  void Flush() {}
+
+ private:
+  InverseDct idct_;
+  StatisticsState& statistics_;
+  int base_id_;
+  alignas(64) int32_t block_[64] = {};
+};
+
+// The 8x8 transform's blocks gathered in a BlockBatch.
+class BatchedBlocks {
+ public:
+  explicit BatchedBlocks(const Scan& scan) : batch_(scan.sampled) {}
+  JpegResult Decode(BitReader& reader, int, ScanComponent& sc, uint8_t* out) {
+    NaturalOrderBlock coefficients{batch_.NextCoefficients(), sc.quant};
+    const JpegResult result = DecodeBlockOf(reader, sc, coefficients);
+    if (result != kJpegOk) {
+      batch_.Flush();
+      return result;
+    }
+    batch_.Add(coefficients.Shape(), out, sc.component->plane_width, sc.sample_rows,
+               sc.sample_columns);
+    return kJpegOk;
+  }
+  void Flush() { batch_.Flush(); }
+
+ private:
+  BlockBatch batch_;
+};
+
+// Whether a sampled scan's pixels read each block of the component at line
+// 0, column 0 only.
+bool ReadsCornerOnly(const ScanComponent& sc) {
+  return sc.sample_rows == 1 && sc.sample_columns == 1;
+}
+
+// A sampled scan: the blocks of a component read at line 0, column 0 only
+// (every component of a 4:4:4 frame, the luma of the others, at 240 x 180
+// every sixth pixel) give that one sample, gathered as the coefficients are
+// decoded; with kSomeBatched the other components' blocks are batched.
+template <bool kSomeBatched>
+class SampledBlocks {
+ public:
+  explicit SampledBlocks(const Scan& scan) {
+    if constexpr (kSomeBatched) batched_.emplace(scan);
+    for (int i = 0; i < scan.count; ++i) {
+      const ScanComponent& sc = scan.components[i];
+      corners_[i] = ReadsCornerOnly(sc);
+      if (corners_[i]) terms_[i] = MakeCornerTerms(sc.quant);
+    }
+  }
+  JpegResult Decode(BitReader& reader, int index, ScanComponent& sc, uint8_t* out) {
+    if constexpr (kSomeBatched) {
+      if (!corners_[index]) return batched_->Decode(reader, index, sc, out);
+    }
+    sample_.Start(terms_[index]);
+    const JpegResult result = DecodeBlockOf(reader, sc, sample_);
+    if (result == kJpegOk) {
+      *out = sample_.Take();
+    } else {
+      Flush();
+    }
+    return result;
+  }
+  void Flush() {
+    if constexpr (kSomeBatched) batched_->Flush();
+  }
+
+ private:
+  std::optional<BatchedBlocks> batched_;
+  CornerSample sample_;
+  std::array<bool, kComponentIds> corners_{};
+  std::array<CornerTerms, kComponentIds> terms_;
+};
+
+// The MCU loop; `blocks` decodes each block into its place in the planes.
+template <class Blocks>
+JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, Blocks& blocks) {
   const FrameState& frame = decoder.frame;
   const bool full_size = decoder.output.geometry.full_size;
   const int rows = frame.mcus_per_column;
   const int columns = frame.mcus_per_row;
   uint8_t* planes = decoder.buffers.planes.get();
-  StatisticsState& statistics = decoder.statistics;
-  alignas(64) int32_t one_block[64] = {};
   int restart_count = 0;
 
   for (int row = 0; row < rows; ++row) {
@@ -232,26 +336,11 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, Block
     for (int column = 0; column < columns; ++column) {
       for (int i = 0; i < scan.count; ++i) {
         ScanComponent& sc = scan.components[i];
-        Component& c = *sc.component;
-        const int id = frame.base_id + i;
+        const Component& c = *sc.component;
         for (int v = 0; v < c.v; ++v) {
           for (int h = 0; h < c.h; ++h) {
-            BlockShape shape;
-            int32_t* block = batch != nullptr ? batch->NextCoefficients() : one_block;
-            const JpegResult result =
-                DecodeBlock<kKeepAc>(reader, sc.tables, c.dc_predictor, block, shape);
-            if (result != kJpegOk) {
-              if (batch != nullptr) batch->Flush();
-              return result;
-            }
-            uint8_t* out = planes + sc.row_offset[v];
-            if (batch != nullptr) {
-              batch->Add(shape, out, c.plane_width, sc.sample_rows, sc.sample_columns);
-            } else {
-              scan.idct(block, shape, out, c.plane_width);
-              ClearBlock(block, shape);
-              if (statistics.option != 0) KeepStatisticsSample(statistics, id, *out);
-            }
+            const JpegResult result = blocks.Decode(reader, i, sc, planes + sc.row_offset[v]);
+            if (result != kJpegOk) return result;
             sc.row_offset[v] += static_cast<size_t>(scan.edge);
           }
         }
@@ -262,7 +351,7 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, Block
         const bool last_mcu = row == rows - 1 && column == columns - 1;
         if (!last_mcu) {
           const JpegResult result = HandleRestart(reader, scan);
-          if (result != kJpegOk && batch != nullptr) batch->Flush();
+          if (result != kJpegOk) blocks.Flush();
           if (result == kJpegMarkerInScan && column == columns - 1 && !full_size) {
             ConvertRow(decoder);  // the row is complete
           }
@@ -270,7 +359,7 @@ JpegResult RunMcuLoop(JpegDecoder& decoder, BitReader& reader, Scan& scan, Block
         }
       }
     }
-    if (batch != nullptr) batch->Flush();
+    blocks.Flush();
     if (!full_size) ConvertRow(decoder);
   }
   return kJpegOk;
@@ -286,6 +375,14 @@ void SetUpSampling(JpegDecoder& decoder, Scan& scan) {
     scan.components[i].sample_rows = luma ? positions.luma_rows : positions.chroma_rows;
     scan.components[i].sample_columns = luma ? positions.luma_columns : positions.chroma_columns;
   }
+}
+
+// Kept out of line: the thumbnails of 4:4:4 frames and whole decodes run
+// the other MCU loops, which lose speed when this one is placed among them.
+[[gnu::noinline]] JpegResult RunMixedSampledScan(JpegDecoder& decoder, BitReader& reader,
+                                                 Scan& scan) {
+  SampledBlocks<true> blocks(scan);
+  return RunMcuLoop(decoder, reader, scan, blocks);
 }
 
 }  // namespace
@@ -310,14 +407,20 @@ JpegResult DecodeScan(JpegDecoder& decoder, BitReader& reader) {
 
   if (!decoder.output.geometry.full_size) SetUpSampling(decoder, scan);
   if (scan.edge == 1) {
-    result = RunMcuLoop<false>(decoder, reader, scan, nullptr);
+    BlocksOneByOne<DcOfBlock> blocks(scan, decoder);
+    result = RunMcuLoop(decoder, reader, scan, blocks);
+  } else if (scan.sampled &&
+             std::all_of(scan.components, scan.components + scan.count, ReadsCornerOnly)) {
+    SampledBlocks<false> blocks(scan);
+    result = RunMcuLoop(decoder, reader, scan, blocks);
+  } else if (scan.sampled) {
+    result = RunMixedSampledScan(decoder, reader, scan);
   } else if (scan.idct == InverseDct8x8 && decoder.statistics.option == 0) {
-    // The statistics read each block's first sample right after its
-    // transform, so they take blocks one at a time.
-    BlockBatch batch(scan.sampled);
-    result = RunMcuLoop<true>(decoder, reader, scan, &batch);
+    BatchedBlocks blocks(scan);
+    result = RunMcuLoop(decoder, reader, scan, blocks);
   } else {
-    result = RunMcuLoop<true>(decoder, reader, scan, nullptr);
+    BlocksOneByOne<NaturalOrderBlock> blocks(scan, decoder);
+    result = RunMcuLoop(decoder, reader, scan, blocks);
   }
   if (scan.sampled) EndSampledScan(decoder);
   if (result != kJpegOk) return result;

@@ -4,12 +4,14 @@
 // three-quarter scaler) or the whole picture is decoded and sampled.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
 
 #include "code_paths.h"
 #include "codec/jpeg_decoder.h"
+#include "crafted_jpeg.h"
 #include "decode_test_support.h"
 #include "test_images.h"
 
@@ -103,6 +105,72 @@ TEST_P(SampledOnEachPath, ThumbnailDecodesEqualTheWholeDecodeSampled) {
       ExpectSameAsWhole(Frame(160, 120, subsampling, seed), 3, 4, false, decoder.get());
       ExpectSameAsWhole(Frame(160, 120, subsampling, seed), 10, 4, true, decoder.get());
     }
+  }
+}
+
+// Frames at 240 x 180 every sixth pixel read each luma block (and in 4:4:4
+// each chroma block) at its first line and column only. Fine quantisation
+// fills every line and column of the blocks, so every term of that sample
+// counts.
+TEST_P(SampledOnEachPath, BlockCornersOfFinelyQuantisedFramesEqualTheWholeDecode) {
+  JpegDecoderPtr decoder = JpegDecoderCreate();
+  for (const int quality : {100, 95, 80}) {
+    for (int seed = 0; seed < 3; ++seed) {
+      const Subsampling subsampling = kSamplings[seed];
+      const std::vector<uint8_t> jpeg = Frame(320, 240, subsampling, seed, 0, quality);
+      SCOPED_TRACE(::testing::Message()
+                   << "quality " << quality << " " << SubsamplingName(subsampling));
+      ExpectSameAsWhole(jpeg, 2, 6, false, decoder.get());
+      ExpectSameAsWhole(jpeg, 9, 6, false, decoder.get());
+      ExpectSameAsWhole(jpeg, 9, 6, true, decoder.get());
+    }
+  }
+}
+
+// 320 x 240 blocks of random coefficients anywhere in the block, up to the
+// largest values the standard tables code, with quantisation steps that
+// push them past the dequantisation limit.
+std::vector<uint8_t> RandomCoefficientFrame(uint8_t luma_step, uint8_t chroma_step,
+                                            std::mt19937& random) {
+  CraftedFrame frame;
+  frame.width = 320;
+  frame.height = 240;
+  std::vector<uint8_t> jpeg = CraftJpeg(frame, [&random](ScanWriter& writer) {
+    for (int block = 0; block < 40 * 30 * 3; ++block) {
+      const bool luma = block % 3 == 0;
+      writer.Dc(luma ? 0 : 1, static_cast<int>(random() % 4095) - 2047);
+      const unsigned longest_run = 1 + random() % 15;
+      int k = 1;
+      while (k < 64) {
+        const int run = static_cast<int>(random() % (longest_run + 1));
+        if (k + run > 63) break;
+        int value = static_cast<int>(random() % 1023) + 1;
+        if (random() % 2 == 0) value = -value;
+        if (random() % 4 != 0) value /= 64;
+        if (value == 0) value = 1;
+        writer.Ac(luma ? 2 : 3, run, value);
+        k += run + 1;
+      }
+      // A block that reaches the last coefficient has no end-of-block code.
+      if (k < 64) writer.EndOfBlock(luma ? 2 : 3);
+    }
+  });
+  // The two DQT tables of 64 entries follow SOI and each one's 5-byte head.
+  std::fill_n(jpeg.begin() + 7, 64, luma_step);
+  std::fill_n(jpeg.begin() + 7 + 64 + 5, 64, chroma_step);
+  return jpeg;
+}
+
+TEST_P(SampledOnEachPath, BlockCornersOfRandomCoefficientsEqualTheWholeDecode) {
+  JpegDecoderPtr decoder = JpegDecoderCreate();
+  std::mt19937 random(40);
+  const uint8_t steps[][2] = {{1, 1}, {3, 2}, {16, 255}, {255, 40}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(::testing::Message() << "steps " << int{step[0]} << " " << int{step[1]});
+    const std::vector<uint8_t> jpeg = RandomCoefficientFrame(step[0], step[1], random);
+    ASSERT_EQ(Decode(jpeg, 2, false).result, kJpegOk);
+    ExpectSameAsWhole(jpeg, 2, 6, false, decoder.get());
+    ExpectSameAsWhole(jpeg, 9, 6, false, decoder.get());
   }
 }
 
