@@ -30,7 +30,7 @@ int ReadEntry(const platform::FileHandle& file, AviIndexList& list, std::span<st
 
 }  // namespace
 
-AviClipPtr AviOpen(std::string_view path) {
+AviClipPtr AviOpen(std::string_view path, AviReading reading) {
   platform::FileHandle parse_file = OpenForReading(path);
   if (!parse_file) return nullptr;
   AviClipPtr clip(new (std::nothrow) AviClip);
@@ -40,8 +40,9 @@ AviClipPtr AviOpen(std::string_view path) {
   // The parsing handle goes on as the video's: a read handle of its own either
   // way, without closing and opening the file again for every thumbnail.
   clip->video_file = std::move(parse_file);
+  if (reading == AviReading::kFramesOnly) return clip;
   clip->audio_file = OpenForReading(path);
-  if (!clip->video_file || !clip->audio_file) return nullptr;
+  if (!clip->audio_file) return nullptr;
   return clip;
 }
 

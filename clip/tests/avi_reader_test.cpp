@@ -40,7 +40,7 @@ std::vector<std::uint8_t> ReadSound(AviClip& clip) {
 class AviReaderTest : public ::testing::Test {
  protected:
   // Frames V1..V6 and sound A1..A3 written as V1 V2 A1 V3 V4 V5 A2 A3 V6.
-  AviClipPtr OpenInterleavedClip() {
+  AviClipPtr OpenInterleavedClip(AviReading reading = AviReading::kFramesAndSound) {
     plan_.audio = true;
     plan_.duration_seconds = 2;
     const DWORD kinds[] = {kQueueVideo, kQueueVideo, kQueueAudio, kQueueVideo, kQueueVideo,
@@ -51,7 +51,7 @@ class AviReaderTest : public ::testing::Test {
       ++n;
     }
     RecordClip(kPath, plan_);
-    return AviOpen(kPath);
+    return AviOpen(kPath, reading);
   }
   const std::vector<std::uint8_t>& Item(std::size_t i) const { return plan_.items[i].data; }
 
@@ -94,6 +94,19 @@ TEST_F(AviReaderTest, FramesAndSoundReadBackInOrder) {
   EXPECT_TRUE(ReadFrame(*clip).empty()) << "past the last frame";
   for (std::size_t item : {2, 6, 7}) EXPECT_EQ(ReadSound(*clip), Item(item)) << item;
   EXPECT_TRUE(ReadSound(*clip).empty());
+}
+
+TEST_F(AviReaderTest, AClipOpenedForFramesOnlyHasEverythingButItsSound) {
+  AviClipPtr clip = OpenInterleavedClip(AviReading::kFramesOnly);
+  ASSERT_NE(clip, nullptr);
+  EXPECT_TRUE(clip->has_audio) << "the headers and index are all read";
+  EXPECT_EQ(clip->audio_index.entries.size(), 3u);
+  EXPECT_EQ(clip->main_header.dwTotalFrames, 6u);
+  for (std::size_t item : {0, 1, 3, 4, 5, 8}) EXPECT_EQ(ReadFrame(*clip), Item(item)) << item;
+  EXPECT_TRUE(ReadSound(*clip).empty()) << "no sound handle was opened";
+  EXPECT_EQ(AviSeek(*clip, 2), 0);
+  EXPECT_EQ(ReadFrame(*clip), Item(1));
+  AviClose(std::move(clip));
 }
 
 TEST_F(AviReaderTest, SoundChunksCarryTheNumberOfTheFrameBeforeThem) {

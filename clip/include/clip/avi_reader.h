@@ -13,10 +13,15 @@ namespace clip {
 
 using AviClipPtr = std::unique_ptr<AviClip>;
 
+// What an opened clip is read for. A player reads frames and sound through
+// a handle each; a thumbnail or the clip's information needs no sound, and
+// opening the file once more would cost it a good share of its time.
+enum class AviReading { kFramesAndSound, kFramesOnly };
+
 // Null only when the file cannot be opened for reading. A file that is no
 // usable AVI gives a clip with no frames; a damaged one gives whatever its
-// consistent part holds.
-AviClipPtr AviOpen(std::string_view path);
+// consistent part holds. Opened for frames only, the clip reads no sound.
+AviClipPtr AviOpen(std::string_view path, AviReading reading = AviReading::kFramesAndSound);
 // Closes the read handles and frees the indexes.
 void AviClose(AviClipPtr clip);
 

@@ -23,8 +23,9 @@ using platform::TRUE;
 
 constexpr char kCannotRead[] = "Can't Read This AVI file.";
 
+// The thumbnail and the information read no sound.
 AviClipPtr OpenOrTell(const char* path) {
-  AviClipPtr clip = path ? AviOpen(path) : nullptr;
+  AviClipPtr clip = path ? AviOpen(path, AviReading::kFramesOnly) : nullptr;
   if (!clip) platform::MessageBox(nullptr, kCannotRead, "", platform::MB_OK);
   return clip;
 }
