@@ -7,6 +7,8 @@
 // the codec's own part of the 40 x 30 thumbnail (the sampled decode of the
 // same frames from memory) tells the decode from the rest, and the DC-only
 // decode of the same frames the entropy decoding from the sampled transform.
+// This machine's speed drifts by half over minutes: compare rows of one run
+// with --benchmark_repetitions=9 --benchmark_enable_random_interleaving.
 #include <benchmark/benchmark.h>
 
 #include <string>
