@@ -24,8 +24,7 @@ enum class StreamType { kNone, kVideo, kAudio };
 
 class ClipParser {
  public:
-  ClipParser(const platform::FileHandle& file, AviClip& clip)
-      : reads_(file), clip_(clip), file_size_(reads_.file_size()) {}
+  ClipParser(const platform::FileHandle& file, AviClip& clip) : reads_(file), clip_(clip) {}
 
   void Run();
 
@@ -40,7 +39,6 @@ class ClipParser {
 
   mutable WindowedReads reads_;
   AviClip& clip_;
-  const std::uint64_t file_size_;
   std::optional<std::uint64_t> movi_position_;
 };
 
@@ -69,14 +67,14 @@ bool ClipParser::ReadRecord(std::uint64_t position, DWORD size, std::array<std::
 
 void ClipParser::Run() {
   std::array<std::uint8_t, 12> riff;
-  if (file_size_ < riff.size() || !reads_.ReadAt(0, riff.data(), riff.size())) return;
+  if (reads_.file_size() < riff.size() || !reads_.ReadAt(0, riff.data(), riff.size())) return;
   const DWORD riff_size = avi::Le32(riff.data() + 4);
   if (avi::FourCcAt(riff.data()) != avi::kRiffCode || riff_size < 4 ||
       avi::FourCcAt(riff.data() + 8) != avi::kAviFormCode) {
     return;
   }
   // What the RIFF says it holds, and never more than the file has.
-  std::uint64_t left = std::min<std::uint64_t>(riff_size - 4, file_size_ - riff.size());
+  std::uint64_t left = std::min<std::uint64_t>(riff_size - 4, reads_.file_size() - riff.size());
   std::uint64_t position = riff.size();
 
   while (left >= kChunkHeaderBytes) {
